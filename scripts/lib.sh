@@ -1,0 +1,48 @@
+# Shared by ./run and ./test: install what a fresh Debian 12 machine lacks, then configure
+# and build. Source it; it defines functions only.
+
+KELVANE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+# Packages the build, the tests and the sample run need.
+KELVANE_BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev
+    libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev)
+KELVANE_TEST_PACKAGES=(clang libclang-rt-14-dev python3-mido openttd-openmsx)
+
+log() { printf '\n==> %s\n' "$*" >&2; }
+
+# Installs the named Debian packages that are missing (apt-get update once).
+ensure_packages() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$pkg")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    log "installing: ${missing[*]}"
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if command -v sudo >/dev/null 2>&1; then
+            sudo=(sudo)
+        else
+            echo "missing packages (${missing[*]}) and not root: install them first" >&2
+            return 1
+        fi
+    fi
+    if [ -z "${KELVANE_APT_UPDATED:-}" ]; then
+        "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+        export KELVANE_APT_UPDATED=1
+    fi
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+jobs() { nproc 2>/dev/null || echo 2; }
+
+# configure_and_build BUILD_DIR [cmake options...]
+configure_and_build() {
+    local dir=$1
+    shift
+    cmake -S "$KELVANE_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
+    cmake --build "$dir" -j "$(jobs)"
+}
