@@ -12,7 +12,7 @@ namespace kelvane {
 namespace {
 
 class DefaultSink final : public IMessageSink {
-public:
+  public:
     void ShowBox(Severity, const std::string& text) override {
         std::fprintf(stderr, "%s\n", text.c_str());
     }
@@ -77,11 +77,21 @@ std::string LocalTimeText() {
 void SetMessageSink(IMessageSink* sink) {
     State().sink = sink != nullptr ? sink : &State().defaultSink;
 }
-IMessageSink& MessageSink() { return *State().sink; }
-int DebugLevel() { return State().debugLevel; }
-void SetDebugLevel(int level) { State().debugLevel = level; }
-int MessageBoxLevel() { return State().messageBoxLevel; }
-void SetMessageBoxLevel(int level) { State().messageBoxLevel = level; }
+IMessageSink& MessageSink() {
+    return *State().sink;
+}
+int DebugLevel() {
+    return State().debugLevel;
+}
+void SetDebugLevel(int level) {
+    State().debugLevel = level;
+}
+int MessageBoxLevel() {
+    return State().messageBoxLevel;
+}
+void SetMessageBoxLevel(int level) {
+    State().messageBoxLevel = level;
+}
 
 void ShowMessage(Severity severity, const char* /*sourceFile*/, const char* location, int line,
                  const char* format, ...) {

@@ -19,7 +19,7 @@ enum class Severity : int {
 };
 
 class IMessageSink {
-public:
+  public:
     virtual ~IMessageSink() = default;
     // A message box with an exclamation icon (the desktop program) or standard error (the CLI).
     virtual void ShowBox(Severity severity, const std::string& text) = 0;

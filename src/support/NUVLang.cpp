@@ -13,6 +13,8 @@ std::string Translate(const std::string& text) {
     return text;
 }
 
-std::string ReverseTranslate(const std::string& text) { return text; }
+std::string ReverseTranslate(const std::string& text) {
+    return text;
+}
 
 }  // namespace kelvane

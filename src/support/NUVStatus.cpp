@@ -114,9 +114,8 @@ static_assert(std::is_sorted(kMessages.begin(), kMessages.end(),
 }  // namespace
 
 const char* StatusTextKey(StatusCode code) {
-    auto it = std::lower_bound(
-        kMessages.begin(), kMessages.end(), code,
-        [](const StatusMessage& m, StatusCode c) { return m.code > c; });
+    auto it = std::lower_bound(kMessages.begin(), kMessages.end(), code,
+                               [](const StatusMessage& m, StatusCode c) { return m.code > c; });
     if (it == kMessages.end() || it->code != code) {
         return "";
     }

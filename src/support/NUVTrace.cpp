@@ -30,8 +30,12 @@ void TraceOn(int level) {
         g_level = level;
     }
 }
-void TraceOff() { g_level = 0; }
-int TraceLevel() { return g_level; }
+void TraceOff() {
+    g_level = 0;
+}
+int TraceLevel() {
+    return g_level;
+}
 void SetTraceHeader(const std::string&, const std::string&, const std::string&) {}
 
 }  // namespace kelvane

@@ -11,10 +11,10 @@ namespace kelvane {
 
 // Trace levels used across the program.
 namespace trace {
-inline constexpr int kAlways = 1;    // switches the trace on
-inline constexpr int kCopy = 10;     // "Copying file :"
-inline constexpr int kDebug = 50;    // DEBUG messages
-inline constexpr int kScan = 1000;   // walker and scan lines
+inline constexpr int kAlways = 1;   // switches the trace on
+inline constexpr int kCopy = 10;    // "Copying file :"
+inline constexpr int kDebug = 50;   // DEBUG messages
+inline constexpr int kScan = 1000;  // walker and scan lines
 }  // namespace trace
 
 // Writes one trace line when `level` is within the trace level; a level-1 line switches the

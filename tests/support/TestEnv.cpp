@@ -53,13 +53,21 @@ void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-CapturingSink::CapturingSink() { SetMessageSink(this); }
-CapturingSink::~CapturingSink() { SetMessageSink(nullptr); }
+CapturingSink::CapturingSink() {
+    SetMessageSink(this);
+}
+CapturingSink::~CapturingSink() {
+    SetMessageSink(nullptr);
+}
 void CapturingSink::ShowBox(Severity severity, const std::string& text) {
     boxes.push_back({severity, text});
 }
-void CapturingSink::ConsoleText(const std::string& text) { console.push_back(text); }
-void CapturingSink::ExitProgram(int exitCode) { exits.push_back(exitCode); }
+void CapturingSink::ConsoleText(const std::string& text) {
+    console.push_back(text);
+}
+void CapturingSink::ExitProgram(int exitCode) {
+    exits.push_back(exitCode);
+}
 
 bool CapturingSink::BoxContains(std::string_view fragment) const {
     for (const Box& box : boxes) {

@@ -12,7 +12,7 @@
 namespace kelvane::test {
 
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -25,7 +25,7 @@ public:
     std::string Write(const std::string& relative, std::string_view bytes) const;
     std::string Read(const std::string& relative) const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -34,7 +34,7 @@ void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
 
 // Records every message box, console text and exit request; installs itself while alive.
 class CapturingSink final : public IMessageSink {
-public:
+  public:
     CapturingSink();
     ~CapturingSink() override;
     void ShowBox(Severity severity, const std::string& text) override;
