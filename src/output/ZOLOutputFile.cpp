@@ -1,6 +1,7 @@
 #include "output/ZOLOutputFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -44,6 +45,11 @@ bool AtomicFileWriter::Open() {
         tempPath_.clear();
         Fail();
         return false;
+    }
+    // A replaced file keeps its permissions.
+    struct stat old {};
+    if (::stat(path_.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+        ::fchmod(fd_, old.st_mode & 07777);
     }
     return true;
 }

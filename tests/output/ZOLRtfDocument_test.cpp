@@ -240,8 +240,11 @@ TEST_F(RtfFileTest, WrittenFileHoldsTheDocumentAndNothingElseRemains) {
     ASSERT_EQ(BuildRtfDocument(&table, AllTicked(), page, expected), 0);
     const std::string path = dir.Folder() + "list.rtf";
     test::WriteFileBytes(path, "old contents");
+    namespace fs = std::filesystem;
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
     ASSERT_EQ(WriteRtfDocumentFile(&table, AllTicked(), page, path), 0);
     EXPECT_EQ(test::ReadFileBytes(path), expected);
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"list.rtf"});
 }
 
