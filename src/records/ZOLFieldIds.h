@@ -83,6 +83,10 @@ inline constexpr int kStyleFieldCount = 35;
 inline constexpr int kSongFieldCount = 12;
 inline constexpr int kSongPoolBase = kStyleFieldCount;
 inline constexpr int kStringPoolCount = kSongPoolBase + kSongFieldCount;
+// The string pool of a song field.
+constexpr int SongStringPool(int songId) {
+    return kSongPoolBase + songId;
+}
 
 // SONG_STATUS values.
 inline constexpr int kSongStatusInStyleFile = 1;

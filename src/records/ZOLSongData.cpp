@@ -96,7 +96,7 @@ StatusCode AssignSongDataString(FieldSlot& slot, std::string_view text, int song
     switch (slot.type) {
         case FT_SHARED_TEXT: {
             // Song ids outside 0..11 give a pool number the string pools refuse.
-            const int pool = (songId >= 0 && songId < kSongFieldCount) ? kSongPoolBase + songId
+            const int pool = (songId >= 0 && songId < kSongFieldCount) ? SongStringPool(songId)
                                                                        : kStringPoolCount;
             const PooledText* pooled = RecordStore().strings.Intern(pool, text);
             if (pooled == nullptr) {

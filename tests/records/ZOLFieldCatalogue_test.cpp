@@ -5,6 +5,7 @@
 
 #include "records/RecordsTestEnv.h"
 #include "records/ZOLFieldCatalogue.h"
+#include "support/ZOLRunMode.h"
 
 namespace kelvane {
 namespace {
@@ -34,6 +35,13 @@ TEST_P(CatalogueModes, CurrentCatalogueFollowsTheRunMode) {
 
 INSTANTIATE_TEST_SUITE_P(Modes, CatalogueModes, ::testing::Values(kRunModeStyle, kRunModeMidi),
                          test::ModeName);
+
+TEST(FieldCatalogue, BeforeTheRunModeIsChosenTheStyleCatalogueServes) {
+    ResetRunMode();
+    EXPECT_STREQ(FieldKey(kFieldStyleName), "STYLE_NAME");
+    EXPECT_EQ(CatalogueRows(CatalogueKind::Current).data(),
+              CatalogueRows(CatalogueKind::Style).data());
+}
 
 TEST(FieldCatalogue, ReservedIdsAnswerOutsideTheCatalogue) {
     EXPECT_STREQ(FieldHeader(kFieldRowNumber), "Nr");

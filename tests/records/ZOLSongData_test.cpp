@@ -65,7 +65,7 @@ TEST_F(SongRecordTest, SongTextsGoToTheSongPoolsAndNumbersRefuseText) {
     test::CapturingSink sink;
     SongDataPacket* song = NewSongRecord();
     EXPECT_EQ(AssignSongField(*song, kSongFieldArtist, "Abba"), 0);
-    EXPECT_EQ(RecordStore().strings.Find(kSongPoolBase + kSongFieldArtist, "Abba"),
+    EXPECT_EQ(RecordStore().strings.Find(SongStringPool(kSongFieldArtist), "Abba"),
               song->slots[kSongFieldArtist].value.shared);
     EXPECT_EQ(AssignSongField(*song, kSongFieldTempo, "120"), -13707);
     EXPECT_TRUE(sink.BoxContains("Internal Error - Illegal fieldtype in AssignSongDataString 3"));
