@@ -41,6 +41,7 @@ function(kelvane_module_test name)
         target_link_libraries(${name}_test PRIVATE kelvane_${dep})
     endforeach()
     gtest_discover_tests(${name}_test
+        TEST_PREFIX "${name}."
         WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
         PROPERTIES ENVIRONMENT "KELVANE_SOURCE_DIR=${PROJECT_SOURCE_DIR};KELVANE_BUILD_DIR=${PROJECT_BINARY_DIR}"
         DISCOVERY_TIMEOUT 60)
