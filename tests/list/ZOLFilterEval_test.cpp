@@ -47,6 +47,9 @@ TEST(FilterText, WildcardsChooseStartsEndsOrContains) {
     auto inner = NameFilter("a*b");
     EXPECT_TRUE(inner.PassesName("xA*Bx"));
     EXPECT_FALSE(inner.PassesName("axb"));
+    // Operators are split off only on number and date fields.
+    EXPECT_TRUE(NameFilter("<b>").PassesName("x<B>y"));
+    EXPECT_FALSE(NameFilter("<b>").PassesName("b"));
 }
 
 TEST(FilterText, OnlyAsciiLettersAreFolded) {

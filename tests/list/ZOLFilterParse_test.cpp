@@ -78,15 +78,6 @@ TEST(FilterSyntax, DatesMustBeExactlyYearMonthDay) {
     EXPECT_FALSE(IsValidFilterDate("2003-+5-30"));
 }
 
-TEST(FilterSyntax, OperatorsAreSplitOnlyOnNumberAndDateFields) {
-    EXPECT_EQ(PrepareFilterInput("  >=100\tAND<=120 ", true), " >= 100 AND <= 120");
-    EXPECT_EQ(PrepareFilterInput("<>5 =>6", true), " <> 5  =  > 6");
-    EXPECT_EQ(PrepareFilterInput("a<b (c)", false), "a<b  ( c ) ");
-    EXPECT_EQ(PrepareFilterInput(" \t ", false), "");
-    // On a text field "<" is an ordinary character of a word.
-    EXPECT_TRUE(NameFilter("<b>").PassesName("x<B>y"));
-}
-
 TEST(FilterSyntax, LongTokensAreCutInto999CharacterPieces) {
     const std::string piece(999, 'x');
     // 999 characters are one word; 1000 are that word AND "X".
