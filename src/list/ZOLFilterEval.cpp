@@ -10,21 +10,17 @@ namespace {
 using ByteTable = std::array<unsigned char, 256>;
 
 // ASCII letters only: bytes of other code pages compare as they are.
-constexpr ByteTable MakeUpperTable() {
+constexpr ByteTable MakeCaseTable(char from, char to) {
     ByteTable table{};
     for (std::size_t i = 0; i < table.size(); ++i) {
-        table[i] = static_cast<unsigned char>(i >= 'a' && i <= 'z' ? i - 'a' + 'A' : i);
+        const bool letter =
+            i >= static_cast<std::size_t>(from) && i < static_cast<std::size_t>(from) + 26;
+        table[i] = static_cast<unsigned char>(letter ? i - from + to : i);
     }
     return table;
 }
-constexpr ByteTable kUpper = MakeUpperTable();
-constexpr ByteTable kLower = [] {
-    ByteTable table{};
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        table[i] = static_cast<unsigned char>(i >= 'A' && i <= 'Z' ? i - 'A' + 'a' : i);
-    }
-    return table;
-}();
+constexpr ByteTable kUpper = MakeCaseTable('a', 'A');
+constexpr ByteTable kLower = MakeCaseTable('A', 'a');
 
 unsigned char Upper(char c) {
     return kUpper[static_cast<unsigned char>(c)];
