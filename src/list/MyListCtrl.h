@@ -188,6 +188,8 @@ class CMyListCtrl {
     SortStateValues GetSortState() const;
     // A field id of 0 leaves that key unchanged.
     void SetSortState(const SortStateValues& values);
+    // Sets both keys as given (-1: none); for callers whose key may be field 0 (SONG_TITLE).
+    void SetSortKeys(const SortStateValues& values);
     HeaderImage HeaderImageOf(int column) const;
 
     // Status line (ZOLStatusLine.cpp).

@@ -90,13 +90,38 @@ StatusCode CZOLFilterDlgState::Parse(int* failedField) {
             return result;
         }
     }
+    // Fields without an input of their own in the dialog come only from the command line.
+    for (int fieldId : ExtraFields(InputFields())) {
+        result = filter_.AddFieldFilter(fieldId, EntryType(fieldId),
+                                        inputs_.fields[static_cast<size_t>(fieldId)],
+                                        InputLabel(fieldId));
+        if (result != status::kOk) {
+            *failedField = fieldId;
+            return result;
+        }
+    }
     return status::kOk;
+}
+
+std::vector<int> CZOLFilterDlgState::ExtraFields(const std::vector<int>& listed) const {
+    std::vector<int> extra;
+    const int count = kind_ == FilterDialogKind::Songs ? kSongFieldCount : kStyleFieldCount;
+    for (int fieldId = 0; fieldId < count; ++fieldId) {
+        if (HasText(inputs_.fields[static_cast<size_t>(fieldId)]) &&
+            std::find(listed.begin(), listed.end(), fieldId) == listed.end()) {
+            extra.push_back(fieldId);
+        }
+    }
+    return extra;
 }
 
 std::string CZOLFilterDlgState::BuildDescription() const {
     const bool songs = kind_ == FilterDialogKind::Songs;
     std::string text;
-    for (int fieldId : songs ? kSongDescriptionOrder : kStyleDescriptionOrder) {
+    std::vector<int> order = songs ? kSongDescriptionOrder : kStyleDescriptionOrder;
+    const std::vector<int> extra = ExtraFields(order);
+    order.insert(order.end(), extra.begin(), extra.end());
+    for (int fieldId : order) {
         const std::string& input = inputs_.fields[static_cast<size_t>(fieldId)];
         if (!HasText(input)) {
             continue;

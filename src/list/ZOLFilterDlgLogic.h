@@ -49,7 +49,8 @@ class CZOLFilterDlgState {
     const std::string& Description() const { return description_; }
 
     // The field ids of the dialog's inputs in confirmation order (the quick search not
-    // included) for the run mode.
+    // included) for the run mode. Inputs of other fields of the catalogue (set by the
+    // command-line tool) are parsed and described after these, by field id.
     std::vector<int> InputFields() const;
     bool IsInputField(int fieldId) const;
     // The header a field's input is labelled and named with in messages (translated).
@@ -61,6 +62,8 @@ class CZOLFilterDlgState {
 
   private:
     StatusCode Parse(int* failedField);
+    // Fields with an input that are not in `listed`, by id.
+    std::vector<int> ExtraFields(const std::vector<int>& listed) const;
     FieldType EntryType(int fieldId) const;
     std::string BuildDescription() const;
 

@@ -179,6 +179,16 @@ void CMyListCtrl::SetSortState(const SortStateValues& values) {
     Display().HeaderImagesChanged();
 }
 
+void CMyListCtrl::SetSortKeys(const SortStateValues& values) {
+    sort_.primaryField = values.primaryField;
+    sort_.primaryColumn = values.primaryField == -1 ? -1 : ColumnOfField(values.primaryField);
+    sort_.primaryAscending = sort_.lastPrimaryAscending = values.primaryAscending != 0;
+    sort_.secondaryField = values.secondaryField;
+    sort_.secondaryColumn = values.secondaryField == -1 ? -1 : ColumnOfField(values.secondaryField);
+    sort_.secondaryAscending = sort_.lastSecondaryAscending = values.secondaryAscending != 0;
+    Display().HeaderImagesChanged();
+}
+
 HeaderImage CMyListCtrl::HeaderImageOf(int column) const {
     if (column < 0) {
         return HeaderImage::None;
