@@ -175,10 +175,11 @@ StatusCode ApplyListOptions(const ListCliOptions& options, CZOLListViewMgr& mana
     int failedField = kFieldNone;
     const StatusCode parsed = dialog.Confirm(inputs, songs ? -1 : options.show, &failedField);
     if (parsed != status::kOk) {
-        return Fail(error,
-                    failedField == kFieldQuickSearch
-                        ? std::string("--quick")
-                        : "--filter " + std::string(FieldKey(failedField, list->Catalogue())));
+        const char* key = FieldKey(failedField, list->Catalogue());
+        error = failedField == kFieldQuickSearch
+                    ? std::string("--quick")
+                    : "--filter " + std::string(key != nullptr ? key : "");
+        return parsed;
     }
     if (songs && options.show != -1) {
         SetFilterDuplicatesMode(options.show);
