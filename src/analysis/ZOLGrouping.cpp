@@ -2,29 +2,52 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "records/ZOLFieldIds.h"
 
 namespace kelvane {
 namespace {
 
-// One stable sort by (low byte, id, size) gives exactly the order of distributing into the
-// 256 buckets and sorting each bucket stably by (id, size).
+// The order of one record, packed so that plain unsigned comparison gives: bucket (low byte of
+// the id), then the id as a signed number, then the size as a signed number, then the place in
+// the list. The place makes every key distinct, so an unstable sort of the keys gives exactly
+// the stable bucket order, and the keys are compared without touching the records.
+struct GroupKey {
+    uint64_t bucketAndId;
+    uint64_t sizeAndPlace;
+    StyleDataPacket* record;
+
+    bool operator<(const GroupKey& other) const {
+        return bucketAndId != other.bucketAndId ? bucketAndId < other.bucketAndId
+                                                : sizeAndPlace < other.sizeAndPlace;
+    }
+};
+
+uint32_t SignedOrder(int32_t value) {
+    return static_cast<uint32_t>(value) ^ 0x80000000u;
+}
+
 void GroupByField(RecordList& records, int idField) {
-    std::stable_sort(records.Items().begin(), records.Items().end(),
-                     [idField](const StyleDataPacket* a, const StyleDataPacket* b) {
-                         const int32_t idA = a->Number(idField);
-                         const int32_t idB = b->Number(idField);
-                         const uint32_t bucketA = static_cast<uint32_t>(idA) & 0xFFu;
-                         const uint32_t bucketB = static_cast<uint32_t>(idB) & 0xFFu;
-                         if (bucketA != bucketB) {
-                             return bucketA < bucketB;
-                         }
-                         if (idA != idB) {
-                             return idA < idB;
-                         }
-                         return a->Number(kFieldFilesize) < b->Number(kFieldFilesize);
-                     });
+    RecordList::Items_t& items = records.Items();
+    std::vector<GroupKey> keys;
+    keys.reserve(items.size());
+    for (size_t place = 0; place < items.size(); ++place) {
+        const int32_t id = items[place]->Number(idField);
+        const uint64_t bucket = static_cast<uint32_t>(id) & 0xFFu;
+        keys.push_back(
+            {(bucket << 32) | SignedOrder(id),
+             (static_cast<uint64_t>(SignedOrder(items[place]->Number(kFieldFilesize))) << 32) |
+                 place,
+             items[place]});
+    }
+    if (std::is_sorted(keys.begin(), keys.end())) {
+        return;  // already grouped, as after an earlier rebuild in the same mode
+    }
+    std::sort(keys.begin(), keys.end());
+    for (size_t place = 0; place < items.size(); ++place) {
+        items[place] = keys[place].record;
+    }
 }
 
 }  // namespace

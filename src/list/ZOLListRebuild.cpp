@@ -8,6 +8,18 @@
 #include "records/ZOLRecordStore.h"
 
 namespace kelvane {
+namespace {
+
+constexpr size_t kPrefetchDistance = 8;
+
+void PrefetchSlots(const StyleDataPacket* record) {
+    const char* slots = reinterpret_cast<const char*>(record->slots.data());
+    for (size_t offset = 0; offset < sizeof(record->slots); offset += 64) {
+        __builtin_prefetch(slots + offset);
+    }
+}
+
+}  // namespace
 
 void CZOLListViewMgr::WalkFileRecords(CMyListCtrl& list) {
     const RecordList& records = RecordStore().records;
@@ -17,9 +29,16 @@ void CZOLListViewMgr::WalkFileRecords(CMyListCtrl& list) {
     StyleFilterSubject subject;
     DuplicatesStep step(FilterDuplicatesMode(), list);
     ListCounters& counters = list.Counters();
-    for (StyleDataPacket* record : records) {
+    const RecordList::Items_t& items = records.Items();
+    for (size_t i = 0; i < items.size(); ++i) {
+        StyleDataPacket* record = items[i];
         ++counters.walked;
         if (filtered) {
+            // The records are larger than a cache line and the grouping order is not their
+            // order in memory: fetching a few records ahead hides most of the waiting.
+            if (i + kPrefetchDistance < items.size()) {
+                PrefetchSlots(items[i + kPrefetchDistance]);
+            }
             subject.Set(record);
             if (filter.Passes(subject) != 0) {
                 continue;
