@@ -1,6 +1,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 #include <gtest/gtest.h>
 
 #include "platform/NuvFileCopy.h"
@@ -19,6 +21,18 @@ TEST(AbsolutePath, ResolvesDotsByTextAndKeepsATrailingSlash) {
     char cwd[4096];
     ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
     EXPECT_EQ(AbsolutePath("rel/f.txt"), std::string(cwd) + "/rel/f.txt");
+}
+
+TEST(FileSystem, ErrnoValuesMapToTheCasesCallersTell) {
+    EXPECT_EQ(ErrorFromErrno(EROFS), PlatformError::WriteProtected);
+    EXPECT_EQ(ErrorFromErrno(ENOSPC), PlatformError::DiskFull);
+    EXPECT_EQ(ErrorFromErrno(EDQUOT), PlatformError::DiskFull);
+    EXPECT_EQ(ErrorFromErrno(ENOMEDIUM), PlatformError::NotReady);
+    EXPECT_EQ(ErrorFromErrno(EMLINK), PlatformError::CannotMake);
+    EXPECT_EQ(ErrorFromErrno(EACCES), PlatformError::AccessDenied);
+    EXPECT_EQ(ErrorFromErrno(EXDEV), PlatformError::NotSameDevice);
+    EXPECT_EQ(ErrorFromErrno(EIO), PlatformError::Other);
+    EXPECT_EQ(StatusFromErrno(EIO).code, EIO);
 }
 
 TEST(FileSystem, MissingFileAndMissingFolderAreTold) {
