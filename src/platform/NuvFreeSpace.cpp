@@ -21,12 +21,12 @@ PlatformStatus QueryFreeSpace(const std::string& path, FreeSpaceInfo& info) {
             if (probe == ".") {
                 return StatusFromErrno(ENOENT);
             }
-            probe = ".";
+            probe.assign(1, '.');
         } else if (slash == 0) {
             if (probe == "/") {
                 return StatusFromErrno(ENOENT);
             }
-            probe = "/";
+            probe.resize(1);  // keep the leading "/"
         } else {
             probe.resize(slash);
         }
