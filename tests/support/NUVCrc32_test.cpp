@@ -88,13 +88,21 @@ TEST(Crc32, FileCrcEqualsBufferCrcAroundTheBlockSize) {
     }
 }
 
-TEST(Crc32, FileThatCannotBeOpenedOrReadIsReported) {
+TEST(Crc32, FileThatCannotBeOpenedIsReported) {
     test::TempDir dir;
     std::uint32_t crc = 5;
     EXPECT_EQ(NUVCalcCRC32ofFile(dir.Folder() + "none", crc), status::kCrcCannotOpen);
     EXPECT_EQ(NUVCalcCRC32ofFile(dir.Folder(), crc), status::kCrcCannotOpen);
+}
+
+TEST(Crc32, ReadErrorKeepsTheCrcOfWhatWasRead) {
     // /proc/self/mem opens but cannot be read from its start.
-    EXPECT_EQ(NUVCalcCRC32ofFile("/proc/self/mem", crc), status::kCrcReadError);
+    std::uint32_t crc = 5;
+    const StatusCode result = NUVCalcCRC32ofFile("/proc/self/mem", crc);
+    if (result == status::kCrcCannotOpen) {
+        GTEST_SKIP() << "/proc/self/mem cannot be opened here";
+    }
+    EXPECT_EQ(result, status::kCrcReadError);
     EXPECT_EQ(crc, 0u);
 }
 

@@ -93,7 +93,7 @@ TEST(FileWriteLine, EndsLinesWithCrLfOrLfAlone) {
     EXPECT_EQ(FileWriteLine(nullptr, "x"), -116);
 }
 
-TEST(FileWriteLine, FullDeviceFailsAtTheLatestOnClose) {
+TEST(FileWriteLine, FullDeviceIsAWriteError) {
     FileHandle file = FileOpen("/dev/full", kFileBinary, kFileModeWrite);
     if (file == nullptr) {
         GTEST_SKIP() << "no /dev/full";

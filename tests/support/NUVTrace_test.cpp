@@ -1,5 +1,6 @@
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <regex>
 #include <sstream>
 #include <thread>
@@ -102,10 +103,10 @@ TEST(NuvLog, ConcurrentWritersNeverInterleaveLines) {
 class TraceTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        SetTraceFolder(dir_.Folder());
         TraceOff();
-        SetTraceFolder(dir_.Folder());
         std::remove((dir_.Folder() + "NUVTRACE.TRC").c_str());
-        SetTraceFolder(dir_.Folder());
+        SetTraceFolder(dir_.Folder());  // starts counting the size again
         SetTraceHeader("Kelvane", "V 4.5", "- style mode");
     }
     void TearDown() override {
@@ -177,12 +178,55 @@ TEST_F(TraceTest, WarningSwitchesTheTraceOnAt30) {
     // The message: short prefix, time with its line feed, then location and line number.
     EXPECT_EQ(lines[3].substr(0, 14), "<untimed> --- ");
     EXPECT_NE(lines[3].find("--- WARNING - "), std::string::npos);
-    EXPECT_TRUE(std::regex_match(lines[4], std::regex(R"(<untimed>    \(\d{4}\):: Careful 3)"))) << lines[4];
+    EXPECT_TRUE(std::regex_match(lines[4], std::regex(R"(<untimed>    \(\d{4}\):: Careful 3)")))
+        << lines[4];
     EXPECT_EQ(lines[5], "<untimed> ");  // the message's own line feed, then the line end
     TraceOn(20);                        // a TRACE keyword of 20 after the warning
     EXPECT_EQ(TraceLevel(), 30);
     NUV_INFO("not traced at 30");
     EXPECT_EQ(Lines().size(), 6u);
+}
+
+// Sets an environment variable for the life of the object.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const std::string& value) : name_(name) {
+        if (const char* old = std::getenv(name)) {
+            old_ = old;
+            had_ = true;
+        }
+        setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnv() {
+        if (had_) {
+            setenv(name_, old_.c_str(), 1);
+        } else {
+            unsetenv(name_);
+        }
+    }
+
+  private:
+    const char* name_;
+    std::string old_;
+    bool had_ = false;
+};
+
+TEST_F(TraceTest, UnwritableProgramFolderMovesTheTraceToTheStateFolder) {
+    test::TempDir state;
+    {
+        ScopedEnv home("KELVANE_HOME", "/nonexistent-kelvane-home");
+        ScopedEnv xdg("XDG_STATE_HOME", state.Path().string());
+        SetTraceFolder("");
+        EXPECT_EQ(TraceFilePath(), state.Folder() + "kelvane/NUVTRACE.TRC");
+        TraceLine(1, true, "here");
+    }
+    EXPECT_NE(state.Read("kelvane/NUVTRACE.TRC").find("here\r\n"), std::string::npos);
+    {
+        ScopedEnv home("KELVANE_HOME", dir_.Path().string());
+        SetTraceFolder("");
+        EXPECT_EQ(TraceFilePath(), dir_.Folder() + "NUVTRACE.TRC");
+    }
+    SetTraceFolder(dir_.Folder());
 }
 
 }  // namespace

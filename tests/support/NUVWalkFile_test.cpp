@@ -74,8 +74,8 @@ TEST(ProcessOneFile, MissingFileAndOverlongNameAndConsoleEcho) {
 
 TEST(WalkTrace, LinesAtLevel1000DescribeTheWalk) {
     test::TempDir traceDir;
-    TraceOff();
     SetTraceFolder(traceDir.Folder());
+    TraceOff();
     test::TempDir dir;
     dir.Write("sub/a.sty", "x");
     WalkContext context;
