@@ -68,6 +68,10 @@ void EnsureTrailingBackslash(std::string& path);
 // Trims and removes one trailing "/" so that a folder ends without it; the root stays "/".
 void NormaliseFolder(std::string& path);
 
+// An "integer" value: leading blanks and tabs skipped, an optional sign, decimal digits; text
+// behind the number is ignored. False when no number starts there or it does not fit an int.
+bool ParseLeadingInt(std::string_view text, int& value);
+
 // ASCII case folding, the comparison rule of keywords and translation keys.
 std::string UpperCased(std::string_view text);
 std::string LowerCased(std::string_view text);

@@ -1,5 +1,6 @@
 // Text helpers of the keyword-file handlers: fields, blanks, folder texts, case folding.
 #include <algorithm>
+#include <charconv>
 
 #include "support/NUVConfig.h"
 
@@ -81,6 +82,27 @@ void NormaliseFolder(std::string& path) {
     if (path.size() > 1 && path.back() == '/') {
         path.pop_back();
     }
+}
+
+bool ParseLeadingInt(std::string_view text, int& value) {
+    std::size_t pos = 0;
+    while (pos < text.size() && IsBlank(text[pos])) {
+        ++pos;
+    }
+    if (pos < text.size() && text[pos] == '+') {
+        ++pos;  // from_chars takes "-" but not "+"
+        if (pos < text.size() && text[pos] == '-') {
+            return false;
+        }
+    }
+    int parsed = 0;
+    const char* first = text.data() + pos;
+    const auto [end, error] = std::from_chars(first, text.data() + text.size(), parsed);
+    if (error != std::errc() || end == first) {
+        return false;
+    }
+    value = parsed;
+    return true;
 }
 
 std::string UpperCased(std::string_view text) {
