@@ -31,8 +31,11 @@ void ReadGeneralValues() {
     ConfigValues& config = Config();
     const char* mode = ModeSection();
     config.trashFolder = Text(kGeneral, "TrashFolder", "");
-    // Read after the configuration files, so it replaces any SORT_SEQUENCE given there.
-    config.sortSequence = SortSequenceName(Text(kGeneral, "DefaultSortOrder", "Default"));
+    // A stored sort order replaces any SORT_SEQUENCE of the configuration files; without one the
+    // keyword's choice stands, so that the keyword is not always overruled by a default.
+    if (SettingsStore().Contains(kGeneral, "DefaultSortOrder")) {
+        config.sortSequence = SortSequenceName(Text(kGeneral, "DefaultSortOrder", "Default"));
+    }
     config.quickCopyPath = Text(kGeneral, "QuickCopyPath", ConfigValues{}.quickCopyPath);
     config.uppercaseShortFilenamesOnCopyToA =
         Number(mode, "DefaultUppercaseShortFilenamesOnCopyToA", 0);
