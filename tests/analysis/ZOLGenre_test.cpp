@@ -48,14 +48,6 @@ TEST_F(Genre, TableIsSortedByPriorityAndStableAmongEquals) {
     EXPECT_EQ(SearchTags()[0].subtypeKey, "SUB");
 }
 
-TEST_F(Genre, TableHoldsAtMostOneThousandTags) {
-    for (int i = 0; i < 1000; ++i) {
-        Add("T" + std::to_string(i), "Type", "", 1);
-    }
-    EXPECT_EQ(AddSearchTag(Row("ONEMORE", "Type", "", 1)), -13620);
-    EXPECT_EQ(SearchTags().size(), 1000u);
-}
-
 TEST_F(Genre, HitsAreCombinedInNameOrderWithTheLowestPriorityAsCertainty) {
     Add("SWING", "Swing", "Swing", 5);
     Add("JAZZ", "Jazz", "Jazz", 3);
