@@ -6,8 +6,10 @@
 #include "app/ZOLCfgKeywords.h"
 #include "app/ZOLCommandLine.h"
 #include "app/ZOLStartSettings.h"
+#include "list/ZOLSortSequence.h"
 #include "platform/NuvProgramDir.h"
 #include "platform/NuvSettingsStore.h"
+#include "records/ZOLRecordStore.h"
 #include "support/NUVConfig.h"
 #include "support/NUVConfigEdit.h"
 #include "support/NUVDbg.h"
@@ -126,11 +128,11 @@ StatusCode CZOLApp::StartUp(const std::vector<std::string>& args, StartResult& r
     SetMessageBoxLevel(kStartMessageBoxLevel);
     SetTraceHeader(kTraceProductName, kProgramVersion, "");
     ResetStartState();
-    // Support pool and copy/move queue: their start operations are called here once the
-    // copy/move module exists.
+    // The copy/move queue needs no start of its own: it is built with its first operation.
     SelectLanguage();
-    // Record store: InitRecordStore() (records, record pool, song pool) is called here once the
-    // records module exists; a non-zero status ends the start with that status.
+    if (const StatusCode store = InitRecordStore(); store != status::kOk) {
+        return store;
+    }
     StartOptions options;
     if (const StatusCode parsed = ParseStartOptions(args, options); parsed != status::kOk) {
         return parsed;
@@ -142,6 +144,8 @@ StatusCode CZOLApp::StartUp(const std::vector<std::string>& args, StartResult& r
         return analyser;
     }
     ReadStartSettings();
+    // "DefaultSortOrder" (or a SORT_SEQUENCE keyword it did not replace) is applied at once.
+    SelectSortSequence(Config().sortSequence);
     result.windowTitle = WindowTitle();
     return status::kOk;
 }
@@ -158,8 +162,7 @@ StartResult CZOLApp::InitInstance(int argc, char** argv) {
 }
 
 StatusCode CZOLApp::ExitInstance() {
-    // The record store's and the copy/move queue's end operations are called here once those
-    // modules exist; the first non-zero status is returned.
+    FreeRecordStore();
     return status::kOk;
 }
 

@@ -21,6 +21,18 @@ bool LaunchProgram(const std::string& program, const std::string& argument) {
     return QProcess::startDetached(FromBytes(program), QStringList{FromBytes(argument)});
 }
 
+bool LaunchProgramWithArguments(const std::string& program,
+                                const std::vector<std::string>& arguments) {
+    if (program.empty()) {
+        return false;
+    }
+    QStringList list;
+    for (const std::string& argument : arguments) {
+        list.push_back(FromBytes(argument));
+    }
+    return QProcess::startDetached(FromBytes(program), list);
+}
+
 bool OpenByType(const std::string& path) {
     return LaunchProgram("xdg-open", path);
 }

@@ -1,12 +1,8 @@
 #include "support/NUVConfigEdit.h"
 
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdlib>
 
+#include "platform/NuvLauncher.h"
 #include "platform/NuvProgramDir.h"
 #include "support/NUVDbg.h"
 #include "support/NUVLang.h"
@@ -14,54 +10,12 @@
 namespace kelvane {
 namespace {
 
-// Starts `argv` detached from this process (no shell, no wait for it to end). Returns true when
-// the program could be executed. A double fork leaves no zombie behind; a close-on-exec pipe
-// tells whether the exec itself failed.
-// To be replaced by the platform launcher once it exists.
+// Starts `args` (program first) detached from this process, without a shell.
 bool LaunchDetached(const std::vector<std::string>& args) {
     if (args.empty()) {
         return false;
     }
-    std::vector<char*> argv;
-    argv.reserve(args.size() + 1);
-    for (const std::string& arg : args) {
-        argv.push_back(const_cast<char*>(arg.c_str()));
-    }
-    argv.push_back(nullptr);
-    int pipeFds[2];
-    if (::pipe2(pipeFds, O_CLOEXEC) != 0) {
-        return false;
-    }
-    const pid_t child = ::fork();
-    if (child < 0) {
-        ::close(pipeFds[0]);
-        ::close(pipeFds[1]);
-        return false;
-    }
-    if (child == 0) {
-        ::close(pipeFds[0]);
-        ::setsid();
-        const pid_t grandchild = ::fork();
-        if (grandchild == 0) {
-            ::execvp(argv[0], argv.data());
-            const char failed = 1;
-            [[maybe_unused]] ssize_t n = ::write(pipeFds[1], &failed, 1);
-            ::_exit(127);
-        }
-        ::_exit(grandchild < 0 ? 1 : 0);
-    }
-    ::close(pipeFds[1]);
-    int childStatus = 0;
-    while (::waitpid(child, &childStatus, 0) < 0 && errno == EINTR) {
-    }
-    char failed = 0;
-    ssize_t n;
-    do {
-        n = ::read(pipeFds[0], &failed, 1);
-    } while (n < 0 && errno == EINTR);
-    ::close(pipeFds[0]);
-    const bool forked = WIFEXITED(childStatus) && WEXITSTATUS(childStatus) == 0;
-    return forked && n == 0;
+    return LaunchProgramWithArguments(args.front(), {args.begin() + 1, args.end()});
 }
 
 // Splits an editor variable such as "code --wait" into words at blanks; no shell rules.

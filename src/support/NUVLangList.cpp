@@ -1,45 +1,32 @@
 // The list of installed languages for the language dialog.
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 #include "platform/NuvProgramDir.h"
 #include "support/NUVConfig.h"
 #include "support/NUVDbg.h"
 #include "support/NUVLang.h"
+#include "support/NUVTrace.h"
+#include "support/NUVWalk.h"
 
 namespace kelvane {
 namespace {
 
 // A handler status that ends the reading early once both names are known.
 constexpr StatusCode kNamesComplete = 1;
-// The walker's statuses for enumeration failures.
-constexpr StatusCode kFindFileError = -214;
-constexpr StatusCode kFindNextError = -215;
-
-// The "*.lan" files directly in `folder`, in name order. Returns 0, or the walk's status.
-// To be replaced by the directory walker (no recursion, pattern "*.lan") once it exists.
+// The "*.lan" files directly in `folder`, in name order. Returns 0, or the walk's status
+// (a folder without language files counts as success).
 StatusCode LanguageFilesIn(const std::string& folder, std::vector<std::string>& names) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    fs::directory_iterator it(folder, ec);
-    if (ec) {
-        if (ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory) {
-            return status::kPathNotFound;
-        }
-        return ec == std::errc::permission_denied ? status::kAccessDenied : kFindFileError;
-    }
-    for (; it != fs::directory_iterator(); it.increment(ec)) {
-        if (ec) {
-            return kFindNextError;
-        }
-        const fs::path& path = it->path();
-        if (path.extension() == ".lan" && it->is_regular_file(ec)) {
-            names.push_back(path.filename().string());
-        }
-    }
+    WalkContext context;
+    InitWalkContext(context);
+    context.fileSpec = folder + "*.lan";
+    context.fileCallback = [&names](WalkContext& walk) {
+        TraceLine(trace::kDetail, false, "DBG - ProcessOneFile called -- " + walk.currentFileName);
+        names.push_back(walk.currentFileName);
+        return status::kOk;
+    };
+    const StatusCode walk = ProcessAllFiles(context);
     std::sort(names.begin(), names.end());
-    return status::kOk;
+    return walk == status::kNoFilesFound ? status::kOk : walk;
 }
 
 // Reads a language file's LANGUAGE_SHORT_NAME and LANGUAGE_FULL_NAME; other keywords are
