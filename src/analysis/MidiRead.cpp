@@ -99,10 +99,10 @@ int MidiRead::ReadHeader() {
         Fail("Out of memory", 0);
         return 0;
     }
-    // The header may follow a prefix (a RIFF wrapper, for example) within the first window.
-    // (A further window would only be searched below position 1024, which the first window
-    // already covers.)
-    const int64_t searched = std::min(FileSize(), BufferSize());
+    // The header may follow a prefix (a RIFF wrapper, for example) within the first window,
+    // whatever the open mode. (A further window would only be searched below position 1024,
+    // which the first window already covers.)
+    const int64_t searched = std::min({FileSize(), BufferSize(), kWindowSize});
     int64_t found = -1;
     const uint8_t* window = searched >= 4 ? Peek(searched) : nullptr;
     if (window != nullptr) {
