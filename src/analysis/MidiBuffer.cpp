@@ -171,7 +171,8 @@ const uint8_t* MidiBuffer::Refill(int64_t p, int64_t n) {
         return nullptr;
     }
     if (mode_ == kModeWrite) {
-        return WindowForWrite(p, n);
+        lastFailure_ = WindowFailure::kOutOfFile;
+        return nullptr;
     }
     if (p > fileSize_ || n > fileSize_ - p || inPlace_) {
         lastFailure_ = WindowFailure::kOutOfFile;
@@ -235,26 +236,6 @@ void MidiBuffer::SetPosition(int64_t position) {
     pos_ = position;
 }
 
-int MidiBuffer::ReadByte() {
-    const uint8_t* b = failed_ ? nullptr : WindowAt(pos_, 1);
-    if (b == nullptr) {
-        failed_ = true;
-        return -1;
-    }
-    ++pos_;
-    return *b;
-}
-
-const uint8_t* MidiBuffer::GetRaw(int64_t n) {
-    const uint8_t* b = failed_ ? nullptr : WindowAt(pos_, n);
-    if (b == nullptr) {
-        failed_ = true;
-        return nullptr;
-    }
-    pos_ += n;
-    return b;
-}
-
 uint32_t MidiBuffer::Read16() {
     const uint8_t* b = GetRaw(2);
     return b == nullptr ? 0 : (uint32_t{b[0]} << 8) | b[1];
@@ -272,9 +253,9 @@ uint32_t MidiBuffer::Read32() {
                : (uint32_t{b[0]} << 24) | (uint32_t{b[1]} << 16) | (uint32_t{b[2]} << 8) | b[3];
 }
 
-uint32_t MidiBuffer::ReadVarLen() {
-    uint32_t value = 0;
-    for (int i = 0; i < 4; ++i) {
+uint32_t MidiBuffer::ReadVarLenRest(int first) {
+    uint32_t value = uint32_t(first) & 0x7F;
+    for (int i = 1; i < 4; ++i) {
         const int b = ReadByte();
         if (b < 0) {
             return 0;
@@ -285,26 +266,6 @@ uint32_t MidiBuffer::ReadVarLen() {
         }
     }
     return value;
-}
-
-bool MidiBuffer::Skip(int64_t n) {
-    if (failed_ || n < 0 || pos_ > fileSize_ || n > fileSize_ - pos_) {
-        return false;
-    }
-    pos_ += n;
-    return true;
-}
-
-const uint8_t* MidiBuffer::Peek(int64_t n) {
-    return failed_ || mode_ == kModeWrite ? nullptr : WindowAt(pos_, n);
-}
-
-int MidiBuffer::PeekByteAt(int64_t position) {
-    if (mode_ == kModeWrite) {
-        return -1;
-    }
-    const uint8_t* b = WindowAt(position, 1);
-    return b == nullptr ? -1 : *b;
 }
 
 bool MidiBuffer::WriteBytes(std::span<const uint8_t> bytes) {

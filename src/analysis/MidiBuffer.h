@@ -69,23 +69,51 @@ class MidiBuffer {
     void ClearFailure() { failed_ = false; }
 
     // One byte, or -1.
-    int ReadByte();
+    int ReadByte() {
+        const uint8_t* b = failed_ ? nullptr : WindowAt(pos_, 1);
+        if (b == nullptr) {
+            failed_ = true;
+            return -1;
+        }
+        ++pos_;
+        return *b;
+    }
     // Big-endian numbers, 0 when the bytes are not there.
     uint32_t Read16();
     uint32_t Read24();
     uint32_t Read32();
     // A variable-length quantity of at most four bytes (a fifth byte is never read; the value
     // is then what the four gave). 0 when the file ends inside it.
-    uint32_t ReadVarLen();
+    uint32_t ReadVarLen() {
+        const int first = ReadByte();
+        return first < 0x80 ? (first < 0 ? 0 : uint32_t(first)) : ReadVarLenRest(first);
+    }
     // `n` bytes at the position, consumed; nullptr when they are not all in the file or `n`
     // exceeds BufferSize().
-    const uint8_t* GetRaw(int64_t n);
+    const uint8_t* GetRaw(int64_t n) {
+        const uint8_t* b = failed_ ? nullptr : WindowAt(pos_, n);
+        if (b == nullptr) {
+            failed_ = true;
+            return nullptr;
+        }
+        pos_ += n;
+        return b;
+    }
     // Skips `n` bytes; refused (false, nothing moves, no failure set) past the end of file.
-    bool Skip(int64_t n);
+    bool Skip(int64_t n) {
+        if (failed_ || n < 0 || pos_ > fileSize_ || n > fileSize_ - pos_) {
+            return false;
+        }
+        pos_ += n;
+        return true;
+    }
     // The next `n` bytes without consuming them, or nullptr.
-    const uint8_t* Peek(int64_t n);
+    const uint8_t* Peek(int64_t n) { return failed_ ? nullptr : WindowAt(pos_, n); }
     // The byte at any position without moving the position, or -1.
-    int PeekByteAt(int64_t position);
+    int PeekByteAt(int64_t position) {
+        const uint8_t* b = WindowAt(position, 1);
+        return b == nullptr ? -1 : *b;
+    }
 
     // Write mode: writes at the position and advances it.
     bool WriteBytes(std::span<const uint8_t> bytes);
@@ -106,9 +134,11 @@ class MidiBuffer {
     enum class WindowFailure { kNone, kNoBuffer, kTooLarge, kOutOfFile };
 
     // `n` bytes at position `p` through the window, refilling it when it does not cover them.
+    // Reading only: in write mode, bytes outside the window cannot be read.
     const uint8_t* WindowAt(int64_t p, int64_t n) {
         const int64_t offset = p - winStart_;
-        if (p >= 0 && offset >= 0 && n >= 0 && offset <= winLen_ && n <= winLen_ - offset) {
+        // Unsigned comparisons also refuse negative offsets and counts.
+        if (uint64_t(offset) <= uint64_t(winLen_) && uint64_t(n) <= uint64_t(winLen_ - offset)) {
             return data_ + offset;
         }
         return Refill(p, n);
@@ -118,6 +148,7 @@ class MidiBuffer {
 
   private:
     const uint8_t* Refill(int64_t p, int64_t n);
+    uint32_t ReadVarLenRest(int first);
     uint8_t* WindowForWrite(int64_t p, int64_t n);
     bool ReadInto(uint8_t* target, int64_t p, int64_t n, int64_t* got);
     bool PrepareBuffer(int64_t size);

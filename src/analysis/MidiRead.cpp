@@ -45,11 +45,7 @@ void MidiRead::Fail(const std::string& text, int64_t position) {
     OnError(text, position);
 }
 
-const uint8_t* MidiRead::GetBytes(int64_t n) {
-    const uint8_t* bytes = GetRaw(n);
-    if (bytes != nullptr) {
-        return bytes;
-    }
+const uint8_t* MidiRead::GetBytesFailed(int64_t n) {
     switch (LastWindowFailure()) {
         case WindowFailure::kNoBuffer:
             Fail("Out of memory", EventPosition());
@@ -67,13 +63,9 @@ const uint8_t* MidiRead::GetBytes(int64_t n) {
     return nullptr;
 }
 
-bool MidiRead::ReadVarLenChecked(uint32_t* value) {
-    *value = ReadVarLen();
-    if (Failed()) {
-        Fail("Unexpected end of file", EventPosition());
-        return false;
-    }
-    return true;
+bool MidiRead::ReportEndOfFile() {
+    Fail("Unexpected end of file", EventPosition());
+    return false;
 }
 
 int MidiRead::ReadFile() {
@@ -140,7 +132,6 @@ int MidiRead::ReadHeader() {
         Fail(StrFormat("Invalid midi version %d", format_), found);
         return 0;
     }
-    tempo_ = kDefaultTempo;
     // Ticks per quarter; a negative upper byte means SMPTE frames per second instead, where a
     // tick lasts 1 / (frames x ticks per frame) seconds whatever the tempo.
     if ((division_ & 0x8000) != 0) {
@@ -149,6 +140,7 @@ int MidiRead::ReadHeader() {
     } else {
         timeUnit_ = int64_t{division_} * 1000;
     }
+    SetTempo(kDefaultTempo);
     if (format_ == 0 && tracks_ > 1) {
         OnWarning("Wrong midi type", found);
     }
@@ -158,29 +150,44 @@ int MidiRead::ReadHeader() {
 }
 
 // Milliseconds per tick as an integer part and a remainder in units of 1 / timeUnit_ ms,
-// carried into whole milliseconds, so that long files do not drift.
+// computed once per tempo; the remainders are carried into whole milliseconds, so that long
+// files do not drift.
+void MidiRead::SetTempo(uint32_t tempo) {
+    tempo_ = tempo;
+    if (timeUnit_ > 0) {
+        const int64_t perTick = (division_ & 0x8000) != 0 ? 1000000 : int64_t{tempo_};
+        msPerTick_ = perTick / timeUnit_;
+        msPerTickRest_ = perTick % timeUnit_;
+    }
+}
+
 void MidiRead::AdvanceTime(uint32_t delta) {
-    if (timeUnit_ <= 0) {
+    if (timeUnit_ <= 0 || delta == 0) {
         return;  // division 0: no tick has a duration
     }
-    const int64_t perTick = (division_ & 0x8000) != 0 ? 1000000 : int64_t{tempo_};
-    const int64_t whole = perTick / timeUnit_;
-    const int64_t rest = perTick % timeUnit_;
-    if (whole * (delta / 1000) >= kLargePauseSeconds || delta > 0xFFFFFF) {
+    if (msPerTick_ * (delta / 1000) >= kLargePauseSeconds || delta > 0xFFFFFF) {
         OnLargePause(delta);
         StopTrack();
         return;
     }
-    trackMs_ += whole * delta;
-    trackMsRemainder_ += rest * delta;
+    trackMs_ += msPerTick_ * delta;
+    trackMsRemainder_ += msPerTickRest_ * delta;
     if (trackMsRemainder_ >= timeUnit_) {
-        trackMs_ += trackMsRemainder_ / timeUnit_;
-        trackMsRemainder_ %= timeUnit_;
+        // The unit is below 2^32 and so, nearly always, is the remainder: a 32-bit division
+        // is much cheaper.
+        if (trackMsRemainder_ <= UINT32_MAX) {
+            const uint32_t r = uint32_t(trackMsRemainder_), u = uint32_t(timeUnit_);
+            trackMs_ += r / u;
+            trackMsRemainder_ = r % u;
+        } else {
+            trackMs_ += trackMsRemainder_ / timeUnit_;
+            trackMsRemainder_ %= timeUnit_;
+        }
     }
 }
 
 void MidiRead::ReportProgress() {
-    if (Position() < nextProgressAt_ || FileSize() <= 0) {
+    if (FileSize() <= 0) {
         return;
     }
     const int percent = static_cast<int>(Position() * 100 / FileSize());
@@ -219,7 +226,9 @@ int MidiRead::ReadTrack(int n) {
     OnTrackStart(n, length, ScanTrackChannel(start + 8, end));
     if ((Options() & kSkipTrackContents) == 0) {
         while (!stopTrack_ && !stopFile_ && Position() < end) {
-            ReportProgress();
+            if (Position() >= nextProgressAt_) {
+                ReportProgress();
+            }
             eventStart_ = Position();
             uint32_t delta = 0;
             if (!ReadVarLenChecked(&delta)) {
@@ -256,13 +265,29 @@ int MidiRead::ReadTrack(int n) {
 // and `end` by their lengths without moving the real position. -1: none, -2: several.
 int MidiRead::ScanTrackChannel(int64_t start, int64_t end) {
     end = std::min(end, FileSize());
+    if (end <= start) {
+        return -1;
+    }
+    // Usually the whole track is in the window: scan the bytes in place.
+    if (end - start <= BufferSize()) {
+        if (const uint8_t* base = WindowAt(start, end - start)) {
+            return ScanChannel(start, end, [base, start, end](int64_t p) {
+                return p < end ? int(base[p - start]) : -1;
+            });
+        }
+    }
+    return ScanChannel(start, end, [this](int64_t p) { return PeekByteAt(p); });
+}
+
+template <class ByteAt>
+int MidiRead::ScanChannel(int64_t start, int64_t end, ByteAt byteAt) {
     int64_t p = start;
     int status = -1;
     int channel = -1;
     auto varLen = [&](uint32_t* value) {
         *value = 0;
         for (int i = 0; i < 4; ++i) {
-            const int b = PeekByteAt(p++);
+            const int b = byteAt(p++);
             if (b < 0) {
                 return false;
             }
@@ -275,7 +300,7 @@ int MidiRead::ScanTrackChannel(int64_t start, int64_t end) {
     };
     uint32_t value = 0;
     while (p < end && varLen(&value) && p < end) {
-        int b = PeekByteAt(p);
+        int b = byteAt(p);
         if (b < 0x80) {
             if (b < 0 || status < 0) {
                 break;

@@ -158,15 +158,26 @@ class MidiRead : public MidiBuffer {
   protected:
     // Byte access that reports like the parser: "Out of memory", "Midi event larger than
     // internal bufsize ignored" or "Unexpected end of file, curpos_" (then both stop flags).
-    const uint8_t* GetBytes(int64_t n);
+    const uint8_t* GetBytes(int64_t n) {
+        const uint8_t* bytes = GetRaw(n);
+        return bytes != nullptr ? bytes : GetBytesFailed(n);
+    }
     // A variable-length quantity; running out of file reports "Unexpected end of file".
-    bool ReadVarLenChecked(uint32_t* value);
+    bool ReadVarLenChecked(uint32_t* value) {
+        *value = ReadVarLen();
+        return !Failed() || ReportEndOfFile();
+    }
     // OnError and stop the file.
     void Fail(const std::string& text, int64_t position);
     void ResetParseState();
 
   private:
+    const uint8_t* GetBytesFailed(int64_t n);
+    bool ReportEndOfFile();
+    void SetTempo(uint32_t tempo);
     void AdvanceTime(uint32_t delta);
+    template <class ByteAt>
+    static int ScanChannel(int64_t start, int64_t end, ByteAt byteAt);
     void ReportProgress();
     int ScanTrackChannel(int64_t start, int64_t end);
     int64_t ReadSysex(int status, int64_t trackEnd);
@@ -178,7 +189,8 @@ class MidiRead : public MidiBuffer {
     bool ReadChannelMessage(int status);
     void ReadController(int status, int number, int value);
     void DispatchController(int channel, int number, int value);
-    bool RawRequested(int status) const;
+    bool RawRequested(int status) const { return options_ != 0 && RawOption(status); }
+    bool RawOption(int status) const;
     bool DeliverRaw(int status);
 
     uint32_t options_ = 0;
@@ -186,7 +198,9 @@ class MidiRead : public MidiBuffer {
     int tracks_ = 0;
     int division_ = 0;
     uint32_t tempo_ = kDefaultTempo;
-    int64_t timeUnit_ = 0;  // division x 1000: the denominator of the time arithmetic
+    int64_t timeUnit_ = 0;       // division x 1000: the denominator of the time arithmetic
+    int64_t msPerTick_ = 0;      // whole milliseconds per tick
+    int64_t msPerTickRest_ = 0;  // and the rest, in units of 1 / timeUnit_ ms
     int track_ = 0;
     int64_t track1Length_ = 0;
     int64_t eventStart_ = 0;

@@ -69,7 +69,7 @@ int64_t MidiRead::ReadEvent(int64_t trackEnd) {
     return ok ? Position() - eventStart_ : 0;
 }
 
-bool MidiRead::RawRequested(int status) const {
+bool MidiRead::RawOption(int status) const {
     if ((options_ & kRawAll) != 0) {
         return true;
     }
@@ -234,7 +234,7 @@ int64_t MidiRead::ReadMeta(int64_t trackEnd) {
     if ((options_ & kRawMeta) != 0) {
         // The tempo still drives the elapsed time.
         if (type == 0x51 && length >= 3) {
-            tempo_ = (uint32_t{data[0]} << 16) | (uint32_t{data[1]} << 8) | data[2];
+            SetTempo((uint32_t{data[0]} << 16) | (uint32_t{data[1]} << 8) | data[2]);
         }
         OnMeta(type, data);
         return 1;
@@ -264,7 +264,7 @@ void MidiRead::DispatchMeta(int type, std::span<const uint8_t> d) {
     } else if (type == 0x21 && n == 1) {
         OnPort(d[0]);
     } else if (type == 0x51 && n >= 3) {
-        tempo_ = (uint32_t{d[0]} << 16) | (uint32_t{d[1]} << 8) | d[2];
+        SetTempo((uint32_t{d[0]} << 16) | (uint32_t{d[1]} << 8) | d[2]);
         OnTempo(tempo_);
     } else if (type == 0x54 && n == 5) {
         OnSmpteOffset(d[0] >> 5, d[0] & 0x1F, d[1], d[2], d[3], d[4]);
