@@ -94,6 +94,7 @@ int MidiRead::ReadHeader() {
     // The header may follow a prefix (a RIFF wrapper, for example) within the first window,
     // whatever the open mode. (A further window would only be searched below position 1024,
     // which the first window already covers.)
+    SetPosition(0);
     const int64_t searched = std::min({FileSize(), BufferSize(), kWindowSize});
     int64_t found = -1;
     const uint8_t* window = searched >= 4 ? Peek(searched) : nullptr;

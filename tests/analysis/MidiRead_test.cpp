@@ -75,6 +75,22 @@ TEST(MidiReadHeader, BrokenHeadersFailWithTheirMessages) {
     }
 }
 
+TEST(MidiReadHeader, ReadingAgainStartsAtTheFileStartAndUnopenedReaderReportsNoBuffer) {
+    SmfBuilder smf(1, 96);
+    smf.AddTrack().NoteOn(0, 0, 60, 1);
+    smf.RawChunk("tail");
+    const std::string bytes = smf.Bytes();  // read in place: must outlive the reader's use
+    MidiRecorder r;
+    ASSERT_EQ(r.ReadBytes(bytes), 1);
+    const std::vector<std::string> first = r.log;
+    ASSERT_EQ(r.ReadFile(), 1);
+    EXPECT_EQ(std::vector<std::string>(r.log.begin() + first.size(), r.log.end()), first);
+
+    MidiRecorder unopened;
+    EXPECT_EQ(unopened.ReadFile(), 0);
+    EXPECT_THAT(Texts(unopened.errors), ElementsAre("Out of memory"));
+}
+
 TEST(MidiReadHeader, LongerHeaderIsSkippedByItsLength) {
     SmfBuilder smf(1, 120);
     smf.HeaderLength(10, "abcd").AddTrack().ProgramChange(0, 3, 7);

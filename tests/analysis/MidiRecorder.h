@@ -28,6 +28,7 @@ class MidiRecorder : public MidiRead {
     bool logDeltas = false;
 
     // Reads `bytes` from memory; `window` > 0 reads window by window with that window size.
+    // The bytes are used in place: keep them alive to read again or to use the byte access.
     int ReadBytes(const std::string& bytes, int64_t window = 0) {
         if (window > 0) {
             SetWindowSize(window);
