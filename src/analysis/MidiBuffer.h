@@ -144,6 +144,8 @@ class MidiBuffer {
         return Refill(p, n);
     }
     WindowFailure LastWindowFailure() const { return lastFailure_; }
+    // Consumes `n` bytes that a successful Peek(n) has just shown to be there.
+    void Advance(int64_t n) { pos_ += n; }
     void SetFailed() { failed_ = true; }
 
   private:

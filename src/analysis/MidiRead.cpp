@@ -162,10 +162,8 @@ void MidiRead::SetTempo(uint32_t tempo) {
     }
 }
 
-void MidiRead::AdvanceTime(uint32_t delta) {
-    if (timeUnit_ <= 0 || delta == 0) {
-        return;  // division 0: no tick has a duration
-    }
+// A division of 0 gives no tick a duration: AdvanceTime() does not come here then.
+void MidiRead::AddDuration(uint32_t delta) {
     if (msPerTick_ * (delta / 1000) >= kLargePauseSeconds || delta > 0xFFFFFF) {
         OnLargePause(delta);
         StopTrack();

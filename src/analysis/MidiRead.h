@@ -172,10 +172,16 @@ class MidiRead : public MidiBuffer {
     void ResetParseState();
 
   private:
+    [[gnu::cold]] void ReportValue(bool error, const char* format, int value);
     const uint8_t* GetBytesFailed(int64_t n);
     bool ReportEndOfFile();
     void SetTempo(uint32_t tempo);
-    void AdvanceTime(uint32_t delta);
+    void AdvanceTime(uint32_t delta) {
+        if (delta != 0 && timeUnit_ > 0) {
+            AddDuration(delta);
+        }
+    }
+    void AddDuration(uint32_t delta);
     template <class ByteAt>
     static int ScanChannel(int64_t start, int64_t end, ByteAt byteAt);
     void ReportProgress();

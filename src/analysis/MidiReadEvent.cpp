@@ -39,6 +39,16 @@ std::string_view AsText(std::span<const uint8_t> bytes) {
 
 }  // namespace
 
+// Kept out of the event paths, which then need no text temporaries.
+void MidiRead::ReportValue(bool error, const char* format, int value) {
+    const std::string text = StrFormat(format, value);
+    if (error) {
+        Fail(text, eventStart_);
+    } else {
+        OnWarning(text, eventStart_);
+    }
+}
+
 int64_t MidiRead::ReadEvent(int64_t trackEnd) {
     eventStart_ = Position();
     const uint8_t* next = Peek(1);
@@ -49,12 +59,12 @@ int64_t MidiRead::ReadEvent(int64_t trackEnd) {
     int status = *next;
     if (status < 0x80) {
         if (runningStatus_ < 0) {
-            Fail(StrFormat("Illegal midi command %02XH", status), eventStart_);
+            ReportValue(true, "Illegal midi command %02XH", status);
             return 0;
         }
         status = runningStatus_;  // running status: the data byte stays
     } else {
-        Skip(1);
+        Advance(1);
     }
     bool ok = false;
     if (status < 0xF0) {
@@ -284,7 +294,7 @@ bool MidiRead::ReadSystemCommon(int status) {
     const bool known = dataBytes > 0 || status == 0xF6 || status == 0xF8 || status == 0xFA ||
                        status == 0xFB || status == 0xFC || status == 0xFE;
     if (!known) {
-        Fail(StrFormat("Unexpected command byte %02X", status), eventStart_);
+        ReportValue(true, "Unexpected command byte %02X", status);
         return false;
     }
     const uint8_t* d = dataBytes > 0 ? GetBytes(dataBytes) : nullptr;
@@ -338,10 +348,10 @@ bool MidiRead::ReadChannelMessage(int status) {
         case 0x80:
         case 0x90:
             if (d[0] >= 0x80) {
-                OnWarning(StrFormat("Invalid note value >=80H used (%02XH)", d[0]), eventStart_);
+                ReportValue(false, "Invalid note value >=80H used (%02XH)", d[0]);
             }
             if (d[1] >= 0x80) {
-                OnWarning(StrFormat("Invalid note velocity >=80H used (%02XH)", d[1]), eventStart_);
+                ReportValue(false, "Invalid note velocity >=80H used (%02XH)", d[1]);
             }
             if (kind == 0x90 && d[1] != 0) {
                 OnNoteOn(channel, d[0], d[1]);
@@ -357,8 +367,7 @@ bool MidiRead::ReadChannelMessage(int status) {
             break;
         case 0xC0:
             if (d[0] >= 0x80) {
-                OnWarning(StrFormat("Invalid program change value >=80H used (%02XH)", d[0]),
-                          eventStart_);
+                ReportValue(false, "Invalid program change value >=80H used (%02XH)", d[0]);
             }
             OnProgramChange(channel, d[0]);
             break;
@@ -375,7 +384,7 @@ bool MidiRead::ReadChannelMessage(int status) {
 void MidiRead::ReadController(int status, int number, int value) {
     const int channel = status & 0x0F;
     if (value >= 0x80) {
-        OnWarning(StrFormat("Invalid control value >=80H used (%02XH)", value), eventStart_);
+        ReportValue(false, "Invalid control value >=80H used (%02XH)", value);
     }
     if ((options_ & kAllControllersGeneric) != 0) {
         OnController(channel, number, value);
