@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "platform/NuvFileTime.h"
 #include "support/NUVFormat.h"
 #include "support/NUVTrace.h"
 
@@ -28,8 +29,11 @@ struct MessageState {
     IMessageSink* sink = &defaultSink;
     int debugLevel = 1;
     int messageBoxLevel = 4;
-    bool tracing = false;  // a message raised while another is traced is not traced again
 };
+
+// A message raised while this thread traces another one is not traced again. Per thread, so
+// that a message of the worker does not silence one of the user-interface thread.
+thread_local bool t_tracing = false;
 
 MessageState& State() {
     static MessageState state;
@@ -62,14 +66,7 @@ SeverityInfo InfoOf(Severity severity) {
 
 // The C library's 24-character local time text plus its line feed.
 std::string LocalTimeText() {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char buffer[64];
-    if (std::strftime(buffer, sizeof buffer, "%a %b %e %H:%M:%S %Y\n", &local) == 0) {
-        return "\n";
-    }
-    return buffer;
+    return CTimeText(std::time(nullptr)) + "\n";
 }
 
 }  // namespace
@@ -120,13 +117,13 @@ void ShowMessage(Severity severity, const char* /*sourceFile*/, const char* loca
     boxText += message;
     traceText += "\n";
 
-    if (info.traceLevel > 0 && !state.tracing) {
-        state.tracing = true;
+    if (info.traceLevel > 0 && !t_tracing) {
+        t_tracing = true;
         if (severity >= Severity::Warning) {
             TraceOn(30);
         }
         TraceLine(info.traceLevel, false, traceText);
-        state.tracing = false;
+        t_tracing = false;
     }
     state.sink->ConsoleText(consoleText + "\n");
     if (static_cast<int>(severity) >= state.messageBoxLevel) {

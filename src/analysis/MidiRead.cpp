@@ -1,0 +1,442 @@
+// MidiRead: file, header and track level, the time arithmetic and the default callbacks.
+// The events themselves are read in MidiReadEvent.cpp.
+#include "analysis/MidiRead.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "support/NUVFormat.h"
+
+namespace kelvane {
+
+namespace {
+constexpr uint32_t kMinHeaderLength = 6;
+}  // namespace
+
+MidiRead::MidiRead() = default;
+
+MidiRead::MidiRead(const std::string& fileName, int mode) {
+    Open(fileName, -1, mode);
+}
+
+MidiRead::~MidiRead() = default;
+
+void MidiRead::ResetParseState() {
+    format_ = 0;
+    tracks_ = 0;
+    division_ = 0;
+    tempo_ = kDefaultTempo;
+    timeUnit_ = 0;
+    track_ = 0;
+    track1Length_ = 0;
+    eventStart_ = 0;
+    runningStatus_ = -1;
+    trackTicks_ = 0;
+    trackMs_ = 0;
+    trackMsRemainder_ = 0;
+    stopTrack_ = false;
+    stopFile_ = false;
+    lastProgress_ = -1;
+    nextProgressAt_ = 0;
+}
+
+void MidiRead::Fail(const std::string& text, int64_t position) {
+    StopFile();
+    OnError(text, position);
+}
+
+const uint8_t* MidiRead::GetBytesFailed(int64_t n) {
+    switch (LastWindowFailure()) {
+        case WindowFailure::kNoBuffer:
+            Fail("Out of memory", EventPosition());
+            break;
+        case WindowFailure::kTooLarge:
+            // Not a broken file: the event is passed over and reading goes on.
+            ClearFailure();
+            OnWarning("Midi event larger than internal bufsize ignored", EventPosition());
+            Skip(n);
+            break;
+        default:
+            Fail("Unexpected end of file, curpos_", EventPosition());
+            break;
+    }
+    return nullptr;
+}
+
+bool MidiRead::ReportEndOfFile() {
+    Fail("Unexpected end of file", EventPosition());
+    return false;
+}
+
+int MidiRead::ReadFile() {
+    ClearFailure();
+    ResetParseState();
+    if (ReadHeader() == 0) {
+        return 0;
+    }
+    for (int n = 1; n <= tracks_; ++n) {
+        if (ReadTrack(n) == 0 || FileStopped()) {
+            return 0;
+        }
+    }
+    if (Position() >= FileSize()) {
+        OnProgress(100);
+    }
+    OnEndOfFile();
+    return 1;
+}
+
+int MidiRead::ReadHeader() {
+    if (!IsOpen()) {
+        Fail("Out of memory", 0);
+        return 0;
+    }
+    // The header may follow a prefix (a RIFF wrapper, for example) within the first window,
+    // whatever the open mode. (A further window would only be searched below position 1024,
+    // which the first window already covers.)
+    SetPosition(0);
+    const int64_t searched = std::min({FileSize(), BufferSize(), kWindowSize});
+    int64_t found = -1;
+    const uint8_t* window = searched >= 4 ? Peek(searched) : nullptr;
+    if (window != nullptr) {
+        for (int64_t p = 0; p + 4 <= searched; ++p) {
+            const void* hit = std::memchr(window + p, 'M', static_cast<size_t>(searched - p));
+            if (hit == nullptr) {
+                break;
+            }
+            p = static_cast<const uint8_t*>(hit) - window;
+            if (p + 4 <= searched && std::memcmp(window + p, "MThd", 4) == 0) {
+                found = p;
+                break;
+            }
+        }
+    }
+    if (found < 0) {
+        Fail("Missing midi header MThd", 0);
+        return 0;
+    }
+    eventStart_ = found;
+    SetPosition(found + 4);
+    const uint32_t length = Read32();
+    if (length < kMinHeaderLength) {
+        Fail("Illegal midi header", found);
+        return 0;
+    }
+    format_ = static_cast<int>(Read16());
+    tracks_ = static_cast<int>(Read16());
+    division_ = static_cast<int>(Read16());
+    if (Failed()) {
+        Fail("Unexpected end of file", found);
+        return 0;
+    }
+    if (format_ > 2) {
+        Fail(StrFormat("Invalid midi version %d", format_), found);
+        return 0;
+    }
+    // Ticks per quarter; a negative upper byte means SMPTE frames per second instead, where a
+    // tick lasts 1 / (frames x ticks per frame) seconds whatever the tempo.
+    if ((division_ & 0x8000) != 0) {
+        const int frames = -static_cast<int8_t>(division_ >> 8);
+        timeUnit_ = int64_t{frames} * (division_ & 0xFF) * 1000;
+    } else {
+        timeUnit_ = int64_t{division_} * 1000;
+    }
+    SetTempo(kDefaultTempo);
+    if (format_ == 0 && tracks_ > 1) {
+        OnWarning("Wrong midi type", found);
+    }
+    OnHeader(format_, tracks_, division_);
+    SetPosition(found + 8 + length);
+    return 1;
+}
+
+// Milliseconds per tick as an integer part and a remainder in units of 1 / timeUnit_ ms,
+// computed once per tempo; the remainders are carried into whole milliseconds, so that long
+// files do not drift.
+void MidiRead::SetTempo(uint32_t tempo) {
+    tempo_ = tempo;
+    if (timeUnit_ > 0) {
+        const int64_t perTick = (division_ & 0x8000) != 0 ? 1000000 : int64_t{tempo_};
+        msPerTick_ = perTick / timeUnit_;
+        msPerTickRest_ = perTick % timeUnit_;
+    }
+}
+
+// A division of 0 gives no tick a duration: AdvanceTime() does not come here then.
+void MidiRead::AddDuration(uint32_t delta) {
+    if (msPerTick_ * (delta / 1000) >= kLargePauseSeconds || delta > 0xFFFFFF) {
+        OnLargePause(delta);
+        StopTrack();
+        return;
+    }
+    trackMs_ += msPerTick_ * delta;
+    trackMsRemainder_ += msPerTickRest_ * delta;
+    if (trackMsRemainder_ >= timeUnit_) {
+        // The unit is below 2^32 and so, nearly always, is the remainder: a 32-bit division
+        // is much cheaper.
+        if (trackMsRemainder_ <= UINT32_MAX) {
+            const uint32_t r = uint32_t(trackMsRemainder_), u = uint32_t(timeUnit_);
+            trackMs_ += r / u;
+            trackMsRemainder_ = r % u;
+        } else {
+            trackMs_ += trackMsRemainder_ / timeUnit_;
+            trackMsRemainder_ %= timeUnit_;
+        }
+    }
+}
+
+void MidiRead::ReportProgress() {
+    if (FileSize() <= 0) {
+        return;
+    }
+    const int percent = static_cast<int>(Position() * 100 / FileSize());
+    if (percent != lastProgress_) {
+        lastProgress_ = percent;
+        OnProgress(percent);
+    }
+    // The first position at which the percentage changes again.
+    nextProgressAt_ = ((int64_t{percent} + 1) * FileSize() + 99) / 100;
+}
+
+int MidiRead::ReadTrack(int n) {
+    track_ = n;
+    stopTrack_ = false;
+    trackTicks_ = 0;
+    trackMs_ = 0;
+    trackMsRemainder_ = 0;
+    runningStatus_ = -1;
+    const int64_t start = Position();
+    eventStart_ = start;
+    const uint8_t* tag = Peek(4);
+    if (tag == nullptr || std::memcmp(tag, "MTrk", 4) != 0) {
+        Fail("Missing midi track MTrk", start);
+        return 0;
+    }
+    Skip(4);
+    const int64_t length = Read32();
+    if (Failed()) {
+        Fail("Unexpected end of file", start);
+        return 0;
+    }
+    if (n == 1) {
+        track1Length_ = length;
+    }
+    const int64_t end = start + 8 + length;
+    OnTrackStart(n, length, ScanTrackChannel(start + 8, end));
+    if ((Options() & kSkipTrackContents) == 0) {
+        while (!stopTrack_ && !stopFile_ && Position() < end) {
+            if (Position() >= nextProgressAt_) {
+                ReportProgress();
+            }
+            eventStart_ = Position();
+            uint32_t delta = 0;
+            if (!ReadVarLenChecked(&delta)) {
+                return 0;
+            }
+            if (delta >= kLargePauseTicks) {
+                OnLargePause(delta);
+                StopTrack();
+                break;
+            }
+            OnDeltaTime(delta);
+            trackTicks_ += delta;
+            AdvanceTime(delta);
+            if (stopTrack_) {
+                break;
+            }
+            if (ReadEvent(end) == 0) {
+                StopFile();
+                return 0;
+            }
+        }
+    }
+    if (stopFile_) {
+        return 0;
+    }
+    SetPosition(end);
+    if (!stopTrack_) {
+        OnTrackEnd(n);
+    }
+    return 1;
+}
+
+// The one channel all channel messages of the track use: walks the events between `start`
+// and `end` by their lengths without moving the real position. -1: none, -2: several.
+int MidiRead::ScanTrackChannel(int64_t start, int64_t end) {
+    end = std::min(end, FileSize());
+    if (end <= start) {
+        return -1;
+    }
+    // Usually the whole track is in the window: scan the bytes in place.
+    if (end - start <= BufferSize()) {
+        if (const uint8_t* base = WindowAt(start, end - start)) {
+            return ScanChannel(start, end, [base, start, end](int64_t p) {
+                return p < end ? int(base[p - start]) : -1;
+            });
+        }
+    }
+    return ScanChannel(start, end, [this](int64_t p) { return PeekByteAt(p); });
+}
+
+template <class ByteAt>
+int MidiRead::ScanChannel(int64_t start, int64_t end, ByteAt byteAt) {
+    int64_t p = start;
+    int status = -1;
+    int channel = -1;
+    auto varLen = [&](uint32_t* value) {
+        *value = 0;
+        for (int i = 0; i < 4; ++i) {
+            const int b = byteAt(p++);
+            if (b < 0) {
+                return false;
+            }
+            *value = (*value << 7) | static_cast<uint32_t>(b & 0x7F);
+            if (b < 0x80) {
+                break;
+            }
+        }
+        return true;
+    };
+    uint32_t value = 0;
+    while (p < end && varLen(&value) && p < end) {
+        int b = byteAt(p);
+        if (b < 0x80) {
+            if (b < 0 || status < 0) {
+                break;
+            }
+            b = status;
+        } else {
+            ++p;
+        }
+        if (b < 0xF0) {
+            status = b;
+            const int ch = b & 0x0F;
+            if (channel >= 0 && ch != channel) {
+                return -2;
+            }
+            channel = ch;
+            p += (b & 0xE0) == 0xC0 ? 1 : 2;  // Cn and Dn carry one data byte
+        } else if (b == 0xF0 || b == 0xF7) {
+            if (!varLen(&value)) {
+                break;
+            }
+            p += value;
+        } else if (b == 0xFF) {
+            ++p;  // type
+            if (!varLen(&value)) {
+                break;
+            }
+            p += value;
+        } else if (b == 0xF2 || b == 0xF3) {
+            p += b == 0xF2 ? 2 : 1;
+        } else if (b != 0xF6 && b != 0xF8 && (b < 0xFA || b > 0xFC) && b != 0xFE) {
+            break;  // unknown status byte
+        }
+    }
+    return channel;
+}
+
+// Default callbacks. Reports go to the error stream (MidiBuffer); the rest do nothing.
+void MidiRead::OnHeader(int, int, int) {}
+void MidiRead::OnTrackStart(int, int64_t, int) {}
+void MidiRead::OnTrackEnd(int) {}
+void MidiRead::OnDeltaTime(uint32_t) {}
+void MidiRead::OnRawEventInFile(int, int, int64_t, int64_t) {}
+void MidiRead::OnRawEvent(int, std::span<const uint8_t>) {}
+void MidiRead::OnRawMetaInFile(int, int, int64_t, int64_t) {}
+void MidiRead::OnMeta(int, std::span<const uint8_t>) {}
+void MidiRead::OnTextMeta(int, std::string_view, std::string_view) {}
+void MidiRead::OnEndOfTrack() {}
+void MidiRead::OnChannelPrefix(int) {}
+void MidiRead::OnPort(int) {}
+void MidiRead::OnSequenceNumber(int) {}
+void MidiRead::OnSmpteOffset(int, int, int, int, int, int) {}
+void MidiRead::OnTimeSignature(int, int, int, int) {}
+void MidiRead::OnTempo(uint32_t) {}
+void MidiRead::OnKeySignature(int, int) {}
+void MidiRead::OnProgramChange(int, int) {}
+void MidiRead::OnController(int, int, int) {}
+void MidiRead::OnBankSelect(int channel, int value) {
+    OnController(channel, 0, value);
+}
+void MidiRead::OnModulation(int channel, int value) {
+    OnController(channel, 1, value);
+}
+void MidiRead::OnBreath(int channel, int value) {
+    OnController(channel, 2, value);
+}
+void MidiRead::OnFoot(int channel, int value) {
+    OnController(channel, 4, value);
+}
+void MidiRead::OnPortamentoTime(int channel, int value) {
+    OnController(channel, 5, value);
+}
+void MidiRead::OnDataEntry(int channel, int value) {
+    OnController(channel, 6, value);
+}
+void MidiRead::OnVolume(int channel, int value) {
+    OnController(channel, 7, value);
+}
+void MidiRead::OnPan(int channel, int value) {
+    OnController(channel, 10, value);
+}
+void MidiRead::OnExpression(int channel, int value) {
+    OnController(channel, 11, value);
+}
+void MidiRead::OnBankSelectLsb(int channel, int value) {
+    OnController(channel, 32, value);
+}
+void MidiRead::OnSustain(int channel, int value) {
+    OnController(channel, 64, value);
+}
+void MidiRead::OnReverbSend(int channel, int value) {
+    OnController(channel, 91, value);
+}
+void MidiRead::OnChorusSend(int channel, int value) {
+    OnController(channel, 93, value);
+}
+void MidiRead::OnDataIncrement(int channel, int value) {
+    OnController(channel, 96, value);
+}
+void MidiRead::OnDataDecrement(int channel, int value) {
+    OnController(channel, 97, value);
+}
+void MidiRead::OnRegisteredParameterLsb(int channel, int value) {
+    OnController(channel, 100, value);
+}
+void MidiRead::OnRegisteredParameterMsb(int channel, int value) {
+    OnController(channel, 101, value);
+}
+void MidiRead::OnPitchBendSensitivity(int channel, int semitones) {
+    OnRegisteredParameterMsb(channel, 0);
+    OnDeltaTime(0);
+    OnRegisteredParameterLsb(channel, 0);
+    OnDeltaTime(0);
+    OnDataEntry(channel, semitones);
+}
+void MidiRead::OnNoteOn(int, int, int) {}
+void MidiRead::OnNoteOff(int, int, int) {}
+void MidiRead::OnPitchBend(int, int) {}
+void MidiRead::OnPolyPressure(int, int, int) {}
+void MidiRead::OnChannelPressure(int, int) {}
+void MidiRead::OnSongPosition(int) {}
+void MidiRead::OnSongSelect(int) {}
+void MidiRead::OnTuneRequest() {}
+void MidiRead::OnClock() {}
+void MidiRead::OnStart() {}
+void MidiRead::OnContinue() {}
+void MidiRead::OnStop() {}
+void MidiRead::OnActiveSensing() {}
+void MidiRead::OnSysexInFile(int, int64_t, int64_t) {}
+void MidiRead::OnSysex(std::span<const uint8_t>) {}
+void MidiRead::OnXgOn() {}
+void MidiRead::OnGmOn() {}
+void MidiRead::OnGsReset() {}
+void MidiRead::OnGsModeSet() {}
+void MidiRead::OnEndOfFile() {}
+void MidiRead::OnLargePause(uint32_t) {
+    OnWarning("Unrealistic large pause found", EventPosition());
+}
+void MidiRead::OnProgress(int) {}
+
+}  // namespace kelvane
