@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "list/ZOLListViewMgr.h"
+#include "platform/NuvSettingsStore.h"
 #include "support/NUVLang.h"
 #include "support/ZOLConfigValues.h"
 #include "support/ZOLRunMode.h"
@@ -59,7 +60,30 @@ void LoadListColumns(CMyListCtrl& list, IColumnSettingsStore& store) {
     }
 }
 
+class SettingsStoreColumns final : public IColumnSettingsStore {
+  public:
+    std::string ReadText(const std::string& section, const std::string& key,
+                         const std::string& fallback) override {
+        return SettingsStore().ReadText(section, key, fallback);
+    }
+    int ReadInt(const std::string& section, const std::string& key, int fallback) override {
+        return SettingsStore().ReadInt(section, key, fallback);
+    }
+    StatusCode WriteText(const std::string& section, const std::string& key,
+                         const std::string& value) override {
+        return SettingsStore().WriteText(section, key, value);
+    }
+    StatusCode WriteInt(const std::string& section, const std::string& key, int value) override {
+        return SettingsStore().WriteInt(section, key, value);
+    }
+};
+
 }  // namespace
+
+IColumnSettingsStore& ProgramColumnSettings() {
+    static SettingsStoreColumns store;
+    return store;
+}
 
 bool ColumnAutoresizeOn() {
     return Config().columnAutoresize == 1;

@@ -27,6 +27,9 @@ class IColumnSettingsStore {
     virtual StatusCode WriteInt(const std::string& section, const std::string& key, int value) = 0;
 };
 
+// The program's settings store seen through this interface.
+IColumnSettingsStore& ProgramColumnSettings();
+
 inline constexpr int kStoredColumnLimit = 20;
 inline constexpr int kHiddenRowNumberWidth = 40;
 

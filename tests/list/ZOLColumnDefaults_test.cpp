@@ -4,6 +4,8 @@
 
 #include "list/ZOLColumnChoice.h"
 #include "list/ZOLListTestEnv.h"
+#include "platform/NuvSettingsStore.h"
+#include "support/ScopedEnv.h"
 
 namespace kelvane::test {
 namespace {
@@ -101,6 +103,24 @@ TEST_F(ColumnsTest, DefaultsRoundTripThroughTheDialogWithGaps) {
     ASSERT_EQ(LoadColumnDefaults(second, settings), 0);
     EXPECT_EQ(ShownFields(second.FileList()), (std::vector<int>{kFieldFilename, kFieldAuthor}));
     EXPECT_EQ(second.FileList().Column(0)->width, 140);
+}
+
+TEST_F(ColumnsTest, ProgramSettingsStoreKeepsTheDefaultsInItsFile) {
+    TempDir dir;
+    ScopedEnv file("KELVANE_SETTINGS", dir.Folder() + "settings.ini");
+    SettingsStore().Open(settings::kCompany);
+    ShowColumns(mgr.FileList(), {kFieldTempo, kFieldFilename});
+    ASSERT_EQ(StoreColumnDefaults(mgr.FileList(), {kFieldTempo, kFieldFilename}, true,
+                                  ProgramColumnSettings()),
+              0);
+    const std::string ini = dir.Read("settings.ini");
+    EXPECT_NE(ini.find("[Columns]"), std::string::npos);
+    EXPECT_NE(ini.find("DefaultColumn2=Filename"), std::string::npos);
+    CZOLListViewMgr second;
+    second.RegisterList(ListKind::Files, nullptr);
+    second.RegisterList(ListKind::Songs, nullptr);
+    ASSERT_EQ(LoadColumnDefaults(second, ProgramColumnSettings()), 0);
+    EXPECT_EQ(ShownFields(second.FileList()), (std::vector<int>{kFieldTempo, kFieldFilename}));
 }
 
 TEST_F(ColumnsTest, OkOfTheDialogSkipsNoneAndKeepsRememberedWidths) {
