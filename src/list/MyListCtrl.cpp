@@ -1,8 +1,10 @@
 #include "list/MyListCtrl.h"
 
 #include <algorithm>
+#include <charconv>
 #include <new>
 
+#include "records/ZOLStyleData.h"
 #include "support/NUVDbg.h"
 #include "support/NUVLang.h"
 
@@ -11,6 +13,19 @@ namespace kelvane {
 IListDisplay& NullListDisplay() {
     static IListDisplay display;
     return display;
+}
+
+bool ParseGoToLineInput(std::string_view text, long& lineNumber) {
+    size_t start = text.find_first_not_of(" \t");
+    if (start == std::string_view::npos) {
+        return false;
+    }
+    if (text[start] == '+') {
+        ++start;
+    }
+    const char* first = text.data() + start;
+    const auto result = std::from_chars(first, text.data() + text.size(), lineNumber);
+    return result.ec == std::errc() && result.ptr != first;
 }
 
 CMyListCtrl::CMyListCtrl(ListKind kind) : kind_(kind) {
@@ -298,6 +313,16 @@ void CMyListCtrl::RedrawRow(long row) {
     if (row >= 0 && row < RowCount()) {
         Display().RedrawRow(row);
     }
+}
+
+std::vector<std::string> CMyListCtrl::SelectedFilePaths() const {
+    std::vector<std::string> paths;
+    for (size_t row = 0; row < rows_.size(); ++row) {
+        if (selected_[row] != 0) {
+            paths.push_back(FullPathOf(rows_[row].style));
+        }
+    }
+    return paths;
 }
 
 void CMyListCtrl::Refresh(bool keepSelection, bool keepTop) {

@@ -20,6 +20,13 @@
 
 namespace kelvane {
 
+// The private drag format that marks file drags coming from this program.
+inline constexpr const char* kDragFormatName = "Kelvane_3BCFE9D1_6D61_4cb6_9D0B_3BB3F643CA82";
+
+// The "Go to line nr" input: an integer at the start (blanks and a sign allowed before it);
+// false means the dialog shows "Wrong value" and stays open.
+bool ParseGoToLineInput(std::string_view text, long& lineNumber);
+
 struct ListColumn {
     int fieldId = kFieldNone;
     FieldType type = FT_NONE;  // the row-number column has type 8
@@ -135,6 +142,9 @@ class CMyListCtrl {
     long TypeAheadRow(int character) const;
     long TypeAhead(int character);
     void RedrawRow(long row);
+    // The full paths of the files of the selected rows (a song row stands for its style file),
+    // for a drag out of the list.
+    std::vector<std::string> SelectedFilePaths() const;
     // Re-announces the row count; without keepSelection the selection is dropped.
     void Refresh(bool keepSelection, bool keepTop);
 

@@ -176,6 +176,41 @@ TEST_F(ListViewMgrTest, ScrollingCommandsPickTheDescribedRows) {
     EXPECT_EQ(mgr.GoToPreviousSelectedLine(0), -1);
 }
 
+TEST_F(ListViewMgrTest, GoToLineInputNeedsANumberAtItsStart) {
+    long line = 0;
+    EXPECT_TRUE(ParseGoToLineInput(" 42abc", line));
+    EXPECT_EQ(line, 42);
+    EXPECT_TRUE(ParseGoToLineInput("-3", line));
+    EXPECT_EQ(line, -3);
+    EXPECT_FALSE(ParseGoToLineInput("abc", line));
+    EXPECT_FALSE(ParseGoToLineInput("", line));
+    EXPECT_FALSE(ParseGoToLineInput("99999999999999999999", line));
+}
+
+TEST_F(ListViewMgrTest, DraggedPathsAreTheSelectedFilesAndTheStylesOfSongs) {
+    StyleDataPacket* a = AddRecord({"a.sty", "/one/"});
+    AddRecord({"b.sty", "/two/"});
+    AddSong(a, "s1");
+    AddSong(a, "s2");
+    mgr.ShowFileList();
+    mgr.FileList().Select(1);
+    EXPECT_EQ(mgr.FileList().SelectedFilePaths(), Names{"/two/b.sty"});
+    mgr.ShowSongList();
+    mgr.SelectAll();
+    EXPECT_EQ(mgr.SongList().SelectedFilePaths(), (Names{"/one/a.sty", "/one/a.sty"}));
+}
+
+TEST_F(ListViewMgrTest, ProgramManagerDropsItsRowsWhenTheRecordsAreCleared) {
+    CZOLListViewMgr& program = ListViewMgr();
+    program.RegisterList(ListKind::Files, nullptr);
+    program.ShowFileList();
+    AddNamed("a.sty");
+    program.ForceRebuild(false, nullptr, false);
+    ASSERT_EQ(program.RowCount(), 1);
+    ClearAllRecords();
+    EXPECT_EQ(program.RowCount(), 0);
+}
+
 TEST_F(ListViewMgrTest, CdromTestKeepsOnlyTheRowsTheFinderReports) {
     AddNamed("ok.sty");
     AddNamed(std::string(65, 'x') + ".sty");
