@@ -49,6 +49,10 @@ int CZOLRecentFolders::Save() const {
     for (int number = 1; number <= kRecentFolderCount; ++number) {
         const auto index = static_cast<std::size_t>(number - 1);
         const std::string value = index < folders_.size() ? folders_[index] : std::string();
+        // Each write replaces the whole store file: write only what changed.
+        if (SettingsStore().ReadText(section_, EntryName(number), "") == value) {
+            continue;
+        }
         const int status = SettingsStore().WriteText(section_, EntryName(number), value);
         if (status != 0 && result == 0) {
             TraceFormat(trace::kAlways, true, "%s %s %s", "Error - Cannot store setting - ",
