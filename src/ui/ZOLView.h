@@ -29,6 +29,8 @@ class CZOLView : public QWidget {
 
     // The one entry of every command.
     void RunCommand(ViewCommand command);
+    // The command that reached RunCommand last (also when it was refused for the mode).
+    ViewCommand LastCommand() const { return lastCommand_; }
 
     // How a command that is not built yet answers: a box, or only the status line (used for
     // the read at start, so that the program opens without a box).
@@ -89,6 +91,7 @@ class CZOLView : public QWidget {
     QVBoxLayout* layout_ = nullptr;
     QWidget* list_ = nullptr;  // the placeholder until the list is installed
     std::string contextFolder_;
+    ViewCommand lastCommand_ = ViewCommand::None;
 };
 
 }  // namespace kelvane
