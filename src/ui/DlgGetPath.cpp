@@ -108,11 +108,8 @@ void CDlgGetPath::accept() {
 }
 
 bool CDlgGetPath::CreateFolder(const std::string& name) {
-    std::string parent = Trimmed(PathFromQt(path_->text()));
-    const QModelIndex index = tree_->currentIndex();
-    if (index.isValid()) {
-        parent = PathFromQt(model_->filePath(index));
-    }
+    // The path box holds the selected folder: the tree writes its selection there.
+    const std::string parent = Trimmed(PathFromQt(path_->text()));
     std::string created;
     const NewFolderResult result = CreateNewFolder(parent, name, created);
     if (result != NewFolderResult::Created) {

@@ -27,8 +27,8 @@ class CDlgGetPath : public QDialog {
 
     // The OK step: false keeps the dialog open (invalid path, creation refused or failed).
     bool AcceptTypedPath();
-    // New Folder with a given name below the selected folder; true when it was created (it is
-    // then selected and in the path box).
+    // New Folder with a given name below the folder in the path box; true when it was created
+    // (it is then selected and in the path box).
     bool CreateFolder(const std::string& name);
 
     void accept() override;
