@@ -115,7 +115,7 @@ void CMainFrame::UpdateCheckMarks() {
     check(ViewCommand::AutoResizeColumns, state.autoResizeColumns);
     check(ViewCommand::RowNumber, state.rowNumber);
     check(ViewCommand::AlwaysUseFastAccess, state.alwaysUseFastAccess);
-    check(ViewCommand::StatusBar, statusBar()->isVisible());
+    check(ViewCommand::StatusBar, !statusBar()->isHidden());
     const ViewCommand modes[] = {ViewCommand::ShowAllFiles, ViewCommand::ShowUniqueFiles,
                                  ViewCommand::ShowDuplicateFiles, ViewCommand::ShowUniqueScores,
                                  ViewCommand::ShowRelatedScores};

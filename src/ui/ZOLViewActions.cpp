@@ -53,7 +53,7 @@ void CZOLView::RunCommand(ViewCommand command) {
             OnSettings();
             break;
         case C::StatusBar:
-            frame_.statusBar()->setVisible(!frame_.statusBar()->isVisible());
+            frame_.statusBar()->setHidden(!frame_.statusBar()->isHidden());
             break;
         case C::Refresh:
             Refresh(RefreshKind::Normal);

@@ -163,7 +163,11 @@ void MainFrameTest::CheckMarksComeFromTheProvider() {
     emit view->aboutToShow();
     QVERIFY(frame->Action(ViewCommand::RowNumber)->isChecked());
     QVERIFY(!frame->Action(ViewCommand::AutoResizeColumns)->isChecked());
-    QVERIFY(frame->Action(ViewCommand::StatusBar)->isChecked() == frame->statusBar()->isVisible());
+    QVERIFY(frame->Action(ViewCommand::StatusBar)->isChecked());
+    frame->View()->RunCommand(ViewCommand::StatusBar);
+    QVERIFY(frame->statusBar()->isHidden());
+    emit view->aboutToShow();
+    QVERIFY(!frame->Action(ViewCommand::StatusBar)->isChecked());
     auto* duplicates = qobject_cast<QMenu*>(frame->Action(ViewCommand::ShowUniqueScores)->parent());
     emit duplicates->aboutToShow();
     QVERIFY(frame->Action(ViewCommand::ShowUniqueScores)->isChecked());
