@@ -99,14 +99,6 @@ TEST(ViewCommandTable, CopyToItemsEndWithTheQuickCopyPathAndSlash) {
               "&Copy selected Style Files");
 }
 
-TEST(ViewCommandTable, ShortcutTextFollowsTheTab) {
-    const LabelParts print = SplitShortcut(MenuItemLabel(C::Print, kStyleFiles, ""));
-    EXPECT_EQ(print.text, "&Print...");
-    EXPECT_EQ(print.shortcut, "Ctrl+P");
-    EXPECT_EQ(SplitShortcut(MenuItemLabel(C::Refresh, kMidi, "")).shortcut, "F5");
-    EXPECT_EQ(SplitShortcut("E&xit").shortcut, "");
-}
-
 TEST(ViewCommandTable, PathBoxKeywordsIgnoreCaseAndNothingElse) {
     EXPECT_EQ(ParsePathBoxKeyword("<HardRescan>"), PathBoxKeyword::HardRescan);
     EXPECT_EQ(ParsePathBoxKeyword("<SOFTRESCAN>"), PathBoxKeyword::SoftRescan);
@@ -157,39 +149,6 @@ TEST(MenuLayout, MenusInOrderWithoutStraySeparatorsAndTheDeveloperMenuOnlyWhenAs
             EXPECT_EQ(titles, expected);
         }
     }
-}
-
-TEST(MenuLayout, FileMenuOrderInStyleMode) {
-    const auto menus = BuildMainMenu(kRunModeStyle, false);
-    std::vector<C> file;
-    for (const MenuEntry& entry : MenuTitled(menus, "&File").entries) {
-        if (!entry.IsSeparator()) {
-            file.push_back(entry.command);
-        }
-    }
-    const std::vector<C> expected = {C::OpenFolder,
-                                     C::RecentFolders,
-                                     C::MoveSelected,
-                                     C::CopySelected,
-                                     C::CopyToQuickPath,
-                                     C::RenameFile,
-                                     C::MoveToTrash,
-                                     C::Play,
-                                     C::Play2,
-                                     C::Edit,
-                                     C::Edit2,
-                                     C::EditCasm,
-                                     C::Dump,
-                                     C::Print,
-                                     C::PrintPreview,
-                                     C::PageSetup,
-                                     C::ImportDefaultData,
-                                     C::ImportData,
-                                     C::ExportData,
-                                     C::ExportCsv,
-                                     C::WriteRtf,
-                                     C::Exit};
-    EXPECT_EQ(file, expected);
 }
 
 TEST(MenuLayout, RowContextMenuByListAndSelection) {
