@@ -75,7 +75,8 @@ void CZOLView::InstallListWidget(QWidget* list) {
         return;
     }
     list->setParent(this);
-    layout_->replaceWidget(list_, list);
+    // The layout hands back the placeholder's item; both are ours to delete.
+    delete layout_->replaceWidget(list_, list);
     delete list_;
     list_ = list;
     ApplyListFontSize(Config().listViewFontSize);
