@@ -60,6 +60,10 @@ void CZOLView::BuildForm() {
 void CZOLView::AddButton(QLayout* row, ViewCommand command) {
     auto* button = new QPushButton(Tr(ButtonKey(command, false)), this);
     button->setAutoDefault(false);
+    // Narrower than the style's usual button, so the whole row fits the 800-pixel frame.
+    const QFontMetrics metrics = button->fontMetrics();
+    button->setMinimumWidth(metrics.horizontalAdvance(button->text()) +
+                            metrics.averageCharWidth() * 2);
     connect(button, &QPushButton::clicked, this, [this, command] { RunCommand(command); });
     row->addWidget(button);
     buttons_[command] = button;

@@ -86,6 +86,9 @@ void MainFrameTest::StyleModeMenus() {
     QCOMPARE(frame->View()->Button(ViewCommand::ToggleSongStyle)->text(),
              QStringLiteral("View Songs"));
     QVERIFY(frame->View()->Button(ViewCommand::HardRescan) == nullptr);
+    // The form fits the frame's size: nothing forces the window wider when shown.
+    frame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
     QCOMPARE(frame->size(), QSize(800, 600));
 }
 
