@@ -31,8 +31,7 @@ namespace kelvane {
 void CZOLView::RunCommand(ViewCommand command) {
     lastCommand_ = command;
     TraceFormat(trace::kDebug, true, "%s %s", "Command :", CommandName(command));
-    if (!CommandEnabled(command, ViewContext{RunMode(), frame_.SongView()}) &&
-        command != ViewCommand::HelpQuickStart && command != ViewCommand::TraceLevel1000) {
+    if (!CommandEnabled(command, ViewContext{RunMode(), frame_.SongView()})) {
         return;  // absent in this mode, or greyed for the list shown
     }
     using C = ViewCommand;
