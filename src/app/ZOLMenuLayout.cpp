@@ -9,8 +9,8 @@ namespace {
 using C = ViewCommand;
 constexpr C kSeparator = C::None;
 
-MenuSpec Menu(const char* title, std::initializer_list<C> commands, int runMode) {
-    MenuSpec menu{title, {}};
+MenuDefinition Menu(const char* title, std::initializer_list<C> commands, int runMode) {
+    MenuDefinition menu{title, {}};
     for (const C command : commands) {
         if (command != kSeparator && !CommandPresent(command, runMode)) {
             continue;
@@ -29,9 +29,9 @@ MenuSpec Menu(const char* title, std::initializer_list<C> commands, int runMode)
 
 }  // namespace
 
-std::vector<MenuSpec> BuildMainMenu(int runMode, bool specialMenu) {
+std::vector<MenuDefinition> BuildMainMenu(int runMode, bool specialMenu) {
     const bool style = runMode != kRunModeMidi;
-    std::vector<MenuSpec> menus;
+    std::vector<MenuDefinition> menus;
     menus.push_back(Menu("&File", {C::OpenFolder,   C::RecentFolders, kSeparator,
                                    C::MoveSelected, C::CopySelected,  C::CopyToQuickPath,
                                    C::RenameFile,   C::MoveToTrash,   kSeparator,

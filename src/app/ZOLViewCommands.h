@@ -151,14 +151,14 @@ struct MenuEntry {
     bool IsSeparator() const { return command == ViewCommand::None; }
 };
 
-struct MenuSpec {
+struct MenuDefinition {
     std::string titleKey;  // untranslated
     std::vector<MenuEntry> entries;
 };
 
 // The menu bar in menu order for the run mode: midi-mode removals applied, the style-mode
 // separator before the filter item, the developer menu last and only with `specialMenu`.
-std::vector<MenuSpec> BuildMainMenu(int runMode, bool specialMenu);
+std::vector<MenuDefinition> BuildMainMenu(int runMode, bool specialMenu);
 
 // The row context menu: file list Play, Edit, Move, Copy, copy-to, Modify, Explore Folder,
 // Rename (only with one selected row), Extended Info; song list Play, Edit, Copy, copy-to,

@@ -46,10 +46,10 @@ CMainFrame::~CMainFrame() {
 }
 
 void CMainFrame::BuildMenus() {
-    for (const MenuSpec& spec : BuildMainMenu(RunMode(), Config().specialMenu != 0)) {
-        QMenu* menu = menuBar()->addMenu(Tr(spec.titleKey));
+    for (const MenuDefinition& definition : BuildMainMenu(RunMode(), Config().specialMenu != 0)) {
+        QMenu* menu = menuBar()->addMenu(Tr(definition.titleKey));
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCheckMarks);
-        for (const MenuEntry& entry : spec.entries) {
+        for (const MenuEntry& entry : definition.entries) {
             if (entry.IsSeparator()) {
                 menu->addSeparator();
             } else if (entry.command == ViewCommand::RecentFolders) {

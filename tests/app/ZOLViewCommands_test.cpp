@@ -16,7 +16,7 @@ constexpr ViewContext kStyleFiles{kRunModeStyle, false};
 constexpr ViewContext kStyleSongs{kRunModeStyle, true};
 constexpr ViewContext kMidi{kRunModeMidi, false};
 
-std::vector<std::string> MenuTexts(const MenuSpec& menu, const ViewContext& context) {
+std::vector<std::string> MenuTexts(const MenuDefinition& menu, const ViewContext& context) {
     std::vector<std::string> texts;
     for (const MenuEntry& entry : menu.entries) {
         texts.push_back(entry.IsSeparator() ? "-" : MenuItemKey(entry.command, context));
@@ -24,9 +24,11 @@ std::vector<std::string> MenuTexts(const MenuSpec& menu, const ViewContext& cont
     return texts;
 }
 
-const MenuSpec& MenuTitled(const std::vector<MenuSpec>& menus, const std::string& title) {
-    const auto found = std::find_if(menus.begin(), menus.end(),
-                                    [&](const MenuSpec& menu) { return menu.titleKey == title; });
+const MenuDefinition& MenuTitled(const std::vector<MenuDefinition>& menus,
+                                 const std::string& title) {
+    const auto found = std::find_if(menus.begin(), menus.end(), [&](const MenuDefinition& menu) {
+        return menu.titleKey == title;
+    });
     EXPECT_NE(found, menus.end()) << title;
     return *found;
 }
@@ -128,7 +130,7 @@ TEST(MenuLayout, MenusInOrderWithoutStraySeparatorsAndTheDeveloperMenuOnlyWhenAs
         for (const bool special : {false, true}) {
             const auto menus = BuildMainMenu(mode, special);
             std::vector<std::string> titles;
-            for (const MenuSpec& menu : menus) {
+            for (const MenuDefinition& menu : menus) {
                 titles.push_back(menu.titleKey);
                 ASSERT_FALSE(menu.entries.empty());
                 EXPECT_FALSE(menu.entries.front().IsSeparator()) << menu.titleKey;
