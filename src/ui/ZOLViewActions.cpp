@@ -55,25 +55,21 @@ void CZOLView::RunCommand(ViewCommand command) {
             frame_.statusBar()->setHidden(!frame_.statusBar()->isHidden());
             break;
         case C::Refresh:
-            Refresh(RefreshKind::Normal);
+        case C::SoftRescan:
+        case C::HardRescan:
+            Refresh(command == C::Refresh      ? RefreshKind::Normal
+                    : command == C::SoftRescan ? RefreshKind::SoftRescan
+                                               : RefreshKind::HardRescan);
             break;
         case C::HardRefresh:
             OnHardRefresh();
-            break;
-        case C::SoftRescan:
-            Refresh(RefreshKind::SoftRescan);
-            break;
-        case C::HardRescan:
-            Refresh(RefreshKind::HardRescan);
             break;
         case C::TraceLevel1000:
             TraceOn(trace::kScan);
             break;
         case C::HelpTopics:
-            OnHelp(help::kTopics);
-            break;
         case C::HelpQuickStart:
-            OnHelp(help::kQuickStart);
+            OnHelp(command == C::HelpTopics ? help::kTopics : help::kQuickStart);
             break;
         case C::About:
             OnAbout();
