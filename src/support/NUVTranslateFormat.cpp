@@ -7,11 +7,16 @@
 namespace kelvane {
 namespace {
 
-// The conversions of a format, each as its flags, width, precision, length and letter.
+// The conversions of a format that take arguments, each as its flags, width, precision,
+// length and letter.
 std::string Conversions(const std::string& format) {
     std::string out;
     for (std::size_t i = 0; i < format.size(); ++i) {
         if (format[i] != '%') {
+            continue;
+        }
+        if (i + 1 < format.size() && format[i + 1] == '%') {
+            ++i;  // a literal "%" takes no argument
             continue;
         }
         std::size_t end = i + 1;

@@ -7,8 +7,9 @@
 
 namespace kelvane {
 
-// The translation of `englishFormat` when its conversions ("%d", "%.0f", "%%", ...) are the
-// same, in the same order, as the English format's; otherwise the English format itself.
+// The translation of `englishFormat` when its conversions ("%d", "%.0f", ...; "%%" takes no
+// argument) are the same, in the same order, as the English format's; otherwise the English
+// format itself.
 std::string TranslateFormat(const char* englishFormat);
 
 }  // namespace kelvane
