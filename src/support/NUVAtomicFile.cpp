@@ -38,16 +38,6 @@ std::string FolderOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-// Makes the rename itself durable; a folder that cannot be opened is left alone.
-void SyncFolder(const std::string& folder) {
-    const int fd =
-        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 }  // namespace
 
 void SetAtomicFileWriteFailure(int count) {
@@ -182,7 +172,8 @@ bool CNuvAtomicFile::Commit() {
             return false;
         }
     }
-    if (::fsync(fd_) != 0) {
+    // The content must be on the medium before the rename can make it the file.
+    if (::fdatasync(fd_) != 0) {
         Fail(errno);
         return false;
     }
@@ -196,8 +187,9 @@ bool CNuvAtomicFile::Commit() {
         Fail(errno);
         return false;
     }
+    // The folder is not synced: after a crash right here either the old or the new file is
+    // found, both complete, which is all the replacement promises.
     tempPath_.clear();
-    SyncFolder(FolderOf(path_));
     return true;
 }
 

@@ -194,5 +194,14 @@ TEST_F(ImportTest, MultipleFilesAndDefaultFilesOfTheProgramFolder) {
     ExpectProgramGoesOn();
 }
 
+TEST_F(ImportTest, SuppliedExampleFileImportsWithoutChangingAnything) {
+    StyleDataPacket* target = Add(dir.Folder(), "1.sty", 1);
+    const std::string example = (test::SourceDir() / "data/dd_import_sty_example.txt").string();
+    ASSERT_TRUE(std::filesystem::exists(example));
+    EXPECT_EQ(ImportOneFile(example, records, {}), 0);
+    EXPECT_EQ(target->changed, 0);
+    EXPECT_TRUE(sink.boxes.empty());
+}
+
 }  // namespace
 }  // namespace kelvane
