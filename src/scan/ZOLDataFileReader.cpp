@@ -54,7 +54,9 @@ StatusCode StoreStyleValue(StyleDataPacket& record, const DataColumn& column,
             if (value.size() > kDateTextLength) {
                 return DataFault("Error reading filedate data", status::kIllegalDate);
             }
-            record.SetDateText(value);
+            if (!value.empty()) {  // an empty field leaves the new record's empty date
+                record.SetDateText(value);
+            }
             return 0;
         case FT_UNUSED:
         case FT_SPECIAL:

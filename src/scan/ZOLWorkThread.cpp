@@ -9,7 +9,6 @@
 #include "support/NUVDbg.h"
 #include "support/NUVFormat.h"
 #include "support/NUVLang.h"
-#include "support/NUVTranslateFormat.h"
 #include "support/NUVUserInterface.h"
 #include "support/ZOLRunMode.h"
 

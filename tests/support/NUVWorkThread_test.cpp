@@ -82,9 +82,14 @@ TEST(ConsoleProgressHost, CtrlCAbortsTheJobAndSaysSo) {
     NuvWorkJob job;
     std::latch waiting{1};
     StatusCode result = 0;
-    std::thread interrupter([&waiting] {
+    std::atomic<bool> ended{false};
+    // Pressed again until it lands: the host forgets a Ctrl-C from before it started waiting.
+    std::thread interrupter([&waiting, &ended] {
         waiting.wait();
-        SimulateConsoleInterrupt();
+        while (!ended) {
+            SimulateConsoleInterrupt();
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
     });
     WorkJobTexts texts;
     texts.title = "Copying";
@@ -97,6 +102,7 @@ TEST(ConsoleProgressHost, CtrlCAbortsTheJobAndSaysSo) {
             return -206;
         },
         &job, texts, &result);
+    ended = true;
     interrupter.join();
     SetProgressHost(nullptr);
     std::fclose(out);
