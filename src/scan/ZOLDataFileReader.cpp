@@ -121,10 +121,9 @@ StatusCode CDataFileParser::ProcessLine(std::string_view line, int lineNumber) {
     std::string_view type;
     cursor.Next(type);
     const std::string_view rest = cursor.Rest();
-    if (type.empty()) {
-        if (Config().specialMenuCopy == 0 || rest.empty()) {
-            return 0;
-        }
+    // An empty type field is ignored; with the special menu, only when nothing follows.
+    if (type.empty() && (Config().specialMenuCopy == 0 || rest.empty())) {
+        return 0;
     }
     switch (type.empty() ? '\0' : UpperChar(type[0])) {
         case '!':
