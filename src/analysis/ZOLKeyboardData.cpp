@@ -135,6 +135,7 @@ CZOLMidiContentAnalyser& KeyboardData() {
 }
 
 StatusCode CZOLMidiContentAnalyser::LoadKeyboardFile(const std::string& path) {
+    loaded_ = true;
     KeyboardFileReader reader;
     const StatusCode result = ReadConfigFile(
         path,

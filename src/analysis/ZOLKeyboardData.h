@@ -54,7 +54,8 @@ class CZOLMidiContentAnalyser {
     // replacing the table. Errors in a file are reported with file name and line number; the
     // entries read so far are kept.
     void LoadKeyboardData(const std::string& folder = {});
-    // Reads one keyboard data file and appends its entry; the first failing line's status.
+    // Reads one keyboard data file and appends its entry (the table then counts as loaded);
+    // the first failing line's status.
     StatusCode LoadKeyboardFile(const std::string& path);
     // Forgets the table; the next lookup loads it again.
     void Unload();
