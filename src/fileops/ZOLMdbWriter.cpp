@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 
 #include "analysis/ZOLMidi.h"
@@ -20,6 +21,7 @@
 #include "support/NUVFileOps.h"
 #include "support/NUVLang.h"
 #include "support/NUVPath.h"
+#include "support/NUVText.h"
 #include "support/ZOLRunMode.h"
 
 namespace kelvane {
@@ -144,7 +146,10 @@ void CopyInFileFields(SongDataPacket& to, const SongDataPacket& from) {
 }
 
 bool TitleIsUnique(const SongList& songs, const SongDataPacket* song) {
-    return FindSongByTitle(songs, song->Text(kSongFieldTitle)) == song;
+    const std::string_view title = song->Text(kSongFieldTitle);
+    return std::count_if(songs.begin(), songs.end(), [title](const SongDataPacket* other) {
+               return EqualsIgnoringCase(other->Text(kSongFieldTitle), title);
+           }) == 1;
 }
 
 // The file analysed again into the record. The songs that were written stay the record's
