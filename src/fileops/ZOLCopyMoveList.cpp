@@ -245,7 +245,7 @@ StatusCode CopyMoveSelectedFiles(CopyMoveKind kind, const std::string& destinati
     }
     const std::string folder = WithSlash(*chosen);
     WorkJobTexts texts;
-    texts.title = "Copy/Move";
+    texts.title = Translate("Copy/Move");
     CWorkSession session(CompleteWorkJobTexts(texts), &ScanState().abortFlag);
     StatusCode workerStatus = 0;
     const StatusCode started = RunOnWorker(
