@@ -18,7 +18,7 @@ MdbWriteSummary WriteMdbOfSelectedRows(const std::function<bool()>& aborted) {
     unsigned long remaining = static_cast<unsigned long>(summary.processed);
     for (long cursor = list.FirstSelectedRowNumber(); cursor != 0; --remaining) {
         const long row = list.NextSelected(cursor);
-        SetStatusPaneText(1, StrFormat("%lu", remaining));
+        SetStatusPaneText(0, StrFormat("%lu", remaining));
         if (aborted()) {
             summary.status = status::kAbortedByUser;
             break;
@@ -83,7 +83,6 @@ MdbWriteSummary WriteMdbRecordsOfSelectedStyles() {
     }
     list.Refresh(true, true);
     SetStatusPaneText(0, "");
-    SetStatusPaneText(1, "");
     ShowBox(MdbSummaryText(summary), BoxIcon::Information);
     return summary;
 }
