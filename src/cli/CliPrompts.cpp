@@ -148,6 +148,14 @@ std::optional<std::string> CTerminalPrompts::ChooseFolder(const std::string&, co
 
 std::optional<std::string> CTerminalPrompts::ChooseNewName(const std::string& folder,
                                                            const std::string& name) {
+    if (newName_) {
+        std::optional<std::string> given = std::move(newName_);
+        newName_.reset();
+        return given;
+    }
+    if (mode_ != OnClash::Ask) {
+        return std::nullopt;
+    }
     std::fprintf(out_, "%s: %s%s\n%s ", Translate("Rename File").c_str(), folder.c_str(),
                  name.c_str(), "new name (empty: cancel) >");
     std::fflush(out_);

@@ -27,6 +27,8 @@ class CTerminalPrompts final : public IFileOpPrompts {
         : mode_(mode), in_(in), out_(out) {}
 
     void SetCdromChoice(std::optional<CdromCompatChoice> choice) { cdrom_ = choice; }
+    // The rename dialog's answer given on the command line: used once, then Cancel.
+    void SetNewName(std::string name) { newName_ = std::move(name); }
 
     int FileExists(const FileExistsQuestion& question) override;
     int ReadOnlySource(const std::string& sourcePath) override;
@@ -48,6 +50,7 @@ class CTerminalPrompts final : public IFileOpPrompts {
     std::FILE* in_;
     std::FILE* out_;
     std::optional<CdromCompatChoice> cdrom_;
+    std::optional<std::string> newName_;
 };
 
 // The text of a button as shown: translated, without its "&" marks.
