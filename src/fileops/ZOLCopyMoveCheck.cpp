@@ -45,6 +45,37 @@ void AutoRename(CopyMoveTarget& target) {
         AutoRenameTarget(target.destinationFolder, target.targetName), target.rules);
 }
 
+// The file-exists prompt and what its answer means for this file.
+int AskFileExists(const FileExistsQuestion& question, CopyMoveTarget& target) {
+    CopyMoveFlags& flags = CopyMoveState().flags;
+    const PromptSpec spec = FileExistsPromptSpec(question);
+    for (int unexpected = 0; unexpected < kMaxUnexpectedAnswers; ++unexpected) {
+        const int answer = FileOpPrompts().FileExists(question);
+        if (!AnswerAllowed(spec, answer)) {
+            NUV_ERROR("%s", "Internal Error - Unexpected switch case in CheckIfCopyMoveIsAllowed");
+            continue;
+        }
+        switch (answer) {
+            case file_exists::kSkip:
+                return kSkip;
+            case file_exists::kReplace:
+                return kGoOn;
+            case file_exists::kReplaceAll:
+                flags.replaceAll = true;
+                return kGoOn;
+            case file_exists::kRename:
+                return AskForNewTargetName(target);
+            case file_exists::kAutoRename:
+                flags.autoRenameAll = true;
+                AutoRename(target);
+                return kGoOn;
+            default:
+                return kAbort;
+        }
+    }
+    return kAbort;
+}
+
 }  // namespace
 
 bool SameFile(const std::string& a, const std::string& b) {
@@ -102,32 +133,7 @@ int CheckIfCopyMoveIsAllowed(CopyMoveTarget& target) {
     if (flags.replaceAll && !question.sameFile && !question.writeProtected) {
         return kGoOn;
     }
-    const PromptSpec spec = FileExistsPromptSpec(question);
-    for (int unexpected = 0; unexpected < kMaxUnexpectedAnswers; ++unexpected) {
-        const int answer = FileOpPrompts().FileExists(question);
-        if (!AnswerAllowed(spec, answer)) {
-            NUV_ERROR("%s", "Internal Error - Unexpected switch case in CheckIfCopyMoveIsAllowed");
-            continue;
-        }
-        switch (answer) {
-            case file_exists::kSkip:
-                return kSkip;
-            case file_exists::kReplace:
-                return kGoOn;
-            case file_exists::kReplaceAll:
-                flags.replaceAll = true;
-                return kGoOn;
-            case file_exists::kRename:
-                return AskForNewTargetName(target);
-            case file_exists::kAutoRename:
-                flags.autoRenameAll = true;
-                AutoRename(target);
-                return kGoOn;
-            default:
-                return kAbort;
-        }
-    }
-    return kAbort;
+    return AskFileExists(question, target);
 }
 
 }  // namespace kelvane
