@@ -36,8 +36,10 @@ bool TraceAllSysex();
 
 class CZOLMidi final : public MidiRead {
   public:
-    // The analyser has no use for the channel pre-scan of each track.
+    // The analyser has no use for the channel pre-scan of each track, and its channel
+    // callbacks look only at the track and its ticks.
     static constexpr bool kNeedsTrackChannel = false;
+    static constexpr bool kLeanChannelCallbacks = true;
 
     CZOLMidi();
     ~CZOLMidi() override;
