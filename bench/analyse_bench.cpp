@@ -138,8 +138,8 @@ int main(int argc, char** argv) {
     const size_t subset =
         std::min<size_t>(files.size(), EnvInt("KELVANE_BENCH_MIDO_FILES", int(files.size())));
     const std::string midoList = WriteList(files, subset, "analyse_bench_mido.list");
-    const fs::path script = fs::path(argv[0]).parent_path() / "mido_read.py";
-    const std::string source = fs::exists(script) ? script.string() : "bench/mido_read.py";
+    const char* script = std::getenv("KELVANE_BENCH_MIDO_SCRIPT");
+    const std::string source = script != nullptr ? script : "bench/mido_read.py";
     const std::string mido =
         "/usr/bin/python3 '" + source + "' '" + midoList + "' > /dev/null 2>&1";
     std::vector<double> oursSubset, midos;
