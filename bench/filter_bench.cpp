@@ -151,9 +151,9 @@ long CountPassing(const CZOLFilterCommon& filter, const std::vector<Record>& rec
 
 void BenchEvaluation(const std::vector<Record>& records) {
     CZOLFilterCommon filter;
-    filter.AddFieldFilter(5, FilterFieldType::FT_SHARED_TEXT, "beat", "Style Name");
-    filter.AddFieldFilter(4, FilterFieldType::FT_NUMBER, ">= 100 AND <= 120", "Tempo");
-    filter.AddFieldFilter(17, FilterFieldType::FT_DATE, "> 2003-05-30", "Filedate");
+    filter.AddFieldFilter(5, FT_SHARED_TEXT, "beat", "Style Name");
+    filter.AddFieldFilter(4, FT_NUMBER, ">= 100 AND <= 120", "Tempo");
+    filter.AddFieldFilter(17, FT_DATE, "> 2003-05-30", "Filedate");
     auto direct = [&] {
         long count = 0;
         for (const Record& r : records) {
@@ -180,7 +180,7 @@ void BenchEvaluation(const std::vector<Record>& records) {
 void BenchQuickSearch(const char* label, const std::string& word,
                       const std::vector<Record>& records, const std::string& path) {
     CZOLFilterCommon filter;
-    filter.AddFieldFilter(kQuickSearchFieldId, FilterFieldType::FT_OWN_TEXT, word, "Quick");
+    filter.AddFieldFilter(kQuickSearchFieldId, FT_OWN_TEXT, word, "Quick");
     const long ours = CountPassing(filter, records);
     const long grep = GrepCount(word, path);
     if (ours != grep) {

@@ -47,9 +47,8 @@ struct FieldChoice {
 };
 
 constexpr FieldChoice kFields[] = {
-    {5, FilterFieldType::FT_SHARED_TEXT}, {4, FilterFieldType::FT_NUMBER},
-    {17, FilterFieldType::FT_DATE},       {kQuickSearchFieldId, FilterFieldType::FT_OWN_TEXT},
-    {24, FilterFieldType::FT_LETTER},     {8, FilterFieldType::FT_STYLE_LINK},
+    {5, FT_SHARED_TEXT}, {4, FT_NUMBER},     {17, FT_DATE}, {kQuickSearchFieldId, FT_OWN_TEXT},
+    {24, FT_LETTER},     {8, FT_STYLE_LINK},
 };
 
 void Check(bool condition) {

@@ -7,6 +7,7 @@
 
 #include "app/ZOLCfgKeywords.h"
 #include "app/ZOLMain.h"
+#include "list/ZOLFilterDlgLogic.h"
 #include "platform/NuvSettingsStore.h"
 #include "support/NUVConfig.h"
 #include "support/NUVTrace.h"
@@ -114,7 +115,8 @@ void ReadStartSettings() {
     FixStartFolder();
     Config().helpFilePath = HelpFilePath();
     ReadProgramsAndColumns();
-    // The filter field states are reset by the filter module when it is connected.
+    StyleFilterDialog().Clear();
+    SongFilterDialog().Clear();
     TraceFormat(kStartTraceLevel, true, "%s%s", "Start path : ", Config().startPath.c_str());
 }
 

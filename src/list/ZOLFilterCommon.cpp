@@ -16,15 +16,15 @@ bool ValueKindOf(int32_t fieldId, FilterFieldType fieldType, FilterValueKind& ki
         return true;
     }
     switch (fieldType) {
-        case FilterFieldType::FT_OWN_TEXT:
-        case FilterFieldType::FT_SHARED_TEXT:
-        case FilterFieldType::FT_LETTER:
+        case FT_OWN_TEXT:
+        case FT_SHARED_TEXT:
+        case FT_LETTER:
             kind = FilterValueKind::Text;
             return true;
-        case FilterFieldType::FT_NUMBER:
+        case FT_NUMBER:
             kind = FilterValueKind::Number;
             return true;
-        case FilterFieldType::FT_DATE:
+        case FT_DATE:
             kind = FilterValueKind::Date;
             return true;
         default:

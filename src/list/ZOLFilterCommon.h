@@ -39,6 +39,7 @@
 
 #include "list/ZOLConditionPacket.h"
 #include "list/ZOLFilterEval.h"
+#include "records/ZOLFieldCatalogue.h"
 #include "support/NUVStatus.h"
 
 namespace kelvane {
@@ -50,28 +51,15 @@ inline constexpr StatusCode kFilterIllegalDate = -12567;
 inline constexpr StatusCode kFilterTableFull = -12568;  // no message
 }  // namespace status
 
-// The value kinds of catalogue fields, numbered as the catalogues number them. Stands in for
-// the records module's FieldType, whose enumerators carry the same names and values; when
-// both meet, this block becomes `using FilterFieldType = FieldType;`.
-enum class FilterFieldType : int32_t {
-    FT_NONE = 0,
-    FT_OWN_TEXT = 1,
-    FT_SHARED_TEXT = 2,
-    FT_NUMBER = 3,
-    FT_LETTER = 4,
-    FT_DATE = 5,
-    FT_STYLE_LINK = 7,
-    FT_ROW_NUMBER = 8,
-    FT_UNUSED = 9,
-    FT_SPECIAL = 10,
-};
+// Filter entries carry the field's catalogue type.
+using FilterFieldType = FieldType;
 
 // The quick-search pseudo-field: the record's joined search text, filtered as text.
 inline constexpr int32_t kQuickSearchFieldId = 96;
 
 struct FilterEntry {
     int32_t fieldId = 0;
-    FilterFieldType fieldType = FilterFieldType::FT_NONE;
+    FieldType fieldType = FT_NONE;
     ConditionList conditions;  // the top level of the parsed input
 };
 
@@ -132,15 +120,15 @@ int CZOLFilterCommon::Passes(const Subject& subject) const {
             value = FilterValue::Text(subject.QuickSearchText());
         } else {
             switch (entry.fieldType) {
-                case FilterFieldType::FT_OWN_TEXT:
-                case FilterFieldType::FT_SHARED_TEXT:
-                case FilterFieldType::FT_LETTER:
+                case FT_OWN_TEXT:
+                case FT_SHARED_TEXT:
+                case FT_LETTER:
                     value = FilterValue::Text(subject.FilterText(entry.fieldId));
                     break;
-                case FilterFieldType::FT_NUMBER:
+                case FT_NUMBER:
                     value = FilterValue::Number(subject.FilterNumber(entry.fieldId));
                     break;
-                case FilterFieldType::FT_DATE:
+                case FT_DATE:
                     value = FilterValue::Date(subject.FilterDateText(entry.fieldId));
                     break;
                 default:

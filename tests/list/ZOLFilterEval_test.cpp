@@ -196,12 +196,9 @@ TEST(FilterDates, CompareTheFirstTenCharacters) {
 
 TEST(FilterEntries, FirstFailingEntryDecidesAndQuickSearchUsesItsOwnText) {
     CZOLFilterCommon filter;
-    ASSERT_EQ(
-        filter.AddFieldFilter(kQuickSearchFieldId, FilterFieldType::FT_OWN_TEXT, "beat", "Quick"),
-        0);
-    ASSERT_EQ(
-        filter.AddFieldFilter(test::kTempoField, FilterFieldType::FT_NUMBER, "> 100", "Tempo"), 0);
-    ASSERT_EQ(filter.AddFieldFilter(test::kCasmField, FilterFieldType::FT_LETTER, "Y", "CASM"), 0);
+    ASSERT_EQ(filter.AddFieldFilter(kQuickSearchFieldId, FT_OWN_TEXT, "beat", "Quick"), 0);
+    ASSERT_EQ(filter.AddFieldFilter(test::kTempoField, FT_NUMBER, "> 100", "Tempo"), 0);
+    ASSERT_EQ(filter.AddFieldFilter(test::kCasmField, FT_LETTER, "Y", "CASM"), 0);
     test::FilterSubjectStub record{"Ballad", 120, "2003-05-30 10:00", "Y", "pop 8beat.sty /x/"};
     EXPECT_EQ(filter.Passes(record), 0);
     record.quick = "Ballad.sty";  // the name holds no "beat" either way

@@ -95,9 +95,9 @@ TEST(FilterSyntax, LongTokensAreCutInto999CharacterPieces) {
 
 TEST(FilterTable, BlankInputsAndUntestedTypesAddNothing) {
     CZOLFilterCommon filter;
-    EXPECT_EQ(filter.AddFieldFilter(5, FilterFieldType::FT_SHARED_TEXT, " \t  ", "Style Name"), 0);
-    EXPECT_EQ(filter.AddFieldFilter(8, FilterFieldType::FT_STYLE_LINK, "x", "Style Filename"), 0);
-    EXPECT_EQ(filter.AddFieldFilter(28, FilterFieldType::FT_UNUSED, "x", ""), 0);
+    EXPECT_EQ(filter.AddFieldFilter(5, FT_SHARED_TEXT, " \t  ", "Style Name"), 0);
+    EXPECT_EQ(filter.AddFieldFilter(8, FT_STYLE_LINK, "x", "Style Filename"), 0);
+    EXPECT_EQ(filter.AddFieldFilter(28, FT_UNUSED, "x", ""), 0);
     EXPECT_EQ(filter.EntryCount(), 0);
     EXPECT_EQ(filter.Passes(test::FilterSubjectStub{}), 0);
 }
@@ -106,17 +106,16 @@ TEST(FilterTable, HoldsSixtyFourEntriesAndRefusesMoreSilently) {
     test::CapturingSink sink;
     CZOLFilterCommon filter;
     for (int i = 0; i < CZOLFilterCommon::kMaxEntries; ++i) {
-        ASSERT_EQ(filter.AddFieldFilter(5, FilterFieldType::FT_SHARED_TEXT, "a", "Style Name"), 0);
+        ASSERT_EQ(filter.AddFieldFilter(5, FT_SHARED_TEXT, "a", "Style Name"), 0);
     }
-    EXPECT_EQ(filter.AddFieldFilter(5, FilterFieldType::FT_SHARED_TEXT, "a", "Style Name"),
+    EXPECT_EQ(filter.AddFieldFilter(5, FT_SHARED_TEXT, "a", "Style Name"),
               status::kFilterTableFull);
     // The full table is tested before anything else, even a blank input.
-    EXPECT_EQ(filter.AddFieldFilter(5, FilterFieldType::FT_SHARED_TEXT, "", "Style Name"),
-              status::kFilterTableFull);
+    EXPECT_EQ(filter.AddFieldFilter(5, FT_SHARED_TEXT, "", "Style Name"), status::kFilterTableFull);
     EXPECT_EQ(filter.EntryCount(), CZOLFilterCommon::kMaxEntries);
     EXPECT_TRUE(sink.boxes.empty());
     filter.Reset();
-    EXPECT_EQ(filter.AddFieldFilter(5, FilterFieldType::FT_SHARED_TEXT, "a", "Style Name"), 0);
+    EXPECT_EQ(filter.AddFieldFilter(5, FT_SHARED_TEXT, "a", "Style Name"), 0);
 }
 
 TEST(FilterPool, ResetRecyclesEveryPacketWithoutGrowth) {
@@ -124,7 +123,7 @@ TEST(FilterPool, ResetRecyclesEveryPacketWithoutGrowth) {
     CZOLFilterCommon filter;
     // Good inputs, a trailing NOT and failures leave packets in different states.
     const char* inputs[] = {"(a OR b) AND NOT (c d)", "x NOT", "(a OR (b", "a AND OR b"};
-    filter.AddFieldFilter(5, FilterFieldType::FT_SHARED_TEXT, inputs[0], "Style Name");
+    filter.AddFieldFilter(5, FT_SHARED_TEXT, inputs[0], "Style Name");
     EXPECT_EQ(filter.Pool().Allocated(), 6u);
     EXPECT_EQ(filter.Pool().FreeCount(), 0u);
     std::size_t afterFirstRound = 0;
@@ -132,7 +131,7 @@ TEST(FilterPool, ResetRecyclesEveryPacketWithoutGrowth) {
         filter.Reset();
         EXPECT_EQ(filter.Pool().FreeCount(), filter.Pool().Allocated());
         for (const char* input : inputs) {
-            filter.AddFieldFilter(5, FilterFieldType::FT_SHARED_TEXT, input, "Style Name");
+            filter.AddFieldFilter(5, FT_SHARED_TEXT, input, "Style Name");
         }
         if (round == 0) {
             afterFirstRound = filter.Pool().Allocated();
@@ -150,13 +149,13 @@ TEST(FilterPool, ExhaustedPoolIsReportedAsAWarningNotAnExit) {
     for (std::size_t i = 0; i <= ConditionPacketPool::kMaxPackets; ++i) {
         flood += "w ";
     }
-    EXPECT_EQ(filter.AddFieldFilter(5, FilterFieldType::FT_SHARED_TEXT, flood, "Style Name"),
+    EXPECT_EQ(filter.AddFieldFilter(5, FT_SHARED_TEXT, flood, "Style Name"),
               status::kFilterSyntaxError);
     EXPECT_TRUE(sink.BoxContains("Internal Error - Cannot allocate condition packet"));
     EXPECT_TRUE(sink.exits.empty());
     EXPECT_EQ(filter.Pool().Allocated(), ConditionPacketPool::kMaxPackets);
     filter.Reset();
-    EXPECT_EQ(filter.AddFieldFilter(5, FilterFieldType::FT_SHARED_TEXT, "w", "Style Name"), 0);
+    EXPECT_EQ(filter.AddFieldFilter(5, FT_SHARED_TEXT, "w", "Style Name"), 0);
     EXPECT_EQ(filter.Pool().Allocated(), ConditionPacketPool::kMaxPackets);
 }
 

@@ -51,13 +51,13 @@ struct SingleFieldFilter {
 };
 
 inline SingleFieldFilter NameFilter(std::string_view input) {
-    return SingleFieldFilter(kStyleNameField, FilterFieldType::FT_SHARED_TEXT, input, "Style Name");
+    return SingleFieldFilter(kStyleNameField, FT_SHARED_TEXT, input, "Style Name");
 }
 inline SingleFieldFilter TempoFilter(std::string_view input) {
-    return SingleFieldFilter(kTempoField, FilterFieldType::FT_NUMBER, input, "Tempo");
+    return SingleFieldFilter(kTempoField, FT_NUMBER, input, "Tempo");
 }
 inline SingleFieldFilter DateFilter(std::string_view input) {
-    return SingleFieldFilter(kFileDateField, FilterFieldType::FT_DATE, input, "Filedate");
+    return SingleFieldFilter(kFileDateField, FT_DATE, input, "Filedate");
 }
 
 }  // namespace kelvane::test

@@ -1,0 +1,38 @@
+// The first steps of every refresh of the list (Refresh List, F5, the refresh button, Enter in
+// the path box, the rescan variants): the path box and the Incl. Subfolders box become the
+// start folder and flag, and the folder must exist and be readable before the scan runs.
+#pragma once
+
+#include <string>
+
+#include "support/NUVStatus.h"
+
+namespace kelvane {
+
+namespace status {
+inline constexpr StatusCode kRefreshFolderMissing = -10400;
+inline constexpr StatusCode kRefreshFolderNotAccessible = -10401;
+}  // namespace status
+
+enum class RefreshKind {
+    Normal,
+    SoftRescan,  // every file analysed again although the data files are read
+    HardRescan,  // the data files are not read at all
+};
+
+// Takes the path box text (trimmed, "/" appended) and the flag into Config().startPath /
+// effectiveStartPath and includeSubfolders, then checks the folder: a missing one shows
+// "Folder does not exist.\n(Or drive is not ready)", an unreadable one "Folder is not
+// accessible" (boxes), with the statuses above. 0 when the scan may run.
+StatusCode PrepareRefresh(const std::string& pathText, bool includeSubfolders);
+
+// Status pane 0 while reading: "Reading style data..." / "Reading midi data..." (translated).
+std::string ReadingStatusText();
+
+// Status pane 1 after a read: rows / seconds as "%.0f " + the translated "files/sec".
+std::string ReadRateText(long rows, double seconds);
+
+// The question of "Hard Refresh List" (Yes runs a soft rescan).
+std::string HardRefreshQuestion();
+
+}  // namespace kelvane

@@ -1,0 +1,56 @@
+#include "ui/NuvLangDlg.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "platform/NuvSettingsStore.h"
+#include "support/NUVLang.h"
+#include "support/NUVTrace.h"
+#include "ui/NuvQtText.h"
+
+namespace kelvane {
+
+CNuvLangDlg::CNuvLangDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(Tr("Language"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(Tr("Select the language"), this));
+    languages_ = new QComboBox(this);
+    Lang().ListLanguages();
+    for (const LanguageEntry& entry : Lang().Languages()) {
+        languages_->addItem(ToQt(entry.fullName), QString::fromStdString(entry.fullName));
+        if (entry.fullName == Lang().CurrentLanguageFullName()) {
+            languages_->setCurrentIndex(languages_->count() - 1);
+        }
+    }
+    layout->addWidget(languages_);
+    layout->addWidget(
+        new QLabel(Tr("A restart of the program is required to activate a new language."), this));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(Tr("@button_ok@&OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(Tr("@button_cancel@&Cancel"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &CNuvLangDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+}
+
+void CNuvLangDlg::accept() {
+    Lang().SetLanguageByFullName(languages_->currentData().toString().toStdString());
+    QDialog::accept();
+}
+
+bool RunLanguageDialog(QWidget* parent) {
+    CNuvLangDlg dialog(parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    if (SettingsStore().WriteText("Global", "Language", Lang().CurrentLanguageShortName()) != 0) {
+        TraceFormat(trace::kAlways, true, "%s %s %s", "Error - Cannot store setting - ", "Global",
+                    "Language");
+    }
+    return true;
+}
+
+}  // namespace kelvane

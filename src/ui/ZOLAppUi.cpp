@@ -1,0 +1,176 @@
+#include "ui/ZOLAppUi.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QPointer>
+#include <QUrl>
+#include <cstdio>
+
+#include "app/ZOLHelpTopics.h"
+#include "app/ZOLMain.h"
+#include "support/NUVConfig.h"
+#include "support/NUVFileInfo.h"
+#include "support/ZOLConfigValues.h"
+#include "support/ZOLRunMode.h"
+#include "ui/MainFrm.h"
+#include "ui/NuvQtText.h"
+#include "ui/ZOLView.h"
+
+namespace kelvane {
+namespace {
+
+QString BoxTitle() {
+    return ToQt(CurrentModeNames().productName);
+}
+
+QMessageBox::Icon QtIcon(BoxIcon icon) {
+    switch (icon) {
+        case BoxIcon::Information:
+            return QMessageBox::Information;
+        case BoxIcon::Question:
+            return QMessageBox::Question;
+        case BoxIcon::Stop:
+            return QMessageBox::Critical;
+        case BoxIcon::Exclamation:
+            break;
+    }
+    return QMessageBox::Warning;
+}
+
+QMessageBox::StandardButton QtButton(BoxAnswer answer) {
+    switch (answer) {
+        case BoxAnswer::Cancel:
+            return QMessageBox::Cancel;
+        case BoxAnswer::Yes:
+            return QMessageBox::Yes;
+        case BoxAnswer::No:
+            return QMessageBox::No;
+        case BoxAnswer::Ok:
+            break;
+    }
+    return QMessageBox::Ok;
+}
+
+BoxAnswer AnswerOf(int button) {
+    switch (button) {
+        case QMessageBox::Cancel:
+            return BoxAnswer::Cancel;
+        case QMessageBox::Yes:
+            return BoxAnswer::Yes;
+        case QMessageBox::No:
+            return BoxAnswer::No;
+        default:
+            return BoxAnswer::Ok;
+    }
+}
+
+QMessageBox::StandardButtons QtButtons(BoxButtons buttons) {
+    switch (buttons) {
+        case BoxButtons::OkCancel:
+            return QMessageBox::Ok | QMessageBox::Cancel;
+        case BoxButtons::YesNo:
+            return QMessageBox::Yes | QMessageBox::No;
+        case BoxButtons::Ok:
+            break;
+    }
+    return QMessageBox::Ok;
+}
+
+QPointer<CMainFrame>& FramePointer() {
+    static QPointer<CMainFrame> frame;
+    return frame;
+}
+
+}  // namespace
+
+QWidget* BoxParent() {
+    return FramePointer().data();
+}
+
+void OpenHelpPage(const std::string& page) {
+    const std::string file = HelpPageFile(page);
+    if (FileExists(file) == 0) {
+        ShowBox(MissingHelpPageMessage(file));
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(PathToQt(file)));
+}
+
+void CQtMessageSink::ShowBox(Severity, const std::string& text) {
+    RunOnUiThread([&text] { QMessageBox::warning(BoxParent(), BoxTitle(), ToQt(text)); });
+}
+
+void CQtMessageSink::ConsoleText(const std::string& text) {
+    std::fputs(text.c_str(), stdout);
+}
+
+void CQtMessageSink::ExitProgram(int exitCode) {
+    exitRequested_ = true;
+    exitCode_ = exitCode;
+    // Queued, so that a worker's request and one made before the event loop both end it.
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [exitCode] { QCoreApplication::exit(exitCode); },
+        Qt::QueuedConnection);
+}
+
+void CQtStatusPanes::SetPaneText(int pane, const std::string& text) {
+    RunOnUiThread([this, pane, &text] {
+        if (frame_ != nullptr) {
+            frame_->SetPaneText(pane, ToQt(text));
+        }
+    });
+}
+
+BoxAnswer CQtUserDialogs::MessageBox(const std::string& text, BoxIcon icon, BoxButtons buttons,
+                                     BoxAnswer defaultAnswer) {
+    BoxAnswer answer = defaultAnswer;
+    RunOnUiThread([&] {
+        QMessageBox box(QtIcon(icon), BoxTitle(), ToQt(text), QtButtons(buttons), BoxParent());
+        box.setDefaultButton(QtButton(defaultAnswer));
+        answer = AnswerOf(box.exec());
+    });
+    return answer;
+}
+
+CZOLAppUi::CZOLAppUi() {
+    SetMessageSink(&sink_);
+    SetStatusPanes(&panes_);
+    SetUserDialogs(&dialogs_);
+}
+
+CZOLAppUi::~CZOLAppUi() {
+    SetUserDialogs(nullptr);
+    SetStatusPanes(nullptr);
+    SetMessageSink(nullptr);
+    panes_.SetFrame(nullptr);
+    delete frame_;
+}
+
+int CZOLAppUi::Start(int argc, char** argv) {
+    const StartResult start = CZOLApp().InitInstance(argc, argv);
+    if (start.status != 0) {
+        return start.status;
+    }
+    if (sink_.ExitRequested()) {
+        return sink_.ExitCode() != 0 ? sink_.ExitCode() : 1;
+    }
+    frame_ = new CMainFrame();
+    FramePointer() = frame_;
+    panes_.SetFrame(frame_);
+    // Again now that the language is loaded, so the mode text is translated.
+    SetRunMode(RunMode());
+    frame_->setWindowTitle(ToQt(WindowTitle()));
+    // A folder named as the document argument is the folder to show.
+    std::string folder = Config().effectiveStartPath;
+    if (!start.documentArgument.empty() && FolderExists(start.documentArgument) != 0) {
+        folder = start.documentArgument;
+        EnsureTrailingBackslash(folder);
+    }
+    frame_->View()->SetStartFolder(folder, Config().includeSubfolders != 0);
+    frame_->show();
+    frame_->View()->ReadStartFolder();
+    return 0;
+}
+
+}  // namespace kelvane

@@ -1,0 +1,73 @@
+// The desktop program's side of the core's user interfaces: message boxes, the end of the
+// program, the status bar panes and the plain message boxes of commands. All may be used from
+// the worker thread; they run on the user-interface thread and the worker waits.
+#pragma once
+
+#include <string>
+
+#include "support/NUVDbg.h"
+#include "support/NUVUserInterface.h"
+
+class QWidget;
+
+namespace kelvane {
+
+class CMainFrame;
+
+// Message facility: boxes as warnings, ExitProgram ends the event loop (or, before it runs,
+// makes the start stop).
+class CQtMessageSink final : public IMessageSink {
+  public:
+    void ShowBox(Severity severity, const std::string& text) override;
+    void ConsoleText(const std::string& text) override;
+    void ExitProgram(int exitCode) override;
+
+    bool ExitRequested() const { return exitRequested_; }
+    int ExitCode() const { return exitCode_; }
+
+  private:
+    bool exitRequested_ = false;
+    int exitCode_ = 0;
+};
+
+class CQtStatusPanes final : public IStatusPanes {
+  public:
+    void SetFrame(CMainFrame* frame) { frame_ = frame; }
+    void SetPaneText(int pane, const std::string& text) override;
+
+  private:
+    CMainFrame* frame_ = nullptr;  // owned by CZOLAppUi, cleared before it goes
+};
+
+class CQtUserDialogs final : public IUserDialogs {
+  public:
+    BoxAnswer MessageBox(const std::string& text, BoxIcon icon, BoxButtons buttons,
+                         BoxAnswer defaultAnswer) override;
+};
+
+// The program: installs the three implementations, runs the start, creates the frame.
+class CZOLAppUi {
+  public:
+    CZOLAppUi();
+    ~CZOLAppUi();
+    CZOLAppUi(const CZOLAppUi&) = delete;
+    CZOLAppUi& operator=(const CZOLAppUi&) = delete;
+
+    // The start up to the visible window; a non-zero result ends the program with it.
+    int Start(int argc, char** argv);
+    CMainFrame* Frame() const { return frame_; }
+
+  private:
+    CQtMessageSink sink_;
+    CQtStatusPanes panes_;
+    CQtUserDialogs dialogs_;
+    CMainFrame* frame_ = nullptr;
+};
+
+// The window that parents the program's boxes (the main frame when it exists).
+QWidget* BoxParent();
+
+// Opens a page of the help folder in the browser; a missing page gives a message.
+void OpenHelpPage(const std::string& page);
+
+}  // namespace kelvane

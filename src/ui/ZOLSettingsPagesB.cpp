@@ -1,0 +1,217 @@
+// Settings pages 5 to 8: function keys, view, miscellaneous, developer.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/ZOLHelpTopics.h"
+#include "platform/NuvProgramDir.h"
+#include "platform/NuvSettingsStore.h"
+#include "support/NUVConfig.h"
+#include "support/NUVLang.h"
+#include "support/NUVTrace.h"
+#include "support/ZOLRunMode.h"
+#include "ui/NuvLangDlg.h"
+#include "ui/NuvQtText.h"
+#include "ui/ZOLSettingsPages.h"
+
+namespace kelvane {
+namespace {
+
+void SelectData(QComboBox* box, const QVariant& data) {
+    const int index = box->findData(data);
+    box->setCurrentIndex(index >= 0 ? index : 0);
+}
+
+}  // namespace
+
+CZOLSettingsPage07::CZOLSettingsPage07(QWidget* parent)
+    : CZOLSettingsPage(parent, help::kSettingsFunctionKeys) {
+    auto* form = new QFormLayout(this);
+    for (int key = 1; key <= kFunctionKeyCount; ++key) {
+        const QString label = QStringLiteral("F%1").arg(key);
+        if (!FunctionKeyAssignable(key)) {
+            form->addRow(label, new QLabel(Tr(key == 1 ? "Help" : "Refresh List"), this));
+            continue;
+        }
+        auto* box = new QComboBox(this);
+        box->setObjectName(QStringLiteral("FunctionKey%1").arg(key));
+        for (const FunctionKeyAction& action : FunctionKeyActions()) {
+            if (action.number == kNoFunctionKeyAction ||
+                CommandPresent(action.command, RunMode())) {
+                box->addItem(Tr(action.name), action.number);
+            }
+        }
+        keys_[key - 1] = box;
+        form->addRow(label, box);
+    }
+}
+
+void CZOLSettingsPage07::Load(const SettingsValues& values) {
+    loaded_ = values.functionKeys;
+    for (int index = 0; index < kFunctionKeyCount; ++index) {
+        if (keys_[index] != nullptr) {
+            // 0 and numbers without an action show as "(no action)".
+            const int number = values.functionKeys[static_cast<std::size_t>(index)];
+            const int found = keys_[index]->findData(number);
+            SelectData(keys_[index], found >= 0 ? number : kNoFunctionKeyAction);
+        }
+    }
+}
+
+void CZOLSettingsPage07::Save(SettingsValues& values) const {
+    for (int index = 0; index < kFunctionKeyCount; ++index) {
+        if (keys_[index] == nullptr) {
+            continue;
+        }
+        const auto slot = static_cast<std::size_t>(index);
+        const int number = FunctionKeyActionNumber(TextFromQt(keys_[index]->currentText()));
+        // "(no action)" keeps a stored value that the list cannot show (0 stays 0).
+        const bool keepLoaded =
+            number == kNoFunctionKeyAction && FunctionKeyActionName(loaded_[slot]).empty();
+        values.functionKeys[slot] = keepLoaded || number < 0 ? loaded_[slot] : number;
+    }
+}
+
+CZOLSettingsPage08::CZOLSettingsPage08(QWidget* parent)
+    : CZOLSettingsPage(parent, help::kSettingsView) {
+    auto* layout = new QVBoxLayout(this);
+    auto* font = new QGroupBox(Tr("Font"), this);
+    auto* fontForm = new QFormLayout(font);
+    fontSize_ = new QComboBox(font);
+    fontSize_->setObjectName("DefaultListViewFontSize");
+    fontSize_->addItem(Tr("(default)"), 0);
+    for (int size = kMinListFontSize; size <= kMaxListFontSize; ++size) {
+        fontSize_->addItem(QString::number(size), size);
+    }
+    fontForm->addRow(Tr("Font size of main list"), fontSize_);
+    layout->addWidget(font);
+
+    auto* sort = new QGroupBox(Tr("Sort Order"), this);
+    auto* sortForm = new QFormLayout(sort);
+    sortOrder_ = new QComboBox(sort);
+    sortOrder_->setObjectName("DefaultSortOrder");
+    for (const char* name : SortOrderNames()) {
+        sortOrder_->addItem(Tr(name), QString::fromLatin1(name));
+    }
+    sortForm->addRow(Tr("Sort order in lists"), sortOrder_);
+    layout->addWidget(sort);
+
+    auto* language = new QGroupBox(Tr("Language"), this);
+    auto* languageLayout = new QVBoxLayout(language);
+    language_ = new QComboBox(language);
+    language_->setObjectName("Language");
+    Lang().ListLanguages();
+    for (const LanguageEntry& entry : Lang().Languages()) {
+        language_->addItem(ToQt(entry.fullName), QString::fromStdString(entry.fullName));
+    }
+    languageLayout->addWidget(language_);
+    languageLayout->addWidget(new QLabel(
+        Tr("A restart of the program is required to activate a new language."), language));
+    layout->addWidget(language);
+    layout->addStretch(1);
+}
+
+void CZOLSettingsPage08::Load(const SettingsValues& values) {
+    SelectData(fontSize_, values.listViewFontSize);
+    SelectData(sortOrder_, QString::fromStdString(values.sortOrder));
+    SelectLanguage(values.languageFullName);
+}
+
+void CZOLSettingsPage08::SelectLanguage(const std::string& fullName) {
+    SelectData(language_, QString::fromStdString(fullName));
+}
+
+void CZOLSettingsPage08::Save(SettingsValues& values) const {
+    values.listViewFontSize = fontSize_->currentData().toInt();
+    values.sortOrder = sortOrder_->currentData().toString().toStdString();
+    values.languageFullName = language_->currentData().toString().toStdString();
+}
+
+CZOLSettingsPage04::CZOLSettingsPage04(QWidget* parent)
+    : CZOLSettingsPage(parent, help::kSettingsMiscellaneous) {
+    auto* layout = new QVBoxLayout(this);
+    auto* floppy = new QGroupBox(Tr("Floppy/USB-Device Handling Specials"), this);
+    auto* floppyLayout = new QVBoxLayout(floppy);
+    floppyLayout->addWidget(new QLabel(Tr("Destination drive for quick copy function"), floppy));
+    quickPath_ = new QLineEdit(floppy);
+    quickPath_->setObjectName("QuickCopyPath");
+    floppyLayout->addWidget(quickPath_);
+    uppercase_ = new QCheckBox(floppy);
+    uppercase_->setObjectName("DefaultUppercaseShortFilenamesOnCopyToA");
+    floppyLayout->addWidget(uppercase_);
+    if (IsStyleMode()) {
+        renameToSty_ = new QCheckBox(floppy);
+        renameToSty_->setObjectName("DefaultRenameToStyOnCopyToA");
+        floppyLayout->addWidget(renameToSty_);
+    }
+    connect(quickPath_, &QLineEdit::textChanged, this, &CZOLSettingsPage04::UpdateCopyToTexts);
+    layout->addWidget(floppy);
+
+    auto* misc = new QGroupBox(Tr("Miscellaneous"), this);
+    auto* miscLayout = new QVBoxLayout(misc);
+    autoCorrect_ =
+        new QCheckBox(Tr("Automatically correct file dates pointing into the future."), misc);
+    autoCorrect_->setObjectName("AutoCorrectIllegalFileDates");
+    filterColour_ =
+        new QCheckBox(Tr("Change background color if filter condition is active."), misc);
+    filterColour_->setObjectName("ChangeBackgroundColorIfFilterIsActive");
+    miscLayout->addWidget(autoCorrect_);
+    miscLayout->addWidget(filterColour_);
+    layout->addWidget(misc);
+
+    if (IsStyleMode()) {
+        auto* change = new QPushButton(Tr("Change Language"), this);
+        change->setAutoDefault(false);
+        connect(change, &QPushButton::clicked, this, [this] {
+            if (RunLanguageDialog(this)) {
+                emit LanguageChanged();
+            }
+        });
+        layout->addWidget(change, 0, Qt::AlignLeft);
+    }
+    layout->addStretch(1);
+    UpdateCopyToTexts();
+}
+
+void CZOLSettingsPage04::UpdateCopyToTexts() {
+    const std::string path = Trimmed(PathFromQt(quickPath_->text())) + "/";
+    uppercase_->setText(Tr("Uppercase short (8.3) filenames on copy to ") + PathToQt(path));
+    if (renameToSty_ != nullptr) {
+        renameToSty_->setText(Tr("Change extension of file to *.STY on copy to ") + PathToQt(path));
+    }
+}
+
+void CZOLSettingsPage04::Load(const SettingsValues& values) {
+    quickPath_->setText(PathToQt(values.quickCopyPath));
+    uppercase_->setChecked(values.uppercaseShortFilenamesOnCopyToA != 0);
+    if (renameToSty_ != nullptr) {
+        renameToSty_->setChecked(values.renameToStyOnCopyToA != 0);
+    }
+    autoCorrect_->setChecked(values.autoCorrectIllegalFileDates != 0);
+    filterColour_->setChecked(values.changeBackgroundColorIfFilterIsActive != 0);
+}
+
+void CZOLSettingsPage04::Save(SettingsValues& values) const {
+    values.quickCopyPath = Trimmed(PathFromQt(quickPath_->text()));
+    values.uppercaseShortFilenamesOnCopyToA = uppercase_->isChecked() ? 1 : 0;
+    if (renameToSty_ != nullptr) {
+        values.renameToStyOnCopyToA = renameToSty_->isChecked() ? 1 : 0;
+    }
+    values.autoCorrectIllegalFileDates = autoCorrect_->isChecked() ? 1 : 0;
+    values.changeBackgroundColorIfFilterIsActive = filterColour_->isChecked() ? 1 : 0;
+}
+
+CZOLSettingsPage99::CZOLSettingsPage99(QWidget* parent) : CZOLSettingsPage(parent, "") {
+    auto* form = new QFormLayout(this);
+    form->addRow(Tr("Program folder"), new QLabel(PathToQt(ProgramFolder()), this));
+    form->addRow(Tr("Settings file"), new QLabel(PathToQt(SettingsStore().FileName()), this));
+    form->addRow(Tr("Trace file"), new QLabel(PathToQt(TraceFilePath()), this));
+    form->addRow(Tr("Trace level"), new QLabel(QString::number(TraceLevel()), this));
+}
+
+}  // namespace kelvane
