@@ -30,7 +30,7 @@ namespace kelvane {
 struct StyleDataPacket;
 
 // The developer switch "Trace all SYSEX": every system exclusive message is written to the
-// trace (level 50).
+// trace at level 50 (the command switches the trace on at that level too).
 void SetTraceAllSysex(bool on);
 bool TraceAllSysex();
 
