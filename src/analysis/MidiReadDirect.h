@@ -164,15 +164,17 @@ inline int64_t MidiRead::ShortChannelMessage(const uint8_t* base, int64_t i, int
     } else if (m->status < 0) {
         return -1;
     }
-    const int kind = m->status & 0xF0;
-    if (kind == 0xC0 || kind == 0xD0 || limit - j < 2) {
+    // Cn and Dn carry one data byte: the full decoding takes them.
+    if ((m->status & 0xE0) == 0xC0 || limit - j < 2) {
         return -1;
     }
-    m->d0 = base[j];
-    m->d1 = base[j + 1];
-    if ((m->d0 | m->d1) >= 0x80 || (kind == 0xB0 && m->d0 == 101 && m->d1 == 0)) {
+    const int d0 = base[j];
+    const int d1 = base[j + 1];
+    if (((d0 | d1) & 0x80) != 0 || ((m->status & 0xF0) == 0xB0 && d0 == 101 && d1 == 0)) {
         return -1;
     }
+    m->d0 = d0;
+    m->d1 = d1;
     return j + 2;
 }
 
