@@ -74,6 +74,7 @@ void CZOLMidi::Begin(const std::string& name) {
     eventTrace_.Reset();
     fileName_ = name;
     inSections_ = false;
+    noteContent_ = &noContent_;
     traceProblems_ = Config().traceTargetFileProblems != 0;
     traceAnalysis_ = Config().traceTargetFileAnalysis != 0;
     if (traceAnalysis_) {
@@ -121,6 +122,8 @@ void CZOLMidi::Finish(int readResult) {
         result_.track1Length = track1;
         return;
     }
+    // Also when track 1 ended early (an unrealistic pause stops a track without its end).
+    result_.track1Length = Track1Length();
     result_.relatedId = tweak_.TweakId();
     result_.tempoBpm = TempoToBpm(result_.tempoSeen ? result_.firstTempo : kDefaultTempo);
     const int64_t seconds = result_.longestTrackMs / 1000;
@@ -173,16 +176,16 @@ void CZOLMidi::OnHeader(int format, int tracks, int division) {
     result_.division = division;
 }
 
-void CZOLMidi::OnTrackStart(int, int64_t length, int) {
+void CZOLMidi::OnTrackStart(int n, int64_t length, int) {
+    noteContent_ = n >= 0 && n < analysis::kTrackSlots
+                       ? &result_.trackContent[static_cast<size_t>(n)]
+                       : &noContent_;
     if (traceAnalysis_) {
         TraceStructure("MIDI track", EventPosition(), length);
     }
 }
 
-void CZOLMidi::OnTrackEnd(int n) {
-    if (n == 1) {
-        result_.track1Length = Track1Length();
-    }
+void CZOLMidi::OnTrackEnd(int) {
     result_.longestTrackMs = std::max(result_.longestTrackMs, TrackMilliseconds());
     result_.longestTrackTicks = std::max(result_.longestTrackTicks, TrackTicks());
 }

@@ -30,14 +30,16 @@ namespace kelvane {
 struct StyleDataPacket;
 
 // The developer switch "Trace all SYSEX": every system exclusive message is written to the
-// trace (level 50).
+// trace at level 50 (the command switches the trace on at that level too).
 void SetTraceAllSysex(bool on);
 bool TraceAllSysex();
 
 class CZOLMidi final : public MidiRead {
   public:
-    // The analyser has no use for the channel pre-scan of each track.
+    // The analyser has no use for the channel pre-scan of each track, and its channel
+    // callbacks look only at the track and its ticks.
     static constexpr bool kNeedsTrackChannel = false;
+    static constexpr bool kLeanChannelCallbacks = true;
 
     CZOLMidi();
     ~CZOLMidi() override;
@@ -81,9 +83,7 @@ class CZOLMidi final : public MidiRead {
     void OnReverbSend(int channel, int value) override;
     void OnChorusSend(int channel, int value) override;
     void OnNoteOn(int channel, int note, int velocity) override {
-        if (CurrentTrack() < analysis::kTrackSlots) {
-            result_.trackContent[CurrentTrack()] = true;
-        }
+        *noteContent_ = true;
         tweak_.AddNoteOn(static_cast<int32_t>(TrackTicks()), channel, note, velocity);
     }
     void OnNoteOff(int channel, int note, int velocity) override {
@@ -140,6 +140,9 @@ class CZOLMidi final : public MidiRead {
     bool traceProblems_ = false;
     bool traceAnalysis_ = false;
     bool inSections_ = false;
+    // The content flag of the current track (tracks above 16 have none: a flag of no track).
+    bool* noteContent_ = &noContent_;
+    bool noContent_ = false;
 };
 
 }  // namespace kelvane
