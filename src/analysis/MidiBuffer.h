@@ -144,6 +144,17 @@ class MidiBuffer {
         return Refill(p, n);
     }
     WindowFailure LastWindowFailure() const { return lastFailure_; }
+    // The bytes the window already holds from position `p` on, without moving it: a pointer
+    // and their count in `count` (nullptr and 0 when `p` lies outside the window).
+    const uint8_t* WindowFrom(int64_t p, int64_t* count) const {
+        const int64_t offset = p - winStart_;
+        if (data_ == nullptr || mode_ == kModeWrite || offset < 0 || offset >= winLen_) {
+            *count = 0;
+            return nullptr;
+        }
+        *count = winLen_ - offset;
+        return data_ + offset;
+    }
     // Consumes `n` bytes that a successful Peek(n) has just shown to be there.
     void Advance(int64_t n) { pos_ += n; }
     void SetFailed() { failed_ = true; }

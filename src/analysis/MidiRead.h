@@ -43,6 +43,8 @@ class MidiRead : public MidiBuffer {
     static constexpr uint32_t kLargePauseTicks = 0x1000000;
     // A delta lasting this long (seconds) is an unrealistic pause too.
     static constexpr int64_t kLargePauseSeconds = 3600;
+    // The track channel passed to OnTrackStart by readers that do not need it.
+    static constexpr int kChannelNotScanned = -3;
 
     MidiRead();
     // Opens `fileName` in `mode` at once (check IsOpen()).
@@ -57,10 +59,10 @@ class MidiRead : public MidiBuffer {
 
     virtual void OnHeader(int format, int tracks, int division);
     // `channel`: the one channel (0..15) all channel messages of the track use, -1 for none,
-    // -2 for several.
+    // -2 for several, kChannelNotScanned when the reader was told not to look.
     virtual void OnTrackStart(int n, int64_t length, int channel);
     virtual void OnTrackEnd(int n);
-    virtual void OnDeltaTime(uint32_t ticks);
+    virtual void OnDeltaTime(uint32_t) {}
     // Undecoded events (options). `bytes` are the event's bytes after the status byte;
     // events larger than the window arrive as a position in the file instead.
     virtual void OnRawEventInFile(int status, int file, int64_t position, int64_t length);
@@ -71,7 +73,7 @@ class MidiRead : public MidiBuffer {
     // Types 1..7 carry the names "text", "copyright", "trackname", "instrument", "lyric",
     // "marker", "cuepoint"; types 8..15 an empty name.
     virtual void OnTextMeta(int type, std::string_view name, std::string_view text);
-    virtual void OnEndOfTrack();
+    virtual void OnEndOfTrack() {}
     virtual void OnChannelPrefix(int channel);
     virtual void OnPort(int port);
     virtual void OnSequenceNumber(int number);
@@ -83,33 +85,38 @@ class MidiRead : public MidiBuffer {
     virtual void OnTempo(uint32_t microsecondsPerQuarter);
     virtual void OnKeySignature(int sharpsFlats, int minor);
     virtual void OnProgramChange(int channel, int program);
-    virtual void OnController(int channel, int number, int value);
-    // One callback per controller; each forwards to OnController by default.
-    virtual void OnBankSelect(int channel, int value);              // 0
-    virtual void OnModulation(int channel, int value);              // 1
-    virtual void OnBreath(int channel, int value);                  // 2
-    virtual void OnFoot(int channel, int value);                    // 4
-    virtual void OnPortamentoTime(int channel, int value);          // 5
-    virtual void OnDataEntry(int channel, int value);               // 6
-    virtual void OnVolume(int channel, int value);                  // 7
-    virtual void OnPan(int channel, int value);                     // 10
-    virtual void OnExpression(int channel, int value);              // 11
-    virtual void OnBankSelectLsb(int channel, int value);           // 32
-    virtual void OnSustain(int channel, int value);                 // 64
-    virtual void OnReverbSend(int channel, int value);              // 91
-    virtual void OnChorusSend(int channel, int value);              // 93
-    virtual void OnDataIncrement(int channel, int value);           // 96
-    virtual void OnDataDecrement(int channel, int value);           // 97
-    virtual void OnRegisteredParameterLsb(int channel, int value);  // 100
-    virtual void OnRegisteredParameterMsb(int channel, int value);  // 101
+    virtual void OnController(int, int, int) {}
+    // One callback per controller; each forwards to OnController by default. (Defined here so
+    // that a final derived class reading through ReadTrackDirect gets them inlined.)
+    virtual void OnBankSelect(int channel, int value) { OnController(channel, 0, value); }
+    virtual void OnModulation(int channel, int value) { OnController(channel, 1, value); }
+    virtual void OnBreath(int channel, int value) { OnController(channel, 2, value); }
+    virtual void OnFoot(int channel, int value) { OnController(channel, 4, value); }
+    virtual void OnPortamentoTime(int channel, int value) { OnController(channel, 5, value); }
+    virtual void OnDataEntry(int channel, int value) { OnController(channel, 6, value); }
+    virtual void OnVolume(int channel, int value) { OnController(channel, 7, value); }
+    virtual void OnPan(int channel, int value) { OnController(channel, 10, value); }
+    virtual void OnExpression(int channel, int value) { OnController(channel, 11, value); }
+    virtual void OnBankSelectLsb(int channel, int value) { OnController(channel, 32, value); }
+    virtual void OnSustain(int channel, int value) { OnController(channel, 64, value); }
+    virtual void OnReverbSend(int channel, int value) { OnController(channel, 91, value); }
+    virtual void OnChorusSend(int channel, int value) { OnController(channel, 93, value); }
+    virtual void OnDataIncrement(int channel, int value) { OnController(channel, 96, value); }
+    virtual void OnDataDecrement(int channel, int value) { OnController(channel, 97, value); }
+    virtual void OnRegisteredParameterLsb(int channel, int value) {
+        OnController(channel, 100, value);
+    }
+    virtual void OnRegisteredParameterMsb(int channel, int value) {
+        OnController(channel, 101, value);
+    }
     // Default: replays 101 = 0, delta 0, 100 = 0, delta 0, data entry = semitones.
     virtual void OnPitchBendSensitivity(int channel, int semitones);
-    virtual void OnNoteOn(int channel, int note, int velocity);
+    virtual void OnNoteOn(int /*channel*/, int /*note*/, int /*velocity*/) {}
     // Also a note-on with velocity 0.
-    virtual void OnNoteOff(int channel, int note, int velocity);
-    virtual void OnPitchBend(int channel, int value14);
-    virtual void OnPolyPressure(int channel, int note, int value);
-    virtual void OnChannelPressure(int channel, int value);
+    virtual void OnNoteOff(int /*channel*/, int /*note*/, int /*velocity*/) {}
+    virtual void OnPitchBend(int /*channel*/, int /*value14*/) {}
+    virtual void OnPolyPressure(int /*channel*/, int /*note*/, int /*value*/) {}
+    virtual void OnChannelPressure(int /*channel*/, int /*value*/) {}
     virtual void OnSongPosition(int beats);
     virtual void OnSongSelect(int song);
     virtual void OnTuneRequest();
@@ -170,6 +177,27 @@ class MidiRead : public MidiBuffer {
     // OnError and stop the file.
     void Fail(const std::string& text, int64_t position);
     void ResetParseState();
+
+    // ReadTrack in three steps, for derived readers that run the event loop themselves:
+    // BeginTrack reads the chunk header and calls OnTrackStart (the track's end, or -1 when
+    // reading failed); TrackStep reads one delta time and its event (false when reading
+    // failed and the file is stopped); EndTrack moves to the declared end and calls
+    // OnTrackEnd unless the track was stopped (ReadTrack's result).
+    int64_t BeginTrack(int n, bool scanChannel);
+    bool TrackStep(int64_t end);
+    int EndTrack(int n, int64_t end);
+
+    // ReadTrack for a final derived class `Self`: the same callbacks in the same order, but
+    // the common events are decoded in place and delivered to `self` without virtual calls;
+    // anything unusual goes through TrackStep. Defined in MidiReadDirect.h.
+    template <class Self>
+    int ReadTrackDirect(Self& self, int n);
+    template <class Self>
+    void DirectRun(Self& self, const uint8_t* base, int64_t basePos, int64_t count, int64_t end);
+    template <class Self>
+    static void DispatchControllerTo(Self& self, int channel, int number, int value);
+    template <class Self>
+    void DispatchMetaTo(Self& self, int type, std::span<const uint8_t> bytes);
 
   private:
     [[gnu::cold]] void ReportValue(bool error, const char* format, int value);
