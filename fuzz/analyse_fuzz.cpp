@@ -2,7 +2,8 @@
 // reused across inputs as the scan reuses it. Checks what must hold for every input: a record
 // with an errors text, the file id equal to the CRC of the bytes, the size, and the tweak
 // array grown only as far as the notes of the input need. Some inputs run with the problem
-// and structure traces on, so that the trace texts are formatted from any bytes too.
+// and structure traces on, so that the trace texts are formatted from any bytes too. The
+// analyser's fast event loop must deliver what the reader's ordinary loop delivers.
 #include <unistd.h>
 
 #include <cstdint>
@@ -11,6 +12,8 @@
 #include <filesystem>
 #include <string>
 
+#include "analysis/MidiReadDirect.h"
+#include "analysis/MidiRecorder.h"
 #include "analysis/ZOLExtendedInfo.h"
 #include "analysis/ZOLMidi.h"
 #include "analysis/ZOLStyleFile.h"
@@ -25,6 +28,7 @@
 namespace {
 
 using namespace kelvane;
+namespace test = kelvane::test;
 
 class QuietSink final : public IMessageSink {
   public:
@@ -59,10 +63,47 @@ void Check(bool condition) {
     }
 }
 
+// Takes the analyser's loop (its callbacks look at no reader state).
+class LeanRecorder final : public test::MidiRecorder {
+  public:
+    static constexpr bool kNeedsTrackChannel = true;
+    static constexpr bool kLeanChannelCallbacks = true;
+    int ReadTrack(int n) override { return ReadTrackDirect(*this, n); }
+};
+
+template <class Reader>
+void Record(Reader& reader, const std::string& bytes, int64_t window) {
+    reader.logDeltas = true;
+    reader.ReadBytes(bytes, window);
+}
+
+void CheckSameEvents(const uint8_t* data, size_t size) {
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    for (int64_t window : {int64_t{0}, int64_t{29}}) {
+        test::MidiRecorder ordinary;
+        LeanRecorder lean;
+        Record(ordinary, bytes, window);
+        Record(lean, bytes, window);
+        Check(ordinary.log == lean.log && ordinary.trackMs == lean.trackMs &&
+              ordinary.trackTicks == lean.trackTicks &&
+              ordinary.errors.size() == lean.errors.size() &&
+              ordinary.warnings.size() == lean.warnings.size());
+        for (size_t i = 0; i < ordinary.errors.size(); ++i) {
+            Check(ordinary.errors[i].text == lean.errors[i].text &&
+                  ordinary.errors[i].position == lean.errors[i].position);
+        }
+        for (size_t i = 0; i < ordinary.warnings.size(); ++i) {
+            Check(ordinary.warnings[i].text == lean.warnings[i].text &&
+                  ordinary.warnings[i].position == lean.warnings[i].position);
+        }
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static Setup setup;
+    CheckSameEvents(data, size);
     const std::string path = setup.folder + "input";
     FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) {

@@ -34,6 +34,7 @@ void MidiRead::ResetParseState() {
     trackTicks_ = 0;
     trackMs_ = 0;
     trackMsRemainder_ = 0;
+    pendingTicks_ = 0;
     stopTrack_ = false;
     stopFile_ = false;
     lastProgress_ = -1;
@@ -154,6 +155,7 @@ int MidiRead::ReadHeader() {
 // computed once per tempo; the remainders are carried into whole milliseconds, so that long
 // files do not drift.
 void MidiRead::SetTempo(uint32_t tempo) {
+    FlushTime();
     tempo_ = tempo;
     if (timeUnit_ > 0) {
         const int64_t perTick = (division_ & 0x8000) != 0 ? 1000000 : int64_t{tempo_};
@@ -162,27 +164,24 @@ void MidiRead::SetTempo(uint32_t tempo) {
     }
 }
 
-// A division of 0 gives no tick a duration: AdvanceTime() does not come here then.
-void MidiRead::AddDuration(uint32_t delta) {
-    if (msPerTick_ * (delta / 1000) >= kLargePauseSeconds || delta > 0xFFFFFF) {
-        OnLargePause(delta);
-        StopTrack();
+// The remainder is below the unit before and stays below 2^63 with the batch limit (rest <
+// unit < 2^27, ticks < 2^33).
+void MidiRead::FlushTime() {
+    if (pendingTicks_ == 0) {
         return;
     }
-    trackMs_ += msPerTick_ * delta;
-    trackMsRemainder_ += msPerTickRest_ * delta;
+    trackMs_ += msPerTick_ * pendingTicks_;
+    trackMsRemainder_ += msPerTickRest_ * pendingTicks_;
+    pendingTicks_ = 0;
     if (trackMsRemainder_ >= timeUnit_) {
-        // The unit is below 2^32 and so, nearly always, is the remainder: a 32-bit division
-        // is much cheaper.
-        if (trackMsRemainder_ <= UINT32_MAX) {
-            const uint32_t r = uint32_t(trackMsRemainder_), u = uint32_t(timeUnit_);
-            trackMs_ += r / u;
-            trackMsRemainder_ = r % u;
-        } else {
-            trackMs_ += trackMsRemainder_ / timeUnit_;
-            trackMsRemainder_ %= timeUnit_;
-        }
+        trackMs_ += trackMsRemainder_ / timeUnit_;
+        trackMsRemainder_ %= timeUnit_;
     }
+}
+
+int64_t MidiRead::MillisecondsWithPending() const {
+    const int64_t remainder = trackMsRemainder_ + msPerTickRest_ * pendingTicks_;
+    return trackMs_ + msPerTick_ * pendingTicks_ + remainder / timeUnit_;
 }
 
 void MidiRead::ReportProgress() {
@@ -204,6 +203,7 @@ int64_t MidiRead::BeginTrack(int n, bool scanChannel) {
     trackTicks_ = 0;
     trackMs_ = 0;
     trackMsRemainder_ = 0;
+    pendingTicks_ = 0;
     runningStatus_ = -1;
     const int64_t start = Position();
     eventStart_ = start;

@@ -154,7 +154,9 @@ class MidiRead : public MidiBuffer {
     int RunningStatus() const { return runningStatus_; }
     // Sum of the current track's delta times, and its elapsed time.
     int64_t TrackTicks() const { return trackTicks_; }
-    int64_t TrackMilliseconds() const { return trackMs_; }
+    int64_t TrackMilliseconds() const {
+        return pendingTicks_ == 0 ? trackMs_ : MillisecondsWithPending();
+    }
 
     // Stop flags: the current track's events, or the whole file (set by errors too).
     void StopTrack() { stopTrack_ = true; }
@@ -194,6 +196,20 @@ class MidiRead : public MidiBuffer {
     int ReadTrackDirect(Self& self, int n);
     template <class Self>
     void DirectRun(Self& self, const uint8_t* base, int64_t basePos, int64_t count, int64_t end);
+    struct ShortMessage {
+        uint32_t delta = 0;
+        int64_t at = 0;  // offset of the status byte (or of the first data byte)
+        int status = -1;
+        int d0 = 0;
+        int d1 = 0;
+    };
+    int64_t ShortChannelMessage(const uint8_t* base, int64_t i, int64_t limit,
+                                ShortMessage* m) const;
+    template <class Self>
+    int64_t LeanChannelRun(Self& self, const uint8_t* base, int64_t basePos, int64_t i,
+                           int64_t limit, int& running);
+    template <class Self>
+    [[gnu::always_inline]] static void DeliverChannelTo(Self& self, int status, int d0, int d1);
     template <class Self>
     static void DispatchControllerTo(Self& self, int channel, int number, int value);
     template <class Self>
@@ -204,12 +220,29 @@ class MidiRead : public MidiBuffer {
     const uint8_t* GetBytesFailed(int64_t n);
     bool ReportEndOfFile();
     void SetTempo(uint32_t tempo);
+    // The time of a delta is added in batches: the ticks are summed and turned into
+    // milliseconds when the tempo changes or the time is asked for, which gives the same
+    // milliseconds and remainder as adding each delta on its own.
     void AdvanceTime(uint32_t delta) {
         if (delta != 0 && timeUnit_ > 0) {
-            AddDuration(delta);
+            if (delta >= 1000 && IsLargePause(delta)) {
+                OnLargePause(delta);
+                StopTrack();
+                return;
+            }
+            pendingTicks_ += delta;
+            if (pendingTicks_ >= kMaxPendingTicks) {
+                FlushTime();
+            }
         }
     }
-    void AddDuration(uint32_t delta);
+    bool IsLargePause(uint32_t delta) const {
+        return msPerTick_ * (delta / 1000) >= kLargePauseSeconds || delta > 0xFFFFFF;
+    }
+    void FlushTime();
+    int64_t MillisecondsWithPending() const;
+    // Batches stay far below the point where the remainder arithmetic could overflow.
+    static constexpr int64_t kMaxPendingTicks = int64_t{1} << 32;
     template <class ByteAt>
     static int ScanChannel(int64_t start, int64_t end, ByteAt byteAt);
     void ReportProgress();
@@ -242,6 +275,7 @@ class MidiRead : public MidiBuffer {
     int64_t trackTicks_ = 0;
     int64_t trackMs_ = 0;
     int64_t trackMsRemainder_ = 0;  // in units of 1 / timeUnit_ ms
+    int64_t pendingTicks_ = 0;      // ticks whose time is not in trackMs_ yet
     bool stopTrack_ = false;
     bool stopFile_ = false;
     int lastProgress_ = -1;

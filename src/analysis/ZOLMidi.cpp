@@ -121,6 +121,8 @@ void CZOLMidi::Finish(int readResult) {
         result_.track1Length = track1;
         return;
     }
+    // Also when track 1 ended early (an unrealistic pause stops a track without its end).
+    result_.track1Length = Track1Length();
     result_.relatedId = tweak_.TweakId();
     result_.tempoBpm = TempoToBpm(result_.tempoSeen ? result_.firstTempo : kDefaultTempo);
     const int64_t seconds = result_.longestTrackMs / 1000;
@@ -179,10 +181,7 @@ void CZOLMidi::OnTrackStart(int, int64_t length, int) {
     }
 }
 
-void CZOLMidi::OnTrackEnd(int n) {
-    if (n == 1) {
-        result_.track1Length = Track1Length();
-    }
+void CZOLMidi::OnTrackEnd(int) {
     result_.longestTrackMs = std::max(result_.longestTrackMs, TrackMilliseconds());
     result_.longestTrackTicks = std::max(result_.longestTrackTicks, TrackTicks());
 }

@@ -30,14 +30,16 @@ namespace kelvane {
 struct StyleDataPacket;
 
 // The developer switch "Trace all SYSEX": every system exclusive message is written to the
-// trace (level 50).
+// trace at level 50 (the command switches the trace on at that level too).
 void SetTraceAllSysex(bool on);
 bool TraceAllSysex();
 
 class CZOLMidi final : public MidiRead {
   public:
-    // The analyser has no use for the channel pre-scan of each track.
+    // The analyser has no use for the channel pre-scan of each track, and its channel
+    // callbacks look only at the track and its ticks.
     static constexpr bool kNeedsTrackChannel = false;
+    static constexpr bool kLeanChannelCallbacks = true;
 
     CZOLMidi();
     ~CZOLMidi() override;

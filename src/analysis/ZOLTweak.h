@@ -29,7 +29,7 @@ class CZOLTweak {
     CZOLTweak(const CZOLTweak&) = delete;
     CZOLTweak& operator=(const CZOLTweak&) = delete;
 
-    // Zeroes the items in use; count 0.
+    // No items (those read beyond the count are zero); count 0.
     void Reset();
     // Append (tick, 1 or 2, note). Channel and velocity are not recorded. When the array
     // cannot grow, "Running out of memory for tweak array..." is logged and the event dropped.
@@ -40,12 +40,12 @@ class CZOLTweak {
         return Add(tick, kNoteOff, note);
     }
     StatusCode Add(int32_t tick, uint16_t kind, int note) {
-        if (count_ == capacity_ && Grow() != status::kOk) {
+        if (next_ == limit_ && Grow() != status::kOk) {
             return status::kTweakOutOfMemory;
         }
-        words_[2 * count_] = static_cast<uint32_t>(tick);
-        words_[2 * count_ + 1] = kind | (static_cast<uint32_t>(note & 0xFFFF) << 16);
-        ++count_;
+        next_[0] = static_cast<uint32_t>(tick);
+        next_[1] = kind | (static_cast<uint32_t>(note & 0xFFFF) << 16);
+        next_ += 2;
         return status::kOk;
     }
 
@@ -54,14 +54,18 @@ class CZOLTweak {
     int32_t TweakId();
     int32_t LastTweakId() const { return lastId_; }
 
-    size_t Count() const { return count_; }
+    size_t Count() const { return static_cast<size_t>(next_ - words_.get()) / 2; }
     size_t Capacity() const { return capacity_; }
     // The most items any file has used so far.
     size_t MaxUsed() const { return maxUsed_; }
-    // Item i as stored: tick, kind, note.
-    int32_t Tick(size_t i) const { return static_cast<int32_t>(words_[2 * i]); }
-    uint16_t Kind(size_t i) const { return static_cast<uint16_t>(words_[2 * i + 1]); }
-    uint16_t Note(size_t i) const { return static_cast<uint16_t>(words_[2 * i + 1] >> 16); }
+    // Item i as stored: tick, kind, note (0 beyond the count).
+    int32_t Tick(size_t i) const { return i < Count() ? static_cast<int32_t>(words_[2 * i]) : 0; }
+    uint16_t Kind(size_t i) const {
+        return i < Count() ? static_cast<uint16_t>(words_[2 * i + 1]) : 0;
+    }
+    uint16_t Note(size_t i) const {
+        return i < Count() ? static_cast<uint16_t>(words_[2 * i + 1] >> 16) : 0;
+    }
     // The items as the 8-byte little-endian records the id is computed over.
     void CopyItemBytes(uint8_t* out) const;
 
@@ -70,13 +74,16 @@ class CZOLTweak {
 
   private:
     StatusCode Grow();
-    void SortWords(uint32_t* words, size_t n);
+    void SortWords(uint32_t* words, size_t n, uint32_t* scratch);
+    void SortFirstWords();
     void SortRunsByKindAndNote();
 
     std::unique_ptr<uint32_t[]> words_;
-    std::unique_ptr<uint32_t[]> scratch_;  // radix sort buffer, as large as the items
+    std::unique_ptr<uint32_t[]> scratch_;  // sort buffer: capacity_ + 2 words
     size_t capacity_ = 0;                  // items
-    size_t count_ = 0;
+    size_t count_ = 0;                     // items, set from next_ when the id is computed
+    uint32_t* next_ = nullptr;   // where the next item goes (pointers: the hot path's stores
+    uint32_t* limit_ = nullptr;  // to ticks cannot change them)
     size_t maxUsed_ = 0;
     int32_t lastId_ = 0;
     bool growthRefused_ = false;

@@ -131,6 +131,22 @@ TEST_F(FactsTest, SysexIdentifiesTheKeyboardAndTheVocalHarmonyChannel) {
     KeyboardData().Unload();
 }
 
+TEST_F(FactsTest, TraceAllSysexWritesEveryMessage) {
+    TraceInto(false, false);
+    // The developer command switches the trace on at its debug level as well.
+    TraceOn(trace::kDebug);
+    SetTraceAllSysex(true);
+    SmfBuilder smf(0, 96);
+    smf.AddTrack()
+        .Sysex(0, Bytes({0x43, 0x10, 0x4C, 0x04, 0x00, 0x14, 0x0F, 0xF7}))
+        .Sysex(0, std::string(999, '\x01') + "\xF7");
+    Facts(smf.Bytes());
+    SetTraceAllSysex(false);
+    const std::string trace = TraceText();
+    EXPECT_NE(trace.find(" ! SYSEX: 43 10 4C 04 00 14 0F F7"), std::string::npos) << trace;
+    EXPECT_NE(trace.find("SYSEX too long - 1000"), std::string::npos) << trace;
+}
+
 TEST_F(FactsTest, VoicesAreCollectedPerChannelWithTheirEvents) {
     SmfBuilder smf(0, 96);
     smf.AddTrack()

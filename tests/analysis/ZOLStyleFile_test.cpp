@@ -31,6 +31,8 @@ TEST_F(StyleFileTest, StyleRecordFromMarkersAndSections) {
         .Marker(0, "SInt");
     SmfBuilder broken(0, 480);
     broken.AddTrack().Marker(0, "SFF1").Raw(Bytes({0x00, 0xF4}));
+    SmfBuilder paused(0, 480);
+    paused.AddTrack().Marker(0, "SFF1").Marker(0, "SInt").Marker(0, "Main A").Delta(0x0FFFFFFF);
     const Case cases[] = {
         {StyleMidi({"SFF1", "SInt", "Main A", "Main B", "Fill In AA", "Ending A"}).Bytes(),
          "Style.sty", "2M 0I 1E 1F 0B|N|N|N||1|-"},
@@ -43,6 +45,7 @@ TEST_F(StyleFileTest, StyleRecordFromMarkersAndSections) {
         {StyleFileBuilder(StyleMidi({"Intro A"})).Section("OTSc", "").Bytes(), "x.pcs",
          "0M 1I 0E 0F 0B|N|Y|N|PianoCombo|0|no SFF1/SFF2, no SInt, no Main A"},
         {"not a MIDI file at all", "a.bcs", "0M 0I 0E 0F 0B|N|N|N|Basic|0|no midi file"},
+        {paused.Bytes(), "p.sty", "1M 0I 0E 0F 0B|N|N|N||1|midi problems"},
         {broken.Bytes(), "a.sst", "0M 0I 0E 0F 0B|N|N|N|Session|0|midi error"},
     };
     for (const Case& c : cases) {

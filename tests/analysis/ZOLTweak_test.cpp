@@ -79,9 +79,15 @@ TEST(ZOLTweak, IdEqualsTheLiteralProcedureOnRandomNotes) {
         const uint32_t tickRange = round % 3 == 0 ? 4 : round % 3 == 1 ? 400 : 0xFFFFFFFF;
         std::vector<Item> items;
         tweak.Reset();
+        int32_t trackTick = 0;
         for (size_t i = 0; i < count; ++i) {
             Item item{static_cast<int32_t>(random() % tickRange), uint16_t(1 + random() % 2),
                       uint16_t(random() % (round % 7 == 0 ? 65536 : 128))};
+            if (round % 4 == 3) {
+                // As read: ascending ticks within each track, a few tracks.
+                trackTick = random() % 500 == 0 ? 0 : trackTick + int32_t(random() % 50);
+                item.tick = trackTick;
+            }
             if (round % 11 == 0) {
                 item.kind = static_cast<uint16_t>(random());  // any kind the sort may see
             }
