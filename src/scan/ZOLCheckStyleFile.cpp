@@ -63,11 +63,20 @@ FileTime RecordFileTime(const StyleDataPacket& record) {
 StatusCode SetRecordFileTime(StyleDataPacket& record, FileTime time) {
     record.SetNumber(kFieldFiledateU, static_cast<int32_t>(FileTimeHigh(time)));
     record.SetNumber(kFieldFiledateL, static_cast<int32_t>(FileTimeLow(time)));
-    std::string text;
-    if (!LocalTimeText(time, text)) {
-        return status::kFileDateNotConverted;
+    // Files of a folder mostly share their minute; time zones differ from UTC by whole
+    // minutes, so one minute of file time has one local text.
+    constexpr FileTime kMinute = 60 * static_cast<FileTime>(kFileTimeUnitsPerSecond);
+    thread_local FileTime lastMinute = ~FileTime{0};
+    thread_local std::string lastText;
+    if (time / kMinute != lastMinute) {
+        std::string text;
+        if (!LocalTimeText(time, text)) {
+            return status::kFileDateNotConverted;
+        }
+        lastMinute = time / kMinute;
+        lastText = std::move(text);
     }
-    record.SetDateText(text);
+    record.SetDateText(lastText);
     return 0;
 }
 

@@ -15,8 +15,11 @@
 #include "scan/ZOLDataFileWriter.h"
 #include "scan/ZOLScanState.h"
 #include "scan/ZOLTreeScanRun.h"
+#include "support/NUVAtomicFile.h"
+#include "support/NUVDbg.h"
 #include "support/NUVFileInfo.h"
 #include "support/NUVFormat.h"
+#include "support/NUVLang.h"
 #include "support/NUVPath.h"
 #include "support/NUVTranslateFormat.h"
 #include "support/NUVUserInterface.h"
@@ -61,6 +64,10 @@ bool IsScanFileName(const std::string& name) {
 }
 
 namespace {
+
+// Data files made durable together: at most this many, or this long, before a flush.
+constexpr size_t kBatchFiles = 64;
+constexpr std::chrono::seconds kBatchAge{1};
 
 // The last-write time of the analyser configuration file; in midi mode, on the first scan of
 // the run, the newest keyboard data file when that is later.
@@ -128,8 +135,9 @@ void ReadCacheFile(const std::string& path, const std::string& folder, RecordLis
     }
 }
 
-// Reads the folder's data file into cached and its extra data files into extra. Reading
-// failures are not used: records read before a bad line stay, the others count as new.
+// Reads the folder's data file into cached and its extra data files into extra (noting
+// whether there were any). Reading failures are not used: records read before a bad line
+// stay, the others count as new.
 void ReadFolderDataFiles(const std::string& folder, const std::string& dataPath,
                          FolderScanLists& lists) {
     ScanTrace("ProcessAllStyleDataFilesOfOneDirectory : ", folder);
@@ -152,9 +160,69 @@ void ReadFolderDataFiles(const std::string& folder, const std::string& dataPath,
     const StatusCode walked = ProcessAllFilesOfDirectory(walk, folder);
     if (walked == status::kNoFilesFound) {
         ScanTrace("ProcessAllStyleDataFilesOfOneDirectory : No extra files found in ", folder);
-    } else if (walked != 0 && ScanState().readOnlyMedium == 0) {
+        lists.extraFilesFound = false;
+        return;
+    }
+    if (walked != 0 && ScanState().readOnlyMedium == 0) {
         DeleteMatchingFiles(folder, pattern, true);
     }
+}
+
+StatusCode DeleteExtraFiles(const std::string& folder) {
+    return DeleteMatchingFiles(folder, CurrentModeNames().extraPattern, true);
+}
+
+// Puts the data files waiting in the batch in place, then deletes the extra files of their
+// folders (only now: until then they hold the only durable copy of their records).
+StatusCode FlushDataFiles() {
+    TreeScanRuntime& runtime = ScanRuntime();
+    if (runtime.batch == nullptr || runtime.batch->Pending() == 0) {
+        return 0;
+    }
+    StatusCode result = 0;
+    if (!runtime.batch->Flush()) {
+        NUV_WARNING("%s %s %d", Translate("Error closing zolfile").c_str(),
+                    runtime.batch->FailedPath().c_str(), runtime.batch->Error());
+        result = status::kDataFileClose;
+    }
+    for (const PendingFolder& pending : runtime.pending) {
+        if (pending.batchIndex < runtime.batch->Placed()) {
+            const StatusCode deleted = DeleteExtraFiles(pending.folder);
+            result = result != 0 ? result : deleted;
+        }
+    }
+    runtime.pending.clear();
+    return result;
+}
+
+// Hands the folder's new data file to the batch (or writes it at once outside a scan); the
+// batch is flushed every so many folders or seconds, so that an interrupted run loses little.
+StatusCode WriteFolderDataFile(const std::string& folder, const std::string& dataPath,
+                               RecordList& kept, bool extraFiles) {
+    TreeScanRuntime& runtime = ScanRuntime();
+    const size_t queued = runtime.batch != nullptr ? runtime.batch->Pending() : 0;
+    const StatusCode written = WriteStyleDataFile(dataPath, dataPath, kept);
+    if (written != 0) {
+        return written;
+    }
+    ++runtime.counts.dataFilesWritten;
+    // With writing switched off the extra files still hold the only copy of their records.
+    // A folder without extra files when it was read has none to delete: one listing less.
+    if (ScanState().writingDisabled != 0 || !extraFiles) {
+        return 0;
+    }
+    if (runtime.batch == nullptr || runtime.batch->Pending() == queued) {
+        return DeleteExtraFiles(folder);
+    }
+    const auto now = std::chrono::steady_clock::now();
+    if (runtime.pending.empty()) {
+        runtime.oldestPending = now;
+    }
+    runtime.pending.push_back(PendingFolder{folder, queued});
+    if (runtime.batch->Pending() >= kBatchFiles || now - runtime.oldestPending >= kBatchAge) {
+        return FlushDataFiles();
+    }
+    return 0;
 }
 
 // The end of a folder's step: drops the records of vanished files, rewrites the data file
@@ -163,21 +231,14 @@ StatusCode FinishFolder(FolderScanLists& lists, const std::string& folder,
                         const std::string& dataPath) {
     StatusCode result = 0;
     RecordList& gone = lists.Leftovers();
-    const ScanStateValues& state = ScanState();
     if (!gone.empty() || !lists.fresh.empty() || lists.changed) {
         gone.ReleaseAll();
         lists.kept.AppendList(lists.fresh);
-        if (state.readOnlyMedium == 0) {
-            const StatusCode written = WriteStyleDataFile(dataPath, dataPath, lists.kept);
-            if (written != 0) {
+        if (ScanState().readOnlyMedium == 0) {
+            result = WriteFolderDataFile(folder, dataPath, lists.kept, lists.extraFilesFound);
+            if (result != 0) {
                 lists.ReleaseAll();
-                return written;
-            }
-            ++ScanRuntime().counts.dataFilesWritten;
-            // With writing switched off the extra files still hold the only copy of their
-            // records.
-            if (state.writingDisabled == 0) {
-                result = DeleteMatchingFiles(folder, CurrentModeNames().extraPattern, true);
+                return result;
             }
         }
     }
@@ -252,6 +313,8 @@ StatusCode ProcessStyleTree(const std::string& startFolder, int includeSubfolder
     TreeScanRuntime& runtime = ScanRuntime();
     runtime.counts = {};
     runtime.analyser = std::make_unique<CZOLMidi>();
+    CNuvAtomicBatch batch;
+    runtime.batch = &batch;
     const std::string fastAccessPath = folder + CurrentModeNames().fastAccessFile;
     if (includeSubfolders != 0 && state.readOnlyMedium != 0 && FileExists(fastAccessPath) != 0) {
         result = ReadFastAccessDataFile(folder, RecordStore().records);
@@ -267,6 +330,10 @@ StatusCode ProcessStyleTree(const std::string& startFolder, int includeSubfolder
         walk.recurse = includeSubfolders != 0 ? 1 : 0;
         result = ProcessStyleDirectory(walk, folder);
     }
+    // Folders finished before an abort or a failure keep their new data files.
+    const StatusCode flushed = FlushDataFiles();
+    result = flushed != 0 ? flushed : result;
+    runtime.batch = nullptr;
     runtime.analyser.reset();
     SetStatusPaneText(1, " ");
 

@@ -2,10 +2,12 @@
 // scan run (its analyser and counters) and the record's file-time fields.
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/NuvFileTime.h"
 #include "records/ZOLRecordList.h"
@@ -16,6 +18,7 @@
 namespace kelvane {
 
 class CZOLMidi;
+class CNuvAtomicBatch;
 
 // The lists of the folder being processed (attached to the walk context's user pointer).
 class FolderScanLists {
@@ -25,6 +28,9 @@ class FolderScanLists {
     RecordList kept;
     RecordList fresh;  // the description's "new" list
     bool changed = false;
+    // The folder may hold extra data files: it had some when it was read, or it was not read
+    // (a hard rescan), so the extra files are deleted after the data file is written.
+    bool extraFilesFound = true;
 
     // Indexes cached by file name; call once cached is complete. The last record of a name
     // wins (extra files come after the data file).
@@ -41,9 +47,18 @@ class FolderScanLists {
     size_t taken_ = 0;
 };
 
+// A folder whose data file waits in the batch; its extra files go once the file is in place.
+struct PendingFolder {
+    std::string folder;
+    std::size_t batchIndex;
+};
+
 // The state of the scan that runs (one at a time, on the worker).
 struct TreeScanRuntime {
     std::unique_ptr<CZOLMidi> analyser;  // one for the whole scan; null between scans
+    CNuvAtomicBatch* batch = nullptr;    // the scan's data files, made durable together
+    std::vector<PendingFolder> pending;
+    std::chrono::steady_clock::time_point oldestPending{};
     TreeScanCounts counts;
     RecentFolderFeed recentFeed;
     ReadOnlyMediumProbe readOnlyProbe;
