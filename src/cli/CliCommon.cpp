@@ -3,6 +3,7 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -17,6 +18,7 @@
 #include "scan/ZOLScanState.h"
 #include "scan/ZOLTreeScan.h"
 #include "support/NUVDbg.h"
+#include "support/NUVLang.h"
 #include "support/NUVPath.h"
 #include "support/NUVUserInterface.h"
 #include "support/NUVWorkThread.h"
@@ -24,14 +26,22 @@
 namespace kelvane::cli {
 namespace {
 
-// Set by the SIGINT handler, polled by the progress host: the only thing a handler may do.
+// Set by the SIGINT handler and polled by the progress host. The handler also sets the scan's
+// abort flag (a lock-free atomic, safe to store from a handler), so that a scan stops at its
+// next file even before the host looks.
 volatile std::sig_atomic_t gInterrupted = 0;
+std::atomic<int>* gScanAbort = nullptr;
+static_assert(std::atomic<int>::is_always_lock_free);
 
 extern "C" void OnInterrupt(int /*signal*/) {
     gInterrupted = 1;
+    if (gScanAbort != nullptr) {
+        gScanAbort->store(1);
+    }
 }
 
 void CatchInterrupts() {
+    gScanAbort = &ScanState().abortFlag;
     struct sigaction action {};
     action.sa_handler = OnInterrupt;
     sigemptyset(&action.sa_mask);
@@ -56,6 +66,11 @@ class CliMessageSink final : public IMessageSink {
 class CliStatusPanes final : public IStatusPanes {
   public:
     void SetPaneText(int pane, const std::string& text) override {
+        // The scan worker clears the abort flag when it begins and then shows its counter: a
+        // Ctrl-C that came before is applied here, so that it cannot be lost.
+        if (gInterrupted != 0 && gScanAbort != nullptr) {
+            gScanAbort->store(1);
+        }
         std::lock_guard<std::mutex> lock(mutex_);
         if (pane >= 0 && pane < 2) {
             texts_[pane] = text;
@@ -91,7 +106,7 @@ class CliProgressHost final : public IProgressHost {
         const bool terminal = isatty(STDERR_FILENO) != 0;
         const auto start = std::chrono::steady_clock::now();
         bool abortShown = false;
-        while (!session.WaitForClose(std::chrono::milliseconds(100))) {
+        while (!session.WaitForClose(std::chrono::milliseconds(20))) {
             // The worker clears the flag when it starts: ask again until it stays set.
             if (gInterrupted != 0 && !session.AbortRequested()) {
                 session.RequestAbort();
@@ -107,8 +122,11 @@ class CliProgressHost final : public IProgressHost {
         }
         if (terminal) {
             std::fputs("\r\033[K", stderr);
-            std::fflush(stderr);
         }
+        if (gInterrupted != 0 && !abortShown) {
+            std::fprintf(stderr, "%s\n", session.Texts().aborting.c_str());
+        }
+        std::fflush(stderr);
     }
 
   private:
@@ -233,6 +251,11 @@ int CliSession::ReadFolder(const FolderOptions& options) {
     if (options.operands.empty() || ExpandPath(folder, options.operands[0]) != status::kOk) {
         Complain("no folder to read");
         return kExitUsage;
+    }
+    // Ctrl-C while the program was starting: the scan is not begun.
+    if (Interrupted()) {
+        std::fprintf(stderr, "%s\n", Translate("Aborted").c_str());
+        return kExitAborted;
     }
     const StatusCode result = ReadFolderTree(folder, options.subfolders, options.refresh, Host());
     if (result == status::kRefreshFolderMissing || result == status::kRefreshFolderNotAccessible) {

@@ -1,6 +1,7 @@
 #include "scan/ZOLTreeScan.h"
 
 #include <strings.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <ctime>
@@ -141,7 +142,9 @@ void ReadCacheFile(const std::string& path, const std::string& folder, RecordLis
 void ReadFolderDataFiles(const std::string& folder, const std::string& dataPath,
                          FolderScanLists& lists) {
     ScanTrace("ProcessAllStyleDataFilesOfOneDirectory : ", folder);
-    if (FileExists(dataPath) != 0) {
+    // Only a plain file is read: opening a pipe of that name would wait for a writer forever.
+    struct stat info {};
+    if (::stat(dataPath.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
         ReadCacheFile(dataPath, folder, lists.cached);
     }
     ScanTrace("ProcessAllStyleDataFilesOfOneDirectory : Looking for extra files in ", folder);

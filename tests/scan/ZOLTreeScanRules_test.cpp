@@ -1,6 +1,7 @@
 // The rescan rules of the tree scan: future dates, extra and move files, read-only media with
 // fast access files, hard and soft rescans, damaged data files and abort.
 #include <gmock/gmock.h>
+#include <sys/stat.h>
 
 #include <chrono>
 #include <filesystem>
@@ -318,6 +319,14 @@ TEST_F(TreeScanRulesTest, AbortAtTheFirstFileWritesNothing) {
     EXPECT_FALSE(fs::exists(root + "ZOL.SDB"));
     EXPECT_FALSE(fs::exists(root + "sub/ZOL.SDB"));
     EXPECT_TRUE(Listed().empty());
+}
+
+TEST_F(TreeScanRulesTest, DataFileThatIsAPipeIsNotWaitedFor) {
+    ASSERT_EQ(mkfifo((root + "ZOL.SDB").c_str(), 0644), 0);
+    ASSERT_EQ(Scan(false), 0);
+    EXPECT_EQ(Counts().analysed, 2);
+    EXPECT_TRUE(fs::is_regular_file(root + "ZOL.SDB"));
+    EXPECT_EQ(DataRows("ZOL.SDB").size(), 2u);
 }
 
 TEST_F(TreeScanRulesTest, FileThatCannotBeAnalysedIsLeftOutAndTriedAgain) {
