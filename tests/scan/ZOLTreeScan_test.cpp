@@ -181,14 +181,6 @@ TEST_F(TreeScanBasicsTest, OutdatedAnalyserVersionInDataFileIsAnalysedAgain) {
     EXPECT_EQ(Counts().reused, 1);
 }
 
-TEST_F(TreeScanBasicsTest, AllStyleExtensionsInAnyCaseAreTakenOthersNot) {
-    for (const char* name : {"e.sst", "f.PCS", "g.Pst", "h.STY", "i.mid", "j.sty.bak"}) {
-        Put(std::string("ext/") + name, test::StyleBytes(400000));
-    }
-    ASSERT_EQ(Scan(true, root + "ext"), 0);
-    EXPECT_THAT(Listed(), UnorderedElementsAre("ext/e.sst", "ext/f.PCS", "ext/g.Pst", "ext/h.STY"));
-}
-
 TEST_F(TreeScanBasicsTest, CounterAndFolderShowInTheStatusBar) {
     for (int i = 0; i < 12; ++i) {
         Put(StrFormat("many/%02d.sty", i), test::StyleBytes(300000 + static_cast<uint32_t>(i)));
