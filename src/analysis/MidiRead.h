@@ -205,6 +205,26 @@ class MidiRead : public MidiBuffer {
     };
     int64_t ShortChannelMessage(const uint8_t* base, int64_t i, int64_t limit,
                                 ShortMessage* m) const;
+    struct Iteration {
+        uint32_t delta = 0;
+        int64_t statusAt = 0;
+        int status = -1;
+        int d0 = 0;
+        int d1 = 0;
+        int metaType = -1;  // -1: a channel message
+        int64_t metaStart = 0;
+        uint32_t metaLength = 0;
+        int64_t next = 0;  // offset after the event
+    };
+    static bool WindowVarLen(const uint8_t* base, int64_t* j, int64_t limit, uint32_t* value);
+    bool DecodeIteration(const uint8_t* base, int64_t basePos, int64_t i, int64_t limit,
+                         int64_t end, int running, Iteration* it) const;
+    template <class Self>
+    bool DeliverIteration(Self& self, const uint8_t* base, int64_t basePos, int64_t i,
+                          const Iteration& it, int* running);
+    template <class Self>
+    int64_t ExactChannelRun(Self& self, const uint8_t* base, int64_t basePos, int64_t i,
+                            int64_t limit, int* running);
     template <class Self>
     int64_t LeanChannelRun(Self& self, const uint8_t* base, int64_t basePos, int64_t i,
                            int64_t limit, int& running);

@@ -164,15 +164,17 @@ inline int64_t MidiRead::ShortChannelMessage(const uint8_t* base, int64_t i, int
     } else if (m->status < 0) {
         return -1;
     }
-    const int kind = m->status & 0xF0;
-    if (kind == 0xC0 || kind == 0xD0 || limit - j < 2) {
+    // Cn and Dn carry one data byte: the full decoding takes them.
+    if ((m->status & 0xE0) == 0xC0 || limit - j < 2) {
         return -1;
     }
-    m->d0 = base[j];
-    m->d1 = base[j + 1];
-    if ((m->d0 | m->d1) >= 0x80 || (kind == 0xB0 && m->d0 == 101 && m->d1 == 0)) {
+    const int d0 = base[j];
+    const int d1 = base[j + 1];
+    if (((d0 | d1) & 0x80) != 0 || ((m->status & 0xF0) == 0xB0 && d0 == 101 && d1 == 0)) {
         return -1;
     }
+    m->d0 = d0;
+    m->d1 = d1;
     return j + 2;
 }
 
@@ -244,11 +246,141 @@ int MidiRead::ReadTrackDirect(Self& self, int n) {
     return EndTrack(n, end);
 }
 
+// A variable-length quantity of at most four bytes at offset `*j`, within `limit`; false when
+// it runs past the limit.
+inline bool MidiRead::WindowVarLen(const uint8_t* base, int64_t* j, int64_t limit,
+                                   uint32_t* value) {
+    uint32_t v = base[(*j)++];
+    if (v >= 0x80) {
+        v &= 0x7F;
+        for (int k = 1; k < 4; ++k) {
+            if (*j >= limit) {
+                return false;
+            }
+            const uint32_t b = base[(*j)++];
+            v = (v << 7) | (b & 0x7F);
+            if (b < 0x80) {
+                break;
+            }
+        }
+    }
+    *value = v;
+    return true;
+}
+
+// One iteration (delta time and event) at offset `i` that the reader would deliver without a
+// report, with all its bytes before `limit`; false for anything that needs the ordinary path
+// (system exclusive and system messages, values it warns about, the pitch bend sensitivity
+// sequence, an early end of track, unrealistic pauses in ticks).
+inline bool MidiRead::DecodeIteration(const uint8_t* base, int64_t basePos, int64_t i,
+                                      int64_t limit, int64_t end, int running,
+                                      Iteration* it) const {
+    int64_t j = i;
+    if (!WindowVarLen(base, &j, limit, &it->delta) || it->delta >= kLargePauseTicks || j >= limit) {
+        return false;
+    }
+    it->statusAt = j;
+    it->status = base[j] < 0x80 ? running : base[j++];
+    if (it->status < 0) {
+        return false;
+    }
+    it->metaType = -1;
+    if (it->status < 0xF0) {
+        const int kind = it->status & 0xF0;
+        const int dataBytes = (kind == 0xC0 || kind == 0xD0) ? 1 : 2;
+        if (limit - j < dataBytes) {
+            return false;
+        }
+        it->d0 = base[j];
+        it->d1 = dataBytes == 2 ? base[j + 1] : 0;
+        j += dataBytes;
+        if (kind <= 0x90   ? (it->d0 | it->d1) >= 0x80
+            : kind == 0xB0 ? it->d1 >= 0x80 || (it->d0 == 101 && it->d1 == 0)
+                           : kind == 0xC0 && it->d0 >= 0x80) {
+            return false;
+        }
+    } else if (it->status == 0xFF) {
+        if (limit - j < 2) {
+            return false;
+        }
+        it->metaType = base[j++];
+        if (!WindowVarLen(base, &j, limit, &it->metaLength) ||
+            static_cast<int64_t>(it->metaLength) > limit - j) {
+            return false;
+        }
+        it->metaStart = j;
+        j += it->metaLength;
+        if (it->metaType == 0x2F && basePos + j < end) {
+            return false;
+        }
+    } else {
+        return false;
+    }
+    it->next = j;
+    return true;
+}
+
+// Delivers a decoded iteration exactly as TrackStep would; false when reading of the track
+// has stopped.
+template <class Self>
+bool MidiRead::DeliverIteration(Self& self, const uint8_t* base, int64_t basePos, int64_t i,
+                                const Iteration& it, int* running) {
+    MoveTo(basePos + it.statusAt);
+    eventStart_ = basePos + i;
+    self.OnDeltaTime(it.delta);
+    trackTicks_ += it.delta;
+    AdvanceTime(it.delta);
+    if (stopTrack_) {
+        return false;
+    }
+    eventStart_ = basePos + it.statusAt;
+    MoveTo(basePos + it.next);
+    if (it.metaType < 0) {
+        *running = it.status;
+        runningStatus_ = it.status;
+        DeliverChannelTo(self, it.status, it.d0, it.d1);
+    } else if (it.metaType == 0x2F) {
+        self.OnEndOfTrack();
+    } else {
+        DispatchMetaTo(self, it.metaType,
+                       std::span<const uint8_t>(base + it.metaStart, it.metaLength));
+    }
+    return !stopTrack_ && !stopFile_;
+}
+
+// Short channel messages one after another for readers that need every state exact.
+template <class Self>
+int64_t MidiRead::ExactChannelRun(Self& self, const uint8_t* base, int64_t basePos, int64_t i,
+                                  int64_t limit, int* running) {
+    const int64_t runLimit = std::min(limit, nextProgressAt_ - basePos);
+    while (i < runLimit) {
+        ShortMessage m;
+        m.status = *running;
+        const int64_t next = ShortChannelMessage(base, i, limit, &m);
+        if (next < 0) {
+            break;
+        }
+        MoveTo(basePos + m.at);
+        eventStart_ = basePos + i;
+        self.OnDeltaTime(m.delta);
+        trackTicks_ += m.delta;
+        AdvanceTime(m.delta);  // not an unrealistic pause: checked above
+        eventStart_ = basePos + m.at;
+        i = next;
+        MoveTo(basePos + i);
+        *running = m.status;
+        runningStatus_ = m.status;
+        DeliverChannelTo(self, m.status, m.d0, m.d1);
+        if (stopTrack_ || stopFile_) {
+            break;
+        }
+    }
+    return i;
+}
+
 // Decodes iterations (delta time and event) from the `count` bytes at `base`, which hold the
 // file from position `basePos` on, until the loop of ReadTrack would end or an iteration
-// needs the ordinary path. Nothing is delivered for an iteration that falls back. The state
-// the callbacks may look at (position, event position, ticks, running status) is stored
-// before each callback; the rest lives in locals.
+// needs the ordinary path. Nothing is delivered for an iteration that falls back.
 template <class Self>
 void MidiRead::DirectRun(Self& self, const uint8_t* base, int64_t basePos, int64_t count,
                          int64_t end) {
@@ -264,33 +396,13 @@ void MidiRead::DirectRun(Self& self, const uint8_t* base, int64_t basePos, int64
                 return;
             }
         }
-        // Channel messages with a one-byte delta, the bulk of every file, go round a shorter
-        // loop; anything else leaves it for the full decoding below.
+        // Short channel messages, the bulk of every file, go round a tighter loop.
         if constexpr (Self::kLeanChannelCallbacks) {
             i = LeanChannelRun(self, base, basePos, i, limit, running);
         } else {
-            const int64_t runLimit = std::min(limit, nextProgressAt_ - basePos);
-            while (i < runLimit) {
-                ShortMessage m;
-                m.status = running;
-                const int64_t next = ShortChannelMessage(base, i, limit, &m);
-                if (next < 0) {
-                    break;
-                }
-                MoveTo(basePos + m.at);
-                eventStart_ = basePos + i;
-                self.OnDeltaTime(m.delta);
-                trackTicks_ += m.delta;
-                AdvanceTime(m.delta);  // not an unrealistic pause: checked above
-                eventStart_ = basePos + m.at;
-                i = next;
-                MoveTo(basePos + i);
-                running = m.status;
-                runningStatus_ = m.status;
-                DeliverChannelTo(self, m.status, m.d0, m.d1);
-                if (stopTrack_ || stopFile_) {
-                    return;
-                }
+            i = ExactChannelRun(self, base, basePos, i, limit, &running);
+            if (stopTrack_ || stopFile_) {
+                return;
             }
         }
         if (i >= limit) {
@@ -303,121 +415,12 @@ void MidiRead::DirectRun(Self& self, const uint8_t* base, int64_t basePos, int64
                 return;
             }
         }
-        const int64_t iterStart = i;
-        int64_t j = i;
-        uint32_t delta = base[j++];
-        if (delta >= 0x80) {
-            delta &= 0x7F;
-            for (int k = 1; k < 4; ++k) {
-                if (j >= limit) {
-                    return;
-                }
-                const uint32_t b = base[j++];
-                delta = (delta << 7) | (b & 0x7F);
-                if (b < 0x80) {
-                    break;
-                }
-            }
-            if (delta >= kLargePauseTicks) {
-                return;
-            }
-        }
-        if (j >= limit) {
+        Iteration it;
+        if (!DecodeIteration(base, basePos, i, limit, end, running, &it) ||
+            !DeliverIteration(self, base, basePos, i, it, &running)) {
             return;
         }
-        const int64_t statusAt = j;
-        int status = base[j];
-        if (status < 0x80) {
-            if (running < 0) {
-                return;
-            }
-            status = running;
-        } else {
-            ++j;
-        }
-        int d0 = 0;
-        int d1 = 0;
-        int metaType = -1;
-        int64_t metaStart = 0;
-        uint32_t metaLength = 0;
-        if (status < 0xF0) {
-            const int kind = status & 0xF0;
-            if (kind == 0xC0 || kind == 0xD0) {
-                if (j >= limit) {
-                    return;
-                }
-                d0 = base[j++];
-                if (kind == 0xC0 && d0 >= 0x80) {
-                    return;  // the reader warns about it
-                }
-            } else {
-                if (limit - j < 2) {
-                    return;
-                }
-                d0 = base[j];
-                d1 = base[j + 1];
-                j += 2;
-                // Values the reader warns about, and the pitch bend sensitivity sequence.
-                if (kind <= 0x90 ? (d0 | d1) >= 0x80
-                                 : kind == 0xB0 && (d1 >= 0x80 || (d0 == 101 && d1 == 0))) {
-                    return;
-                }
-            }
-        } else if (status == 0xFF) {
-            if (limit - j < 2) {
-                return;
-            }
-            metaType = base[j++];
-            metaLength = base[j++];
-            if (metaLength >= 0x80) {
-                metaLength &= 0x7F;
-                for (int k = 1; k < 4; ++k) {
-                    if (j >= limit) {
-                        return;
-                    }
-                    const uint32_t b = base[j++];
-                    metaLength = (metaLength << 7) | (b & 0x7F);
-                    if (b < 0x80) {
-                        break;
-                    }
-                }
-            }
-            if (static_cast<int64_t>(metaLength) > limit - j) {
-                return;
-            }
-            metaStart = j;
-            j += metaLength;
-            // An end of track before the declared end is reported by the ordinary path.
-            if (metaType == 0x2F && basePos + j < end) {
-                return;
-            }
-        } else {
-            return;  // system exclusive and system messages
-        }
-        // The iteration is complete: deliver it exactly as TrackStep would.
-        MoveTo(basePos + statusAt);
-        eventStart_ = basePos + iterStart;
-        self.OnDeltaTime(delta);
-        trackTicks_ += delta;
-        AdvanceTime(delta);
-        if (stopTrack_) {
-            return;
-        }
-        eventStart_ = basePos + statusAt;
-        MoveTo(basePos + j);
-        i = j;
-        if (metaType < 0) {
-            running = status;
-            runningStatus_ = status;
-            DeliverChannelTo(self, status, d0, d1);
-        } else if (metaType == 0x2F) {
-            self.OnEndOfTrack();
-        } else {
-            DispatchMetaTo(self, metaType, std::span<const uint8_t>(base + metaStart, metaLength));
-        }
-        if (stopTrack_ || stopFile_) {
-            return;
-        }
+        i = it.next;
     }
 }
 

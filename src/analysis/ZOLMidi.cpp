@@ -74,6 +74,7 @@ void CZOLMidi::Begin(const std::string& name) {
     eventTrace_.Reset();
     fileName_ = name;
     inSections_ = false;
+    noteContent_ = &noContent_;
     traceProblems_ = Config().traceTargetFileProblems != 0;
     traceAnalysis_ = Config().traceTargetFileAnalysis != 0;
     if (traceAnalysis_) {
@@ -175,7 +176,10 @@ void CZOLMidi::OnHeader(int format, int tracks, int division) {
     result_.division = division;
 }
 
-void CZOLMidi::OnTrackStart(int, int64_t length, int) {
+void CZOLMidi::OnTrackStart(int n, int64_t length, int) {
+    noteContent_ = n >= 0 && n < analysis::kTrackSlots
+                       ? &result_.trackContent[static_cast<size_t>(n)]
+                       : &noContent_;
     if (traceAnalysis_) {
         TraceStructure("MIDI track", EventPosition(), length);
     }

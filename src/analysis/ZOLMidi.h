@@ -83,9 +83,7 @@ class CZOLMidi final : public MidiRead {
     void OnReverbSend(int channel, int value) override;
     void OnChorusSend(int channel, int value) override;
     void OnNoteOn(int channel, int note, int velocity) override {
-        if (CurrentTrack() < analysis::kTrackSlots) {
-            result_.trackContent[CurrentTrack()] = true;
-        }
+        *noteContent_ = true;
         tweak_.AddNoteOn(static_cast<int32_t>(TrackTicks()), channel, note, velocity);
     }
     void OnNoteOff(int channel, int note, int velocity) override {
@@ -142,6 +140,9 @@ class CZOLMidi final : public MidiRead {
     bool traceProblems_ = false;
     bool traceAnalysis_ = false;
     bool inSections_ = false;
+    // The content flag of the current track (tracks above 16 have none: a flag of no track).
+    bool* noteContent_ = &noContent_;
+    bool noContent_ = false;
 };
 
 }  // namespace kelvane
