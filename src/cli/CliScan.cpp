@@ -51,7 +51,10 @@ std::vector<int> WrittenFields(CatalogueKind kind) {
 void PrintLine(const std::vector<std::string>& fields) {
     std::string line;
     for (size_t i = 0; i < fields.size(); ++i) {
-        line += (i > 0 ? "," : "") + CsvField(fields[i]);
+        if (i > 0) {
+            line += ',';
+        }
+        line += CsvField(fields[i]);
     }
     line += '\n';
     std::fwrite(line.data(), 1, line.size(), stdout);

@@ -290,6 +290,25 @@ StatusCode ProcessStyleDirectory(WalkContext& context, const std::string& folder
     return FinishFolder(lists, folder, dataPath);
 }
 
+namespace {
+
+// Every file of the start folder ("*.*"), and with `includeSubfolders` of every folder below
+// it, through ProcessStyleDirectory; folders that cannot be read are passed over.
+StatusCode WalkStartFolder(const std::string& folder, int includeSubfolders) {
+    WalkContext walk;
+    InitWalkContext(walk);
+    walk.fileSpec = folder + "*.*";
+    walk.currentFolder = folder;
+    walk.fileNamePattern = "*.*";
+    walk.ignorePathNotFound = 1;
+    walk.ignoreAccessDenied = 1;
+    walk.folderHandler = ProcessStyleDirectory;
+    walk.recurse = includeSubfolders != 0 ? 1 : 0;
+    return ProcessStyleDirectory(walk, folder);
+}
+
+}  // namespace
+
 StatusCode ProcessStyleTree(const std::string& startFolder, int includeSubfolders) {
     const std::string folder = WithSlash(startFolder);
     ScanTrace(includeSubfolders != 0 ? "--- ProcessStyleTree incl subdirs : "
@@ -322,16 +341,7 @@ StatusCode ProcessStyleTree(const std::string& startFolder, int includeSubfolder
     if (includeSubfolders != 0 && state.readOnlyMedium != 0 && FileExists(fastAccessPath) != 0) {
         result = ReadFastAccessDataFile(folder, RecordStore().records);
     } else {
-        WalkContext walk;
-        InitWalkContext(walk);
-        walk.fileSpec = folder + "*.*";
-        walk.currentFolder = folder;
-        walk.fileNamePattern = "*.*";
-        walk.ignorePathNotFound = 1;
-        walk.ignoreAccessDenied = 1;
-        walk.folderHandler = ProcessStyleDirectory;
-        walk.recurse = includeSubfolders != 0 ? 1 : 0;
-        result = ProcessStyleDirectory(walk, folder);
+        result = WalkStartFolder(folder, includeSubfolders);
     }
     // Folders finished before an abort or a failure keep their new data files.
     const StatusCode flushed = FlushDataFiles();
