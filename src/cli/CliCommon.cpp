@@ -26,15 +26,15 @@
 namespace kelvane::cli {
 namespace {
 
-// Set by the SIGINT handler and polled by the progress host. The handler also sets the scan's
-// abort flag (a lock-free atomic, safe to store from a handler), so that a scan stops at its
-// next file even before the host looks.
-volatile std::sig_atomic_t gInterrupted = 0;
+// Set by the SIGINT handler and polled by the progress host and the status panes. Lock-free
+// atomics may be stored from a handler; the handler also sets the scan's abort flag, so that a
+// scan stops at its next file even before the host looks.
+std::atomic<int> gInterrupted{0};
 std::atomic<int>* gScanAbort = nullptr;
 static_assert(std::atomic<int>::is_always_lock_free);
 
 extern "C" void OnInterrupt(int /*signal*/) {
-    gInterrupted = 1;
+    gInterrupted.store(1);
     if (gScanAbort != nullptr) {
         gScanAbort->store(1);
     }
@@ -68,7 +68,7 @@ class CliStatusPanes final : public IStatusPanes {
     void SetPaneText(int pane, const std::string& text) override {
         // The scan worker clears the abort flag when it begins and then shows its counter: a
         // Ctrl-C that came before is applied here, so that it cannot be lost.
-        if (gInterrupted != 0 && gScanAbort != nullptr) {
+        if (gInterrupted.load() != 0 && gScanAbort != nullptr) {
             gScanAbort->store(1);
         }
         std::lock_guard<std::mutex> lock(mutex_);
@@ -108,7 +108,7 @@ class CliProgressHost final : public IProgressHost {
         bool abortShown = false;
         while (!session.WaitForClose(std::chrono::milliseconds(20))) {
             // The worker clears the flag when it starts: ask again until it stays set.
-            if (gInterrupted != 0 && !session.AbortRequested()) {
+            if (gInterrupted.load() != 0 && !session.AbortRequested()) {
                 session.RequestAbort();
                 if (!abortShown) {
                     std::fprintf(stderr, "%s%s\n", terminal ? "\r\033[K" : "",
@@ -123,7 +123,7 @@ class CliProgressHost final : public IProgressHost {
         if (terminal) {
             std::fputs("\r\033[K", stderr);
         }
-        if (gInterrupted != 0 && !abortShown) {
+        if (gInterrupted.load() != 0 && !abortShown) {
             std::fprintf(stderr, "%s\n", session.Texts().aborting.c_str());
         }
         std::fflush(stderr);
@@ -268,7 +268,7 @@ int CliSession::ReadFolder(const FolderOptions& options) {
 }
 
 bool CliSession::Interrupted() const {
-    return gInterrupted != 0;
+    return gInterrupted.load() != 0;
 }
 
 std::string CliSession::PaneText(int pane) const {
