@@ -125,27 +125,29 @@ bool EndsWithLineEnd(const std::string& path) {
     return !cut;
 }
 
-// Reads a data or extra file into `list`. Every line the writer puts out ends with CR LF, so
-// a last line without one was cut short: its record (and any songs) may lack values, and it
-// is left to a new analysis rather than trusted.
-void ReadCacheFile(const std::string& path, const std::string& folder, RecordList& list) {
+// Reads a data or extra file into `list`; false when the file is damaged. Every line the
+// writer puts out ends with CR LF, so a last line without one was cut short: its record (and
+// any songs) may lack values, and it is left to a new analysis rather than trusted.
+bool ReadCacheFile(const std::string& path, const std::string& folder, RecordList& list) {
     const size_t before = list.size();
-    ProcessStyleDataFile(path, folder, list);
-    if (list.size() > before && !EndsWithLineEnd(path)) {
+    const StatusCode read = ProcessStyleDataFile(path, folder, list);
+    const bool cut = !EndsWithLineEnd(path);
+    if (cut && list.size() > before) {
         ReleaseStyleRecord(list.TakeAt(list.size() - 1));
     }
+    return read == 0 && !cut;
 }
 
 // Reads the folder's data file into cached and its extra data files into extra (noting
-// whether there were any). Reading failures are not used: records read before a bad line
-// stay, the others count as new.
+// whether there were any). Records read before a bad line stay, the others count as new; a
+// damaged file marks the folder changed, so that it is written whole again.
 void ReadFolderDataFiles(const std::string& folder, const std::string& dataPath,
                          FolderScanLists& lists) {
     ScanTrace("ProcessAllStyleDataFilesOfOneDirectory : ", folder);
     // Only a plain file is read: opening a pipe of that name would wait for a writer forever.
     struct stat info {};
     if (::stat(dataPath.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
-        ReadCacheFile(dataPath, folder, lists.cached);
+        lists.changed = !ReadCacheFile(dataPath, folder, lists.cached) || lists.changed;
     }
     ScanTrace("ProcessAllStyleDataFilesOfOneDirectory : Looking for extra files in ", folder);
     const std::string& pattern = CurrentModeNames().extraPattern;
@@ -157,7 +159,8 @@ void ReadFolderDataFiles(const std::string& folder, const std::string& dataPath,
     walk.ignoreAccessDenied = 1;
     walk.ignorePathNotFound = 1;
     walk.fileCallback = [&folder, &lists](WalkContext& found) {
-        ReadCacheFile(found.currentFolder + found.currentFileName, folder, lists.extra);
+        const std::string path = found.currentFolder + found.currentFileName;
+        lists.changed = !ReadCacheFile(path, folder, lists.extra) || lists.changed;
         return 0;
     };
     const StatusCode walked = ProcessAllFilesOfDirectory(walk, folder);

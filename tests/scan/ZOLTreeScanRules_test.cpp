@@ -229,11 +229,12 @@ TEST_P(DamagedDataFileTest, CostsOnlyTheAnalysisOfTheAffectedFiles) {
     EXPECT_TRUE(warning.empty() || sink.BoxContains(warning));
     EXPECT_EQ(Listed().size(), 3u);
     EXPECT_LE(Counts().analysed + Counts().reanalysed, GetParam().reanalysedAtMost);
-    EXPECT_GE(Counts().analysed + Counts().reanalysed, 1);
+    EXPECT_EQ(Counts().dataFilesWritten, 1);
     // The folder's data file is whole again.
     ASSERT_EQ(DataRows("ZOL.SDB").size(), 3u);
     ASSERT_EQ(Scan(false), 0);
     EXPECT_EQ(Counts().reused, 3);
+    EXPECT_EQ(Counts().dataFilesWritten, 0);
 }
 
 const Damage kDamages[] = {
@@ -265,6 +266,9 @@ const Damage kDamages[] = {
          return t.substr(0, t.find("|-|", last) + 3);
      },
      1, ""},
+    {"JunkAfterTheLastRecord",
+     [](const std::string& t, size_t) { return t + std::string("garbage\0|D|1|\r\n", 15); }, 0,
+     "Unknown dataline type"},
     {"BinaryJunk", [](const std::string&, size_t) { return std::string("\x01\xff\0D|x\x1a", 7); },
      3, "Unknown dataline type"},
     {"HeaderLost",
