@@ -24,6 +24,7 @@
 #include "scan/ZOLDataFileReader.h"
 #include "scan/ZOLDataFileWriter.h"
 #include "scan/ZOLScanState.h"
+#include "scan/ZOLTreeScan.h"
 #include "support/NUVUserInterface.h"
 #include "support/TestEnv.h"
 #include "support/ZOLConfigValues.h"
@@ -275,6 +276,31 @@ class FileOpsTest : public ::testing::Test {
                 << relativeFolder << name;
         }
     }
+    // Scans the folder (with subfolders) as the program does after the operation and returns
+    // the author of every record found, by path below the folder. The analyser configuration is
+    // dated back, so records of the data and move files are trusted as on a real rescan.
+    std::map<std::string, std::string> RescanAuthors(const std::string& relativeFolder) {
+        const std::string config = dir.Folder() + "config/kelvane.CFA";
+        if (!std::filesystem::exists(config)) {
+            File("config/kelvane.CFA", "! analyser configuration\n");
+            const auto past =
+                std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);
+            std::filesystem::last_write_time(config, past);
+        }
+        Config().analyserConfigFile = config;
+        ClearAllRecords();
+        ScanState().abortFlag = 0;
+        EXPECT_EQ(ProcessStyleTree(Folder(relativeFolder), 1), 0);
+        std::map<std::string, std::string> authors;
+        for (const StyleDataPacket* record : RecordStore().records) {
+            const std::string path(record->Text(kFieldPath));
+            authors[path.substr(Folder(relativeFolder).size()) +
+                    std::string(record->Text(kFieldFilename))] =
+                std::string(record->Text(kFieldAuthor));
+        }
+        return authors;
+    }
+
     // The record of a file in the record store, or nullptr.
     StyleDataPacket* Find(const std::string& relativeFolder, const std::string& name) const {
         for (StyleDataPacket* record : RecordStore().records) {

@@ -75,6 +75,19 @@ class CopyMoveFaultsTest : public FileOpsTest {
         EXPECT_EQ(authors.size(), styles.size()) << relativeFolder;
         ExpectNoLeftovers(relativeFolder);
     }
+    // A scan of the folder after the operation finds every style file on disk with the value
+    // the user gave it, and nothing else.
+    void ExpectRescanAgrees(const std::string& relativeFolder) {
+        Authors expected;
+        const std::filesystem::path base = dir.Path() / relativeFolder;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(base)) {
+            const std::string name = entry.path().filename().string();
+            if (entry.is_regular_file() && name.ends_with(".sty")) {
+                expected[std::filesystem::relative(entry.path(), base).string()] = "by " + name;
+            }
+        }
+        EXPECT_EQ(RescanAuthors(relativeFolder), expected) << relativeFolder;
+    }
     // Each of the files is in exactly one of the two folders, whole.
     void ExpectNothingLost(const Strings& names, const std::string& source,
                            const std::string& destination) {
@@ -119,6 +132,8 @@ TEST_F(CopyMoveFaultsTest, FullDestinationAbortLosesNothing) {
     ExpectRecordsMatchFiles("full", true);
     ExpectRecordsMatchFiles("tree/a", false);
     EXPECT_FALSE(sink.BoxContains("Error"));
+    ExpectRescanAgrees("tree");
+    ExpectRescanAgrees("full");
 }
 
 TEST_F(CopyMoveFaultsTest, ChangedMediaRetriesTheSameFile) {
@@ -140,6 +155,7 @@ TEST_F(CopyMoveFaultsTest, ChangedMediaRetriesTheSameFile) {
     EXPECT_EQ(Names("full"), (Strings{"S0.sty", "S1.sty", "ZOLMOVE.SDE"}));
     ExpectRecordsMatchFiles("full", true);
     ExpectRecordsMatchFiles("tree/a", false);
+    ExpectRescanAgrees("full");
 }
 
 TEST_F(CopyMoveFaultsTest, MoveFileAppendFitsIntoTheReleasedReservation) {
@@ -191,6 +207,7 @@ TEST_F(CopyMoveFaultsTest, FailedMoveFileAppendKeepsOldLinesAndUndoesTheCopy) {
     EXPECT_EQ(Names("out"), Strings{"ZOLMOVE.SDE"});
     EXPECT_TRUE(Exists("tree/a/S0.sty"));
     ExpectRecordsMatchFiles("tree/a", false);
+    ExpectRescanAgrees("tree");
 }
 
 TEST_F(CopyMoveFaultsTest, ReadOnlyDestinationChangesNothing) {
@@ -214,6 +231,7 @@ TEST_F(CopyMoveFaultsTest, ReadOnlyDestinationChangesNothing) {
     EXPECT_EQ(Names("ro"), Strings{"keep.txt"});
     ExpectNothingLost(names, "tree/a", "ro");
     ExpectRecordsMatchFiles("tree/a", false);
+    ExpectRescanAgrees("tree");
 }
 
 TEST_F(CopyMoveFaultsTest, VanishedSourceCountsAsDone) {
@@ -227,6 +245,8 @@ TEST_F(CopyMoveFaultsTest, VanishedSourceCountsAsDone) {
     ExpectRecordsMatchFiles("out", true);
     // The vanished file's record stays until the next scan finds the file gone.
     EXPECT_EQ(DataFileAuthors("tree/a"), (Authors{{"S1.sty", "by S1.sty"}}));
+    ExpectRescanAgrees("tree");
+    ExpectRescanAgrees("out");
 }
 
 TEST_F(CopyMoveFaultsTest, ReadOnlyClashIsNeverReplaced) {
@@ -242,6 +262,7 @@ TEST_F(CopyMoveFaultsTest, ReadOnlyClashIsNeverReplaced) {
     EXPECT_FALSE(Exists("tree/a/S1.sty"));
     EXPECT_EQ(DataFileAuthors("out", true), (Authors{{"S1.sty", "by S1.sty"}}));
     ExpectRecordsMatchFiles("tree/a", false);
+    ExpectRescanAgrees("tree");
 }
 
 TEST_F(CopyMoveFaultsTest, AbortHalfWayKeepsWhatWasDone) {
@@ -269,6 +290,7 @@ TEST_F(CopyMoveFaultsTest, AbortHalfWayKeepsWhatWasDone) {
     ExpectRecordsMatchFiles("tree/b", false);
     EXPECT_EQ(Find("tree/b", "S0.sty")->changed, 0);
     EXPECT_FALSE(sink.BoxContains("Error"));
+    ExpectRescanAgrees("tree");
 }
 
 }  // namespace
