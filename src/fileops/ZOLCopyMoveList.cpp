@@ -10,6 +10,7 @@
 #include "scan/ZOLDataFileWriter.h"
 #include "scan/ZOLScanState.h"
 #include "scan/ZOLSpaceReservation.h"
+#include "support/NUVConfig.h"
 #include "support/NUVDbg.h"
 #include "support/NUVFormat.h"
 #include "support/NUVLang.h"
@@ -172,12 +173,8 @@ std::string DialogStartFolder() {
             ListViewMgr().StyleRecordOfRow(ListViewMgr().NextSelected(cursor));
         remembered = first != nullptr ? std::string(first->Text(kFieldPath)) : std::string();
     }
-    const auto begin = remembered.find_first_not_of(" \t");
-    const auto end = remembered.find_last_not_of(" \t");
-    std::string start = begin == std::string::npos ? "" : remembered.substr(begin, end - begin + 1);
-    if (start.size() > 1 && start.back() == '/') {
-        start.pop_back();
-    }
+    std::string start = remembered;
+    NormaliseFolder(start);
     return start;
 }
 
