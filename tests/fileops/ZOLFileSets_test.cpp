@@ -147,24 +147,5 @@ TEST(FileOpPrompts, FileExistsDisablesReplaceForWriteProtectedAndSameFile) {
     }
 }
 
-TEST(FileOpPrompts, EscapeAndDefaultsOfTheOtherPrompts) {
-    const PromptSpec readOnly = ReadOnlyPromptSpec("/x");
-    EXPECT_EQ(readOnly.escapeAnswer, read_only::kNo);
-    EXPECT_EQ(readOnly.lines[1], "/x");
-    const PromptSpec output = OutputFileExistsPromptSpec();
-    EXPECT_EQ(output.escapeAnswer, output_exists::kCancel);
-    for (const PromptSpec& spec : {readOnly, output}) {
-        int defaults = 0;
-        for (const PromptButton& button : spec.buttons) {
-            defaults += button.isDefault ? 1 : 0;
-            if (button.isDefault) {
-                EXPECT_EQ(button.answer, spec.escapeAnswer);
-            }
-        }
-        EXPECT_EQ(defaults, 1);
-    }
-    EXPECT_FALSE(AnswerAllowed(DeviceFullPromptSpec(), 7));
-}
-
 }  // namespace
 }  // namespace kelvane::test
