@@ -11,14 +11,14 @@ namespace {
 
 constexpr size_t kMaxAnswerLine = 4096;
 
-int Answered(const PromptSpec& spec, const std::string& text) {
+int Answered(const PromptLayout& layout, const std::string& text) {
     const std::string answer = Trimmed(text);
     if (answer.empty()) {
         return 0;
     }
     char* end = nullptr;
     const long number = std::strtol(answer.c_str(), &end, 10);
-    for (const PromptButton& button : spec.buttons) {
+    for (const PromptButton& button : layout.buttons) {
         if (!button.enabled) {
             continue;
         }
@@ -80,15 +80,15 @@ std::optional<std::string> CTerminalPrompts::ReadLine() {
     return line;
 }
 
-int CTerminalPrompts::Ask(const PromptSpec& spec) {
-    if (!spec.title.empty()) {
-        std::fprintf(out_, "\n%s\n", Translate(spec.title).c_str());
+int CTerminalPrompts::Ask(const PromptLayout& layout) {
+    if (!layout.title.empty()) {
+        std::fprintf(out_, "\n%s\n", Translate(layout.title).c_str());
     }
-    for (const std::string& line : spec.lines) {
+    for (const std::string& line : layout.lines) {
         std::fprintf(out_, "%s\n", Translate(line).c_str());
     }
     for (;;) {
-        for (const PromptButton& button : spec.buttons) {
+        for (const PromptButton& button : layout.buttons) {
             if (button.enabled) {
                 std::fprintf(out_, "  %d %s (%c)%s\n", button.answer, ButtonLabel(button).c_str(),
                              ButtonHotKey(button), button.isDefault ? " [default]" : "");
@@ -99,31 +99,31 @@ int CTerminalPrompts::Ask(const PromptSpec& spec) {
         const std::optional<std::string> line = ReadLine();
         if (!line) {
             std::fprintf(out_, "\n");
-            return spec.escapeAnswer;
+            return layout.escapeAnswer;
         }
         if (Trimmed(*line).empty()) {
-            for (const PromptButton& button : spec.buttons) {
+            for (const PromptButton& button : layout.buttons) {
                 if (button.isDefault && button.enabled) {
                     return button.answer;
                 }
             }
         }
-        if (const int answer = Answered(spec, *line); answer != 0) {
+        if (const int answer = Answered(layout, *line); answer != 0) {
             return answer;
         }
     }
 }
 
 int CTerminalPrompts::FileExists(const FileExistsQuestion& question) {
-    const PromptSpec spec = FileExistsPromptSpec(question);
+    const PromptLayout layout = FileExistsPromptLayout(question);
     switch (mode_) {
         case OnClash::Ask:
-            return Ask(spec);
+            return Ask(layout);
         case OnClash::Skip:
             return file_exists::kSkip;
         case OnClash::Replace:
-            return AnswerAllowed(spec, file_exists::kReplace) ? file_exists::kReplace
-                                                              : file_exists::kSkip;
+            return AnswerAllowed(layout, file_exists::kReplace) ? file_exists::kReplace
+                                                                : file_exists::kSkip;
         case OnClash::AutoRename:
             return file_exists::kAutoRename;
     }
@@ -131,15 +131,15 @@ int CTerminalPrompts::FileExists(const FileExistsQuestion& question) {
 }
 
 int CTerminalPrompts::ReadOnlySource(const std::string& sourcePath) {
-    return mode_ == OnClash::Ask ? Ask(ReadOnlyPromptSpec(sourcePath)) : read_only::kNo;
+    return mode_ == OnClash::Ask ? Ask(ReadOnlyPromptLayout(sourcePath)) : read_only::kNo;
 }
 
 int CTerminalPrompts::DeviceFull() {
-    return mode_ == OnClash::Ask ? Ask(DeviceFullPromptSpec()) : device_full::kAbort;
+    return mode_ == OnClash::Ask ? Ask(DeviceFullPromptLayout()) : device_full::kAbort;
 }
 
 int CTerminalPrompts::OutputFileExists() {
-    return mode_ == OnClash::Ask ? Ask(OutputFileExistsPromptSpec()) : output_exists::kCancel;
+    return mode_ == OnClash::Ask ? Ask(OutputFileExistsPromptLayout()) : output_exists::kCancel;
 }
 
 std::optional<std::string> CTerminalPrompts::ChooseFolder(const std::string&, const std::string&) {

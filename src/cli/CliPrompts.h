@@ -41,7 +41,7 @@ class CTerminalPrompts final : public IFileOpPrompts {
     std::optional<CdromCompatChoice> CdromTestChoice() override { return cdrom_; }
 
     // One prompt on the terminal; the answer code of the chosen enabled button.
-    int Ask(const PromptSpec& spec);
+    int Ask(const PromptLayout& layout);
 
   private:
     std::optional<std::string> ReadLine();

@@ -48,10 +48,10 @@ void AutoRename(CopyMoveTarget& target) {
 // The file-exists prompt and what its answer means for this file.
 int AskFileExists(const FileExistsQuestion& question, CopyMoveTarget& target) {
     CopyMoveFlags& flags = CopyMoveState().flags;
-    const PromptSpec spec = FileExistsPromptSpec(question);
+    const PromptLayout layout = FileExistsPromptLayout(question);
     for (int unexpected = 0; unexpected < kMaxUnexpectedAnswers; ++unexpected) {
         const int answer = FileOpPrompts().FileExists(question);
-        if (!AnswerAllowed(spec, answer)) {
+        if (!AnswerAllowed(layout, answer)) {
             NUV_ERROR("%s", "Internal Error - Unexpected switch case in CheckIfCopyMoveIsAllowed");
             continue;
         }

@@ -4,14 +4,14 @@
 
 namespace kelvane {
 
-PromptSpec FileExistsPromptSpec(const FileExistsQuestion& question) {
+PromptLayout FileExistsPromptLayout(const FileExistsQuestion& question) {
     const bool replaceEnabled = !question.writeProtected && !question.sameFile;
-    PromptSpec spec;
-    spec.lines = {question.writeProtected
-                      ? "A WRITEPROTECTED file already exists in the destination directory"
-                      : "File already exists in destination folder",
-                  question.path};
-    spec.buttons = {
+    PromptLayout layout;
+    layout.lines = {question.writeProtected
+                        ? "A WRITEPROTECTED file already exists in the destination directory"
+                        : "File already exists in destination folder",
+                    question.path};
+    layout.buttons = {
         {"@button_replace@&Replace", file_exists::kReplace, replaceEnabled},
         {"@button_replace_all@Repla&ce All", file_exists::kReplaceAll, replaceEnabled},
         {"@button_skip@&Skip", file_exists::kSkip},
@@ -19,56 +19,56 @@ PromptSpec FileExistsPromptSpec(const FileExistsQuestion& question) {
         {"@button_auto_rename@Auto-Rena&me", file_exists::kAutoRename},
         {"@button_abort@&Abort", file_exists::kAbort, true, true, true},
     };
-    spec.escapeAnswer = file_exists::kAbort;
-    return spec;
+    layout.escapeAnswer = file_exists::kAbort;
+    return layout;
 }
 
-PromptSpec ReadOnlyPromptSpec(const std::string& sourcePath) {
-    PromptSpec spec;
-    spec.title = "Move Readonly File";
-    spec.lines = {"The file", sourcePath, "is readonly/writeprotected.\n\nMove anyway ?"};
-    spec.buttons = {
+PromptLayout ReadOnlyPromptLayout(const std::string& sourcePath) {
+    PromptLayout layout;
+    layout.title = "Move Readonly File";
+    layout.lines = {"The file", sourcePath, "is readonly/writeprotected.\n\nMove anyway ?"};
+    layout.buttons = {
         {"@button_yes@&Yes", read_only::kYes},
         {"@button_yes_to_all@Yes &to all", read_only::kYesToAll},
         {"@button_no@&No", read_only::kNo, true, true, true},
         {"@button_abort@&Abort", read_only::kAbort, true, false, true},
     };
-    spec.escapeAnswer = read_only::kNo;
-    return spec;
+    layout.escapeAnswer = read_only::kNo;
+    return layout;
 }
 
-PromptSpec DeviceFullPromptSpec() {
-    PromptSpec spec;
-    spec.title = "Not enough space on device";
-    spec.lines = {
+PromptLayout DeviceFullPromptLayout() {
+    PromptLayout layout;
+    layout.title = "Not enough space on device";
+    layout.lines = {
         "There is not enough space left on the destination device,\nor there are too many files "
         "on the destination device,\nor the media is write protected.",
         "Change the media (if possible) and depress the \"Changed Media\" button to continue the "
         "operation.\n\nOtherwise depress the \"Abort\" button."};
-    spec.buttons = {
+    layout.buttons = {
         {"@button_changed_media@&Changed Media", device_full::kChangedMedia, true, true},
         {"@button_abort@&Abort", device_full::kAbort, true, false, true},
     };
-    spec.escapeAnswer = device_full::kAbort;
-    return spec;
+    layout.escapeAnswer = device_full::kAbort;
+    return layout;
 }
 
-PromptSpec OutputFileExistsPromptSpec() {
-    PromptSpec spec;
-    spec.title = "Output file already exists";
-    spec.lines = {"Output file already exists"};
-    spec.buttons = {
+PromptLayout OutputFileExistsPromptLayout() {
+    PromptLayout layout;
+    layout.title = "Output file already exists";
+    layout.lines = {"Output file already exists"};
+    layout.buttons = {
         {"@button_append@&Append", output_exists::kAppend},
         {"@button_replace@&Replace", output_exists::kReplace},
         {"@button_cancel@&Cancel", output_exists::kCancel, true, true, true},
     };
-    spec.escapeAnswer = output_exists::kCancel;
-    return spec;
+    layout.escapeAnswer = output_exists::kCancel;
+    return layout;
 }
 
-bool AnswerAllowed(const PromptSpec& spec, int answer) {
-    return answer == spec.escapeAnswer ||
-           std::any_of(spec.buttons.begin(), spec.buttons.end(),
+bool AnswerAllowed(const PromptLayout& layout, int answer) {
+    return answer == layout.escapeAnswer ||
+           std::any_of(layout.buttons.begin(), layout.buttons.end(),
                        [answer](const PromptButton& b) { return b.enabled && b.answer == answer; });
 }
 

@@ -5,7 +5,7 @@
 // to its user-interface thread and blocks the worker until it is answered; the command-line
 // tool asks on the terminal; tests script the answers).
 //
-// Each conflict prompt is also described as data (PromptSpec: title, texts, buttons with
+// Each conflict prompt is also described as data (PromptLayout: title, texts, buttons with
 // their answer codes, enabled state and default), so that every front end shows the same
 // buttons and answers with the same codes.
 #pragma once
@@ -66,19 +66,19 @@ struct PromptButton {
 
 // One prompt as its front end shows it. `escapeAnswer` is the answer when the prompt is closed
 // without a button (Escape, the window's close box).
-struct PromptSpec {
+struct PromptLayout {
     std::string title;  // English; empty when the prompt has none of its own
     std::vector<std::string> lines;
     std::vector<PromptButton> buttons;  // in the tab order of the prompt
     int escapeAnswer = 0;
 };
 
-PromptSpec FileExistsPromptSpec(const FileExistsQuestion& question);
-PromptSpec ReadOnlyPromptSpec(const std::string& sourcePath);
-PromptSpec DeviceFullPromptSpec();
-PromptSpec OutputFileExistsPromptSpec();
+PromptLayout FileExistsPromptLayout(const FileExistsQuestion& question);
+PromptLayout ReadOnlyPromptLayout(const std::string& sourcePath);
+PromptLayout DeviceFullPromptLayout();
+PromptLayout OutputFileExistsPromptLayout();
 // True when `answer` belongs to an enabled button of the prompt (or is its escape answer).
-bool AnswerAllowed(const PromptSpec& spec, int answer);
+bool AnswerAllowed(const PromptLayout& layout, int answer);
 
 // The questions the file operations ask. Every method may be called from the worker thread.
 class IFileOpPrompts {

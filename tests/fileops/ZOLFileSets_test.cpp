@@ -130,19 +130,19 @@ TEST_F(FileSetsTest, QuickCopyNamesFollowBothSettingsOnTheQuickCopyPathOnly) {
 }
 
 TEST(FileOpPrompts, FileExistsDisablesReplaceForWriteProtectedAndSameFile) {
-    const auto enabledReplace = [](const PromptSpec& spec) {
-        return AnswerAllowed(spec, file_exists::kReplace) &&
-               AnswerAllowed(spec, file_exists::kReplaceAll);
+    const auto enabledReplace = [](const PromptLayout& layout) {
+        return AnswerAllowed(layout, file_exists::kReplace) &&
+               AnswerAllowed(layout, file_exists::kReplaceAll);
     };
-    EXPECT_TRUE(enabledReplace(FileExistsPromptSpec({"/a", false, false})));
-    const PromptSpec protectedSpec = FileExistsPromptSpec({"/a", true, false});
-    EXPECT_FALSE(enabledReplace(protectedSpec));
-    EXPECT_EQ(protectedSpec.lines.front(),
+    EXPECT_TRUE(enabledReplace(FileExistsPromptLayout({"/a", false, false})));
+    const PromptLayout protectedLayout = FileExistsPromptLayout({"/a", true, false});
+    EXPECT_FALSE(enabledReplace(protectedLayout));
+    EXPECT_EQ(protectedLayout.lines.front(),
               "A WRITEPROTECTED file already exists in the destination directory");
-    EXPECT_FALSE(enabledReplace(FileExistsPromptSpec({"/a", false, true})));
-    const PromptSpec spec = FileExistsPromptSpec({"/a", false, true});
-    EXPECT_EQ(spec.escapeAnswer, file_exists::kAbort);
-    for (const PromptButton& button : spec.buttons) {
+    EXPECT_FALSE(enabledReplace(FileExistsPromptLayout({"/a", false, true})));
+    const PromptLayout layout = FileExistsPromptLayout({"/a", false, true});
+    EXPECT_EQ(layout.escapeAnswer, file_exists::kAbort);
+    for (const PromptButton& button : layout.buttons) {
         EXPECT_EQ(button.isDefault, button.answer == file_exists::kAbort) << button.text;
     }
 }

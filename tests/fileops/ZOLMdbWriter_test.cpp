@@ -17,7 +17,7 @@ StyleFileBuilder Style() {
     return StyleFileBuilder(StyleMidi({"SFF1", "SInt", "Main A"}));
 }
 
-struct SongSpec {
+struct SongValues {
     std::string title;
     std::string genre;
     std::string keyword1;
@@ -44,17 +44,17 @@ class MdbWriterTest : public FileOpsTest {
         RecordStore().records.Append(record);
         return record;
     }
-    SongDataPacket* AddSong(StyleDataPacket* record, const SongSpec& spec) {
+    SongDataPacket* AddSong(StyleDataPacket* record, const SongValues& layout) {
         SongDataPacket* song = NewSongRecord();
-        AssignSongField(*song, kSongFieldTitle, spec.title);
-        AssignSongField(*song, kSongFieldGenre, spec.genre);
-        AssignSongField(*song, kSongFieldKeyword1, spec.keyword1);
-        AssignSongField(*song, kSongFieldKeyword2, spec.keyword2);
-        AssignSongField(*song, kSongFieldTimeSig, spec.timeSig);
-        AssignSongField(*song, kSongFieldRealTitle, spec.realTitle);
-        AssignSongField(*song, kSongFieldArtist, spec.artist);
-        song->SetNumber(kSongFieldTempo, spec.tempo);
-        song->SetNumber(kSongFieldStatus, spec.status);
+        AssignSongField(*song, kSongFieldTitle, layout.title);
+        AssignSongField(*song, kSongFieldGenre, layout.genre);
+        AssignSongField(*song, kSongFieldKeyword1, layout.keyword1);
+        AssignSongField(*song, kSongFieldKeyword2, layout.keyword2);
+        AssignSongField(*song, kSongFieldTimeSig, layout.timeSig);
+        AssignSongField(*song, kSongFieldRealTitle, layout.realTitle);
+        AssignSongField(*song, kSongFieldArtist, layout.artist);
+        song->SetNumber(kSongFieldTempo, layout.tempo);
+        song->SetNumber(kSongFieldStatus, layout.status);
         AppendSong(*record, song);
         return song;
     }
