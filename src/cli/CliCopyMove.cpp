@@ -74,6 +74,7 @@ int ParseOptions(int argc, char** argv, const char* command, const char* usage,
             }
         } else if (arg == "--help" || arg == "-h") {
             std::fputs(usage, stdout);
+            std::fputs(kRowSelectionUsage, stdout);
             return 1;
         } else {
             std::fprintf(stderr, "kelvane-cli %s: unknown option '%s'\n\n%s", command, arg.c_str(),

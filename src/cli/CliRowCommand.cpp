@@ -17,6 +17,7 @@ bool TakeRowCommandArg(ArgCursor& args, RowCommandOptions& options) {
 int CheckRowCommandUsage(const RowCommandOptions& options, const char* usage) {
     if (options.folder.operands.size() != 1) {
         std::fputs(usage, stderr);
+        std::fputs(kRowSelectionUsage, stderr);
         return kExitUsage;
     }
     return kExitOk;
