@@ -77,8 +77,8 @@ int ParseOptions(int argc, char** argv, const char* command, const char* usage,
             std::fputs(kRowSelectionUsage, stdout);
             return 1;
         } else {
-            std::fprintf(stderr, "kelvane-cli %s: unknown option '%s'\n\n%s", command, arg.c_str(),
-                         usage);
+            std::fprintf(stderr, "kelvane-cli %s: unknown option '%s'\n\n%s%s", command,
+                         arg.c_str(), usage, kRowSelectionUsage);
             return kExitUsage;
         }
         if (args.Failed()) {
