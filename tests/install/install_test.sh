@@ -3,11 +3,12 @@
 # runs the installed kelvane-cli (through its link in PREFIX/bin, with no KELVANE_HOME) on a
 # generated sample tree in both run modes. The program folder must stay untouched at run time.
 #
-#   tests/install/install_test.sh BUILD_DIR SOURCE_DIR
+#   tests/install/install_test.sh BUILD_DIR SOURCE_DIR [CMAKE]
 set -euo pipefail
 
 build=$(cd "$1" && pwd)
 source_dir=$(cd "$2" && pwd)
+cmake=${3:-cmake}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 prefix=$work/prefix
@@ -19,7 +20,7 @@ fail() {
 }
 
 unset DESTDIR KELVANE_HOME
-cmake --install "$build" --prefix "$prefix" > "$work/install.log" || fail "cmake --install: $(cat "$work/install.log")"
+"$cmake" --install "$build" --prefix "$prefix" > "$work/install.log" || fail "cmake --install: $(cat "$work/install.log")"
 
 # Layout: the program folder with its files, links in bin/, manual pages.
 for file in kelvane-cli kelvane.CFG kelvane.CFA kelvane.CFM help/help.css; do
