@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <string>
 
 namespace kelvane {
 namespace {
@@ -99,7 +100,21 @@ PlatformStatus CopyFileOverwrite(const std::string& source, const std::string& t
             return {PlatformError::AccessDenied, EACCES};
         }
     }
-    FdGuard out(open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    // A file that is replaced is written beside it under a temporary name and renamed over it
+    // only when complete, so a copy that fails half way (full disk, removed medium) leaves the
+    // old file as it was.
+    const bool replacing = targetInfo.st_ino != 0;
+    std::string written = target;
+    int outFd = -1;
+    if (replacing) {
+        const auto slash = target.rfind('/');
+        written = (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) +
+                  ".kelvane-copy-XXXXXX";
+        outFd = mkostemp(written.data(), O_CLOEXEC);
+    } else {
+        outFd = open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    }
+    FdGuard out(outFd);
     if (out.Get() < 0) {
         return StatusOfMissing(target, errno);
     }
@@ -107,6 +122,9 @@ PlatformStatus CopyFileOverwrite(const std::string& source, const std::string& t
     if (error == 0) {
         const timespec times[2] = {info.st_atim, info.st_mtim};
         futimens(out.Get(), times);  // a file system without times still holds the data
+        if (replacing) {
+            fchmod(out.Get(), targetInfo.st_mode & 07777);
+        }
         if ((info.st_mode & S_IWUSR) == 0) {
             fchmod(out.Get(), info.st_mode & 07555);
         }
@@ -114,8 +132,11 @@ PlatformStatus CopyFileOverwrite(const std::string& source, const std::string& t
     if (!out.Release() && error == 0) {
         error = errno;
     }
+    if (error == 0 && replacing && rename(written.c_str(), target.c_str()) != 0) {
+        error = errno;
+    }
     if (error != 0) {
-        unlink(target.c_str());
+        unlink(written.c_str());
         return StatusFromErrno(error);
     }
     return {};

@@ -58,10 +58,11 @@ bool AnalyserVersionCurrent(const StyleDataPacket& record) {
 }
 
 // What the user entered survives a new analysis: a user field the analysis left empty (or 0)
-// takes the old record's value.
+// takes the old record's value. USAGE is entered by the user like the others, although the
+// catalogue does not mark it; a touched file must not lose it.
 void CarryOverUserFields(const StyleDataPacket& old, StyleDataPacket& fresh) {
     for (const FieldDescriptor& row : CatalogueRows(CatalogueKind::Current)) {
-        if (row.userField == 0) {
+        if (row.userField == 0 && row.id != kFieldUsage) {
             continue;
         }
         if (row.type == FT_NUMBER) {

@@ -4,6 +4,11 @@
 #include <cerrno>
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <iterator>
 
 #include "platform/NuvFileCopy.h"
 #include "platform/NuvFileSystem.h"
@@ -99,6 +104,27 @@ TEST(FileCopy, ReplacesTargetAndKeepsTimeAndReadOnly) {
     EXPECT_TRUE(details.readOnly);
     // A read-only target is not overwritten.
     EXPECT_EQ(CopyFileOverwrite(target, copy).error, PlatformError::AccessDenied);
+}
+
+TEST(FileCopy, ReplacementThatDoesNotFitLeavesTheOldFile) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "needs root to mount a small tmpfs";
+    }
+    test::TempDir dir;
+    const std::string source = dir.Write("big.sty", std::string(300000, 'b'));
+    const std::string mountPoint = dir.Folder() + "small";
+    std::filesystem::create_directory(mountPoint);
+    if (std::system(("mount -t tmpfs -o size=128k tmpfs '" + mountPoint + "'").c_str()) != 0) {
+        GTEST_SKIP() << "tmpfs cannot be mounted here";
+    }
+    const std::string target = mountPoint + "/song.sty";
+    test::WriteFileBytes(target, "the old content");
+    EXPECT_FALSE(CopyFileOverwrite(source, target).Ok());
+    EXPECT_EQ(test::ReadFileBytes(target), "the old content");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(mountPoint),
+                            std::filesystem::directory_iterator()),
+              1);  // no temporary file left beside it
+    EXPECT_EQ(std::system(("umount '" + mountPoint + "'").c_str()), 0);
 }
 
 TEST(FileCopy, FailuresNameTheirCause) {

@@ -189,7 +189,7 @@ TEST_F(TreeScanRulesTest, SoftRescanAnalysesEverythingAndKeepsWhatTheUserEntered
     b = Record("b.sty");
     EXPECT_EQ(test::Text(*b, kFieldAuthor), "Ann");
     EXPECT_EQ(b->Number(kFieldRank), 3);
-    EXPECT_EQ(test::Text(*b, kFieldUsage), "");  // not a user field
+    EXPECT_EQ(test::Text(*b, kFieldUsage), "gig");  // entered by the user, though not marked
     ASSERT_EQ(b->songs.size(), 2u);
     EXPECT_EQ(test::Text(*b->songs[0], kSongFieldTitle), "Wave");
     EXPECT_EQ(test::Text(*b->songs[0], kSongFieldArtist), "The Band");
