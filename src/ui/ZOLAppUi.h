@@ -67,6 +67,10 @@ class CZOLAppUi {
 // The window that parents the program's boxes (the main frame when it exists).
 QWidget* BoxParent();
 
+// At start: a settings file that exists but cannot be read gives a warning (the program goes on
+// with the default values). True when it was reported.
+bool ReportUnreadableSettingsFile();
+
 // Opens a page of the help folder in the browser; a missing page gives a message.
 void OpenHelpPage(const std::string& page);
 

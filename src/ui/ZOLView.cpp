@@ -8,7 +8,9 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <chrono>
 
+#include "list/ZOLListViewMgr.h"
 #include "platform/NuvLauncher.h"
 #include "support/NUVConfig.h"
 #include "support/NUVFormat.h"
@@ -18,11 +20,14 @@
 #include "support/ZOLRunMode.h"
 #include "ui/MainFrm.h"
 #include "ui/NuvQtText.h"
+#include "ui/ScanThreadDlg.h"
+#include "ui/ZOLListArea.h"
 
 namespace kelvane {
 
 CZOLView::CZOLView(CMainFrame& frame) : QWidget(&frame), frame_(frame) {
     BuildForm();
+    InstallLists();
 }
 
 void CZOLView::BuildForm() {
@@ -87,6 +92,10 @@ void CZOLView::InstallListWidget(QWidget* list) {
 }
 
 void CZOLView::ApplyListFontSize(int pointSize) {
+    if (lists_ != nullptr && list_ == lists_) {
+        lists_->SetFontHeight(pointSize);
+        return;
+    }
     QFont font = QWidget::font();
     if (pointSize > 0) {
         font.setPointSize(pointSize);
@@ -133,13 +142,33 @@ void CZOLView::Refresh(RefreshKind kind) {
 }
 
 void CZOLView::ReadFolderTree(RefreshKind kind, Notice notice) {
-    // The tree scan module replaces this: status ReadingStatusText(), clear the list, run the
-    // scan dialog with the kind's rescan flag, rebuild the list, ReadRateText() in pane 1, and
-    // frame_.AddRecentFolder() for a new start folder.
-    const ViewCommand command = kind == RefreshKind::SoftRescan   ? ViewCommand::SoftRescan
-                                : kind == RefreshKind::HardRescan ? ViewCommand::HardRescan
-                                                                  : ViewCommand::Refresh;
-    NotAvailableYet(command, notice);
+    if (!scan_) {
+        const ViewCommand command = kind == RefreshKind::SoftRescan   ? ViewCommand::SoftRescan
+                                    : kind == RefreshKind::HardRescan ? ViewCommand::HardRescan
+                                                                      : ViewCommand::Refresh;
+        NotAvailableYet(command, notice);
+        return;
+    }
+    const std::string folder = Config().effectiveStartPath;
+    const bool withSubfolders = Config().includeSubfolders != 0;
+    SetStatusPaneText(0, ReadingStatusText());
+    CZOLListViewMgr& manager = ListViewMgr();
+    manager.ClearBothLists();
+    manager.SetCurrentFolder(folder, withSubfolders);
+    const auto started = std::chrono::steady_clock::now();
+    FolderScanFunction scan = scan_;
+    const StatusCode status =
+        RunScanDialog(this, [&scan, &folder, withSubfolders, kind](const std::atomic<int>& abort) {
+            return scan(folder, withSubfolders, kind, abort);
+        });
+    SetStatusPaneText(0, Translate("Preparing list..."));
+    manager.ForceRebuild(true, nullptr, false);
+    if (status == status::kAbortedByUser) {
+        SetStatusPaneText(0, Translate("Aborted"));
+    }
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
+    SetStatusPaneText(1, ReadRateText(manager.RowCount(), elapsed.count()));
+    frame_.AddRecentFolder(folder);
 }
 
 void CZOLView::OpenFolder(const std::string& folder) {

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <QWidget>
+#include <atomic>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -20,6 +22,14 @@ class QVBoxLayout;
 namespace kelvane {
 
 class CMainFrame;
+class CZOLListArea;
+
+// The reading of a folder tree as the read command runs it on the worker thread: start folder
+// (with "/"), the include-subfolders flag, the kind of refresh and the dialog's abort flag; the
+// scan's status. The scan itself reports its failures.
+using FolderScanFunction =
+    std::function<StatusCode(const std::string& folder, bool withSubfolders, RefreshKind kind,
+                             const std::atomic<int>& abort)>;
 
 class CZOLView : public QWidget {
     Q_OBJECT
@@ -40,8 +50,11 @@ class CZOLView : public QWidget {
     // The list's place: the later list widget replaces the placeholder (the view owns it).
     void InstallListWidget(QWidget* list);
     QWidget* ListWidget() const { return list_; }
-    // The font size for the list (0 = its default), applied when set and after the settings.
+    // The font size for the list (0 = its default), applied when set and after the settings:
+    // the lists take "Arial" of that height, another widget in their place that point size.
     void ApplyListFontSize(int pointSize);
+    // The file list and the song list (created with the view).
+    CZOLListArea* Lists() const { return lists_; }
 
     // Path box and Incl. Subfolders box.
     void SetStartFolder(const std::string& folder, bool includeSubfolders);
@@ -55,8 +68,10 @@ class CZOLView : public QWidget {
     // Path box text and Incl. Subfolders box into the start folder, checks, then the read.
     void Refresh(RefreshKind kind);
     // Reads the tree of Config().startPath: the scan behind its progress dialog, the list
-    // rebuild and the read rate. The seam of the tree scan.
+    // rebuild and the read rate. Without a scan function the command is not available yet.
     void ReadFolderTree(RefreshKind kind, Notice notice);
+    // The tree scan the read runs (the scan module's, or a test's).
+    void SetFolderScan(FolderScanFunction scan) { scan_ = std::move(scan); }
     // Puts a folder into the path box and refreshes (recent folders, Open Folder).
     void OpenFolder(const std::string& folder);
     // Enter in the path box: keywords or a refresh.
@@ -64,6 +79,8 @@ class CZOLView : public QWidget {
 
     // The toggle button's text and the subfolder box follow the list shown.
     void SetSongView(bool songView);
+    // Shows the song list or the file list and switches the menus and the form with it.
+    void ShowSongView(bool songView);
 
     // The row context menu at a global position; the list calls it with its selection count
     // and the folder of the row clicked.
@@ -74,6 +91,14 @@ class CZOLView : public QWidget {
 
   private:
     void BuildForm();
+    void InstallLists();
+    // The commands of the list (ZOLViewList.cpp); false for any other command.
+    bool RunListCommand(ViewCommand command);
+    void OnFilter();
+    void OnColumns();
+    void OnGotoLine();
+    void OnSelectDuplicates(bool tree);
+    void OnStatistics();
     void AddButton(QLayout* row, ViewCommand command);
     void OnOpenFolder();
     void OnEditText(ViewCommand command);
@@ -90,6 +115,8 @@ class CZOLView : public QWidget {
     std::map<ViewCommand, QPushButton*> buttons_;
     QVBoxLayout* layout_ = nullptr;
     QWidget* list_ = nullptr;  // the placeholder until the list is installed
+    CZOLListArea* lists_ = nullptr;
+    FolderScanFunction scan_;
     std::string contextFolder_;
     ViewCommand lastCommand_ = ViewCommand::None;
 };

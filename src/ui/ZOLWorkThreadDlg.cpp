@@ -13,9 +13,27 @@ namespace kelvane {
 CZOLWorkThreadDlg::CZOLWorkThreadDlg(QWidget* parent, const WorkJobTexts& texts,
                                      WorkJobFunction job)
     : QDialog(parent), texts_(ResolvedTexts(texts)), job_(std::move(job)) {
+    BuildLayout({});
+}
+
+CZOLWorkThreadDlg::CZOLWorkThreadDlg(QWidget* parent, const std::string& title,
+                                     const std::string& information, WorkJobFunction job)
+    : QDialog(parent), job_(std::move(job)), statusTexts_(false) {
+    WorkJobTexts texts;
+    texts.title = title;
+    texts_ = ResolvedTexts(texts);
+    BuildLayout(information);
+}
+
+void CZOLWorkThreadDlg::BuildLayout(const std::string& information) {
     setModal(true);
     setWindowTitle(ToQt(texts_.title));
     auto* layout = new QVBoxLayout(this);
+    if (!information.empty()) {
+        information_ = new QLabel(ToQt(information), this);
+        information_->setWordWrap(true);
+        layout->addWidget(information_);
+    }
     text_ = new QLabel(ToQt(texts_.working), this);
     layout->addWidget(text_);
     abort_ = new QPushButton(Tr("@button_abort@&Abort"), this);
@@ -24,7 +42,7 @@ CZOLWorkThreadDlg::CZOLWorkThreadDlg(QWidget* parent, const WorkJobTexts& texts,
     abort_->setDefault(false);
     layout->addWidget(abort_, 0, Qt::AlignHCenter);
     connect(abort_, &QPushButton::clicked, this, &CZOLWorkThreadDlg::OnAbort);
-    setMinimumWidth(320);
+    setMinimumWidth(information.empty() ? 320 : 420);
 }
 
 CZOLWorkThreadDlg::~CZOLWorkThreadDlg() {
@@ -38,7 +56,8 @@ StatusCode CZOLWorkThreadDlg::Run() {
     abortFlag_ = 0;
     running_ = true;
     worker_ = std::thread([this] {
-        const StatusCode status = RunWorkJobBody(job_, texts_, abortFlag_);
+        const StatusCode status =
+            statusTexts_ ? RunWorkJobBody(job_, texts_, abortFlag_) : job_(abortFlag_);
         // The dialog closes on the user-interface thread, after the worker's last status text.
         QMetaObject::invokeMethod(
             this,
