@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "app/ZOLMain.h"
+#include "list/ZOLListViewMgr.h"
 #include "platform/NuvSettingsStore.h"
 #include "support/NUVTrace.h"
 #include "support/ZOLRunMode.h"
@@ -61,6 +62,13 @@ UiEnv::UiEnv()
 }
 
 UiEnv::~UiEnv() {
+    // The next test starts with an empty record store and lists without a sort.
+    ListViewMgr().ClearBothLists();
+    ListViewMgr().ResumeBothDisplays();
+    for (CMyListCtrl* list : {&ListViewMgr().FileList(), &ListViewMgr().SongList()}) {
+        list->SetSortKeys({-1, -1, 1, 1});
+        list->SetRowNumberVisible(false);
+    }
     SetStatusPanes(nullptr);
     SetUserDialogs(nullptr);
     ResetStartState();
