@@ -163,6 +163,8 @@ void CZOLListWidget::EnsureVisible(long row) {
         return;
     }
     const int column = std::max(columnAt(0), 0);
+    // A rebuild announced just before has not laid out the new rows yet.
+    executeDelayedItemsLayout();
     scrollTo(model_->index(static_cast<int>(row), column), QAbstractItemView::EnsureVisible);
 }
 
