@@ -103,7 +103,9 @@ struct StyleDataPacket {
     // Stores the date text, cut to 16 characters.
     void SetDateText(std::string_view text) {
         const size_t length = text.size() < kDateTextLength ? text.size() : kDateTextLength;
-        std::memcpy(dateText, text.data(), length);
+        if (length > 0) {  // an empty view may carry a null pointer
+            std::memcpy(dateText, text.data(), length);
+        }
         dateText[length] = '\0';
     }
 };

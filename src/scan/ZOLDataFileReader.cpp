@@ -1,0 +1,322 @@
+// The data-file reader: the line dispatcher, data and song data lines, and the entries that
+// read a file, bytes in memory or a fast access file.
+#include "scan/ZOLDataFileReader.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "records/ZOLSongData.h"
+#include "records/ZOLStyleData.h"
+#include "scan/ZOLDataFileParser.h"
+#include "scan/ZOLDataFileStatus.h"
+#include "scan/ZOLScanState.h"
+#include "support/NUVDbg.h"
+#include "support/NUVFile.h"
+#include "support/NUVLang.h"
+#include "support/NUVPath.h"
+#include "support/NUVText.h"
+#include "support/NUVTrace.h"
+#include "support/NUVWalk.h"
+#include "support/ZOLConfigValues.h"
+#include "support/ZOLRunMode.h"
+
+namespace kelvane {
+namespace {
+
+constexpr const char* kUnexpectedType = "Error reading data file: Unexpected field type 2";
+
+// Faults of the data are warnings: a damaged file must never end the program.
+StatusCode DataFault(const char* text, StatusCode code) {
+    NUV_WARNING("%s", Translate(text).c_str());
+    return code;
+}
+
+StatusCode TooManyFields(int lineNumber) {
+    NUV_WARNING("%s %d", Translate("Too much fields in data line").c_str(), lineNumber);
+    return status::kDataLineTooManyFields;
+}
+
+StatusCode StoreStyleValue(StyleDataPacket& record, const DataColumn& column,
+                           std::string_view value) {
+    switch (column.type) {
+        case FT_OWN_TEXT:
+        case FT_SHARED_TEXT:
+            return AssignStyleField(record, column.field, value);
+        case FT_NUMBER:
+            record.SetNumber(column.field, ParseLeadingNumber(value));
+            return 0;
+        case FT_LETTER:
+            if (value.size() > 1) {
+                return DataFault("Error reading Chr1Str data", status::kIllegalLetter);
+            }
+            return AssignStyleField(record, column.field, value);
+        case FT_DATE:
+            if (value.size() > kDateTextLength) {
+                return DataFault("Error reading filedate data", status::kIllegalDate);
+            }
+            if (!value.empty()) {  // an empty field leaves the new record's empty date
+                record.SetDateText(value);
+            }
+            return 0;
+        case FT_UNUSED:
+        case FT_SPECIAL:
+            return 0;
+        default:
+            return DataFault(kUnexpectedType, status::kReadUnexpectedFieldType);
+    }
+}
+
+StatusCode StoreSongValue(SongDataPacket& song, const DataColumn& column, std::string_view value) {
+    switch (column.type) {
+        case FT_OWN_TEXT:
+        case FT_SHARED_TEXT:
+            return AssignSongField(song, column.field, value);
+        case FT_NUMBER:
+            song.SetNumber(column.field, ParseLeadingNumber(value));
+            return 0;
+        case FT_UNUSED:
+        case FT_SPECIAL:
+            return 0;
+        default:
+            // A style link shows the parent's value; a column naming one cannot be stored.
+            return DataFault(kUnexpectedType, status::kReadUnexpectedFieldType);
+    }
+}
+
+// True when a relative folder text climbs out of the folder it is appended to.
+bool ClimbsOut(std::string_view relative) {
+    std::size_t start = 0;
+    while (start <= relative.size()) {
+        std::size_t end = relative.find('/', start);
+        if (end == std::string_view::npos) {
+            end = relative.size();
+        }
+        if (relative.substr(start, end - start) == "..") {
+            return true;
+        }
+        start = end + 1;
+    }
+    return false;
+}
+
+}  // namespace
+
+CDataFileParser::CDataFileParser(std::string fileName, std::string folder, RecordList& target,
+                                 PathLineHolder* holder)
+    : fileName_(std::move(fileName)),
+      folder_(std::move(folder)),
+      target_(target),
+      holder_(holder) {}
+
+CDataFileParser::~CDataFileParser() = default;
+
+void CDataFileParser::FillFacts(DataFileFacts& facts) const {
+    facts.version = version_;
+    facts.importMode = importMode_;
+    facts.pathLine = pathLine_;
+}
+
+StatusCode CDataFileParser::ProcessLine(std::string_view line, int lineNumber) {
+    DataFieldCursor cursor(line);
+    std::string_view type;
+    cursor.Next(type);
+    const std::string_view rest = cursor.Rest();
+    // An empty type field is ignored; with the special menu, only when nothing follows.
+    if (type.empty() && (Config().specialMenuCopy == 0 || rest.empty())) {
+        return 0;
+    }
+    switch (type.empty() ? '\0' : UpperChar(type[0])) {
+        case '!':
+        case '#':
+            return 0;
+        case 'D':
+            return ProcessDataLine(rest, lineNumber);
+        case 'H':
+            return ProcessHeaderLine(rest, lineNumber);
+        case 'I':
+            return ProcessSongHeaderLine(rest, lineNumber);
+        case 'M':
+            return ProcessImportModeLine(rest, lineNumber);
+        case 'P':
+            return ProcessPathLine(rest, lineNumber);
+        case 'S':
+            return ProcessSongDataLine(rest, lineNumber);
+        case 'V':
+            return ProcessVersionLine(rest, lineNumber);
+        default:
+            NUV_WARNING(
+                "%s %s %d",
+                Translate("Reading data file: Unknown dataline type (file/line nr) :").c_str(),
+                fileName_.c_str(), lineNumber);
+            return status::kUnknownLineType;
+    }
+}
+
+StatusCode CDataFileParser::ProcessDataLine(std::string_view rest, int lineNumber) {
+    TraceHandler("ProcessDataLine : ", rest, lineNumber);
+    lastRecord_ = nullptr;
+    StyleDataPacket* record = NewStyleRecord();
+    if (record == nullptr) {
+        return status::kNoStyleRecord;
+    }
+    DataFieldCursor cursor(rest);
+    std::string_view value;
+    std::string_view storedFolder;
+    std::size_t index = 0;
+    while (cursor.Next(value)) {
+        if (index >= styleColumns_.count) {
+            if (value.empty()) {
+                continue;
+            }
+            ReleaseStyleRecord(record);
+            return TooManyFields(lineNumber);
+        }
+        const DataColumn& column = styleColumns_.columns[index++];
+        if (column.field == kFieldPath) {
+            storedFolder = value;  // the folder comes from where the file is read
+            continue;
+        }
+        const StatusCode stored = StoreStyleValue(*record, column, value);
+        if (stored != 0) {
+            ReleaseStyleRecord(record);
+            return stored;
+        }
+    }
+    return FinishRecord(record, storedFolder);
+}
+
+StatusCode CDataFileParser::FinishRecord(StyleDataPacket* record, std::string_view storedFolder) {
+    const std::string* folder = &folder_;
+    if (holder_ != nullptr) {
+        const std::size_t cut = pathLine_.size();
+        const std::string_view below =
+            storedFolder.size() > cut ? storedFolder.substr(cut) : std::string_view();
+        if (ClimbsOut(below)) {
+            // A fast access file lists only its own tree; such a record is left out.
+            TraceHandler("ProcessDataLine - folder outside the tree skipped : ", storedFolder, 0);
+            ReleaseStyleRecord(record);
+            return 0;
+        }
+        folderScratch_.assign(folder_).append(below);
+        folder = &folderScratch_;
+    }
+    const StatusCode assigned = AssignStyleField(*record, kFieldPath, *folder);
+    if (assigned != 0) {
+        ReleaseStyleRecord(record);
+        return assigned;
+    }
+    record->SetNumber(kFieldDuplicates, record->Number(kFieldFileId));
+    target_.Append(record);
+    lastRecord_ = record;
+    if (ScanState().fastAccessMode != 0) {
+        CountScannedFile();
+    }
+    return 0;
+}
+
+StatusCode CDataFileParser::ProcessSongDataLine(std::string_view rest, int lineNumber) {
+    TraceHandler("ProcessSongDataLine : ", rest, lineNumber);
+    if (lastRecord_ == nullptr) {
+        return status::kSongLineWithoutData;
+    }
+    SongDataPacket* song = NewSongRecord();
+    if (song == nullptr) {
+        return status::kNoSongRecord;
+    }
+    song->parent = lastRecord_;
+    DataFieldCursor cursor(rest);
+    std::string_view value;
+    std::size_t index = 0;
+    while (cursor.Next(value)) {
+        if (index >= songColumns_.count) {
+            if (value.empty()) {
+                continue;
+            }
+            ReleaseSongRecord(song);
+            return TooManyFields(lineNumber);
+        }
+        const StatusCode stored = StoreSongValue(*song, songColumns_.columns[index++], value);
+        if (stored != 0) {
+            ReleaseSongRecord(song);
+            return stored;
+        }
+    }
+    AppendSong(*lastRecord_, song);
+    return 0;
+}
+
+namespace {
+
+// Feeds the lines of an open stream to the parser, like ProcessOneFile_a does for a file.
+StatusCode ParseStream(std::FILE* stream, CDataFileParser& parser) {
+    std::string line;
+    int lineNumber = 0;
+    for (;;) {
+        const int length = FileReadLine(stream, line, kWalkLineBufferSize);
+        if (length == status::kEndOfFile) {
+            return 0;
+        }
+        if (length < 0) {
+            return length;
+        }
+        const StatusCode result = parser.ProcessLine(line, ++lineNumber);
+        if (result != 0) {
+            return result;
+        }
+    }
+}
+
+}  // namespace
+
+StatusCode ProcessStyleDataFile(const std::string& path, const std::string& folder,
+                                RecordList& target, PathLineHolder* pathLineHolder,
+                                DataFileFacts* facts) {
+    CDataFileParser parser(path, folder, target, pathLineHolder);
+    const PathParts parts = SplitPath(path);
+    WalkContext context;
+    InitWalkContext(context);
+    context.currentFolder = parts.driveFolder;
+    context.currentFileName = parts.nameExtension;
+    context.lineCallback = [&parser](WalkContext& walk) {
+        return parser.ProcessLine(walk.currentLine, walk.lineNumber);
+    };
+    const StatusCode result = ProcessOneFile_a(context);
+    if (facts != nullptr) {
+        parser.FillFacts(*facts);
+    }
+    return result;
+}
+
+StatusCode ProcessStyleDataBytes(std::string_view bytes, const std::string& name,
+                                 const std::string& folder, RecordList& target,
+                                 PathLineHolder* pathLineHolder, DataFileFacts* facts) {
+    CDataFileParser parser(name, folder, target, pathLineHolder);
+    // fmemopen cannot open an empty buffer on every C library; keep one byte behind it.
+    std::vector<char> copy(bytes.begin(), bytes.end());
+    copy.push_back('\0');
+    StatusCode result = 0;
+    if (!bytes.empty()) {
+        std::FILE* stream = fmemopen(copy.data(), bytes.size(), "rb");
+        if (stream == nullptr) {
+            return status::kCannotOpenFile;
+        }
+        result = ParseStream(stream, parser);
+        std::fclose(stream);
+    }
+    if (facts != nullptr) {
+        parser.FillFacts(*facts);
+    }
+    return result;
+}
+
+StatusCode ReadFastAccessDataFile(const std::string& startFolder, RecordList& target) {
+    const std::string folder = WithSlash(startFolder);
+    PathLineHolder holder;
+    ScanState().fastAccessMode = 1;
+    const StatusCode result =
+        ProcessStyleDataFile(folder + CurrentModeNames().fastAccessFile, folder, target, &holder);
+    ScanState().fastAccessMode = 0;
+    return result;
+}
+
+}  // namespace kelvane

@@ -1,0 +1,215 @@
+#include "support/NUVAtomicFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+
+#include "support/NUVFormat.h"
+
+namespace kelvane {
+namespace {
+
+constexpr std::size_t kGatherSize = 64 * 1024;
+constexpr int kMaxNameAttempts = 100;
+constexpr std::size_t kMaxNameInTempName = 200;
+
+// Distinguishes the temporary files of several writers in one process.
+std::atomic<unsigned> gTempCounter{0};
+// Calls of Write left before the injected failure; 0 = none planned.
+std::atomic<int> gWritesBeforeFailure{0};
+
+// True when the planned failure is due now.
+bool InjectedFailureDue() {
+    int left = gWritesBeforeFailure.load();
+    while (left > 0) {
+        if (gWritesBeforeFailure.compare_exchange_weak(left, left - 1)) {
+            return left == 1;
+        }
+    }
+    return false;
+}
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+}  // namespace
+
+void SetAtomicFileWriteFailure(int count) {
+    gWritesBeforeFailure.store(count > 0 ? count : 0);
+}
+
+CNuvAtomicFile::~CNuvAtomicFile() {
+    Abandon();
+}
+
+bool CNuvAtomicFile::Open(const std::string& path, bool keepOldContent) {
+    Abandon();
+    path_ = path;
+    error_ = 0;
+    written_ = 0;
+    buffer_.clear();
+    // A hidden name that no pattern of the program matches ("*.SDB", "*.SDE", style
+    // extensions), in the target's folder so that the rename stays on one file system.
+    const std::string folder = FolderOf(path_);
+    // The name is cut so that the temporary name stays within the file system's limit.
+    const std::string name = path_.substr(folder.size(), kMaxNameInTempName);
+    for (int attempt = 0; attempt < kMaxNameAttempts; ++attempt) {
+        tempPath_ = StrFormat("%s.%s.%ld-%u.tmp", folder.c_str(), name.c_str(),
+                              static_cast<long>(getpid()), gTempCounter.fetch_add(1));
+        fd_ = ::open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ >= 0 || errno != EEXIST) {
+            break;
+        }
+    }
+    if (fd_ < 0) {
+        const int failure = errno;
+        tempPath_.clear();
+        Fail(failure);
+        return false;
+    }
+    struct stat old {};
+    if (::stat(path_.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+        ::fchmod(fd_, (old.st_mode & 07777) | S_IWUSR);
+    }
+    return !keepOldContent || CopyOldContent();
+}
+
+bool CNuvAtomicFile::CopyOldContent() {
+    const int in = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) {
+        if (errno == ENOENT) {
+            return true;
+        }
+        Fail(errno);
+        return false;
+    }
+    char block[kGatherSize];
+    bool ok = true;
+    for (;;) {
+        const ssize_t got = ::read(in, block, sizeof block);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            Fail(errno);
+            ok = false;
+            break;
+        }
+        if (got == 0 || !WriteRaw(std::string_view(block, static_cast<std::size_t>(got)))) {
+            ok = got == 0;
+            break;
+        }
+    }
+    ::close(in);
+    return ok;
+}
+
+bool CNuvAtomicFile::Write(std::string_view bytes) {
+    if (fd_ < 0) {
+        return false;
+    }
+    if (InjectedFailureDue()) {
+        Fail(ENOSPC);
+        return false;
+    }
+    buffer_.append(bytes);
+    if (buffer_.size() >= kGatherSize) {
+        const std::string gathered = std::move(buffer_);
+        buffer_.clear();
+        return WriteRaw(gathered);
+    }
+    return true;
+}
+
+bool CNuvAtomicFile::WriteLine(std::string_view text) {
+    if (fd_ < 0) {
+        return false;
+    }
+    if (InjectedFailureDue()) {
+        Fail(ENOSPC);
+        return false;
+    }
+    buffer_.append(text);
+    buffer_.append("\r\n");
+    if (buffer_.size() >= kGatherSize) {
+        const std::string gathered = std::move(buffer_);
+        buffer_.clear();
+        return WriteRaw(gathered);
+    }
+    return true;
+}
+
+bool CNuvAtomicFile::WriteRaw(std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t done = ::write(fd_, bytes.data(), bytes.size());
+        if (done < 0 && errno == EINTR) {
+            continue;
+        }
+        if (done <= 0) {
+            Fail(done < 0 ? errno : ENOSPC);
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(done));
+        written_ += static_cast<std::size_t>(done);
+    }
+    return true;
+}
+
+bool CNuvAtomicFile::Commit() {
+    if (fd_ < 0) {
+        return false;
+    }
+    if (!buffer_.empty()) {
+        const std::string gathered = std::move(buffer_);
+        buffer_.clear();
+        if (!WriteRaw(gathered)) {
+            return false;
+        }
+    }
+    // The content must be on the medium before the rename can make it the file.
+    if (::fdatasync(fd_) != 0) {
+        Fail(errno);
+        return false;
+    }
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) {
+        Fail(errno);
+        return false;
+    }
+    if (std::rename(tempPath_.c_str(), path_.c_str()) != 0) {
+        Fail(errno);
+        return false;
+    }
+    // The folder is not synced: after a crash right here either the old or the new file is
+    // found, both complete, which is all the replacement promises.
+    tempPath_.clear();
+    return true;
+}
+
+void CNuvAtomicFile::Abandon() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    if (!tempPath_.empty()) {
+        ::unlink(tempPath_.c_str());
+        tempPath_.clear();
+    }
+    buffer_.clear();
+}
+
+void CNuvAtomicFile::Fail(int errnoValue) {
+    if (error_ == 0) {
+        error_ = errnoValue != 0 ? errnoValue : EIO;
+    }
+    Abandon();
+}
+
+}  // namespace kelvane

@@ -1,0 +1,62 @@
+// A file replaced as a whole or not at all. The new content goes to a temporary file in the
+// target's folder; only after every byte was written and flushed to the medium does a rename
+// put it in place of the old file. A crash, a kill or a full disk during the writing leaves
+// the old file byte for byte as it was, and a failed or abandoned writer removes its
+// temporary file.
+//
+// Appending works the same way: the old content is copied into the temporary file first and
+// the new lines follow it, so an append that fails half way does not damage the lines that
+// were already there.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kelvane {
+
+class CNuvAtomicFile {
+  public:
+    CNuvAtomicFile() = default;
+    ~CNuvAtomicFile();  // abandons an uncommitted file
+    CNuvAtomicFile(const CNuvAtomicFile&) = delete;
+    CNuvAtomicFile& operator=(const CNuvAtomicFile&) = delete;
+
+    // Creates the temporary file for `path`. With `keepOldContent` an existing file's bytes
+    // are copied into it first (a missing file counts as empty). A replaced file keeps its
+    // permissions, with the owner's write permission added (the read-only attribute is
+    // cleared). False on failure (see Error()).
+    bool Open(const std::string& path, bool keepOldContent);
+    bool Write(std::string_view bytes);
+    // The text followed by CR LF.
+    bool WriteLine(std::string_view text);
+    // Flushes to the medium, closes and renames the temporary file over the target.
+    bool Commit();
+    // Removes the temporary file; the target stays as it was.
+    void Abandon();
+
+    bool IsOpen() const { return fd_ >= 0; }
+    // errno of the first failure, 0 while all went well.
+    int Error() const { return error_; }
+    // Bytes written since Open, the copied old content included.
+    std::size_t BytesWritten() const { return written_; }
+    const std::string& TemporaryPath() const { return tempPath_; }
+
+  private:
+    bool CopyOldContent();
+    bool WriteRaw(std::string_view bytes);
+    void Fail(int errnoValue);
+
+    std::string path_;
+    std::string tempPath_;
+    std::string buffer_;  // small writes gathered into larger ones
+    int fd_ = -1;
+    int error_ = 0;
+    std::size_t written_ = 0;
+};
+
+// Test seam: the `count`-th call of CNuvAtomicFile::Write / WriteLine from now on (1 = the
+// next one) fails as if the medium were full, in any writer of the process; 0 switches it
+// off. Lets tests prove that a failure half way leaves the old file intact.
+void SetAtomicFileWriteFailure(int count);
+
+}  // namespace kelvane
