@@ -9,27 +9,18 @@
 #include <string>
 
 #include "support/NUVStatus.h"
+#include "support/NUVWorkThread.h"
 
 namespace kelvane {
 
-struct WorkJobTexts {
-    // Empty texts take their translated defaults; given texts are shown as they are.
-    std::string working;   // "Working..."
-    std::string finished;  // "Finished"
-    std::string error;     // "Finished with error"
-    std::string aborting;  // "Aborting..."
-    std::string aborted;   // "Aborted"
-    std::string title;     // "Working"
-};
-
-// The texts with every empty one replaced by its translated default.
-WorkJobTexts ResolvedTexts(const WorkJobTexts& texts);
+// The six texts and the final-status rule are the worker-thread machinery's
+// (support/NUVWorkThread.h); a work job of the view resolves them the same way.
+inline WorkJobTexts ResolvedTexts(const WorkJobTexts& texts) {
+    return CompleteWorkJobTexts(texts);
+}
 
 // Reads the abort flag the dialog's Abort button sets.
 using WorkJobFunction = std::function<StatusCode(const std::atomic<int>& abortFlag)>;
-
-// The final status text: aborted for -206, error for any other failure, finished for 0.
-const std::string& FinalStatusText(const WorkJobTexts& resolved, StatusCode status);
 
 // The worker's body: pane 0 := working text; status := job; pane 0 := final text. Returns the
 // job's status. The dialog runs it on its worker thread.

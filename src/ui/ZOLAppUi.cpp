@@ -180,9 +180,11 @@ CZOLAppUi::CZOLAppUi() {
     SetMessageSink(&sink_);
     SetStatusPanes(&panes_);
     SetUserDialogs(&dialogs_);
+    SetProgressHost(&progress_);
 }
 
 CZOLAppUi::~CZOLAppUi() {
+    SetProgressHost(nullptr);
     SetUserDialogs(nullptr);
     SetStatusPanes(nullptr);
     SetMessageSink(nullptr);

@@ -7,6 +7,7 @@
 
 #include "support/NUVDbg.h"
 #include "support/NUVUserInterface.h"
+#include "ui/ZOLProgressHost.h"
 
 class QWidget;
 
@@ -45,7 +46,7 @@ class CQtUserDialogs final : public IUserDialogs {
                          BoxAnswer defaultAnswer) override;
 };
 
-// The program: installs the three implementations, runs the start, creates the frame.
+// The program: installs the four implementations, runs the start, creates the frame.
 class CZOLAppUi {
   public:
     CZOLAppUi();
@@ -61,6 +62,7 @@ class CZOLAppUi {
     CQtMessageSink sink_;
     CQtStatusPanes panes_;
     CQtUserDialogs dialogs_;
+    CQtProgressHost progress_;
     CMainFrame* frame_ = nullptr;
 };
 

@@ -8,11 +8,13 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <chrono>
 
 #include "list/ZOLListViewMgr.h"
 #include "platform/NuvLauncher.h"
+#include "scan/ZOLScanState.h"
+#include "scan/ZOLWorkThread.h"
 #include "support/NUVConfig.h"
+#include "support/NUVDbg.h"
 #include "support/NUVFormat.h"
 #include "support/NUVLang.h"
 #include "support/NUVUserInterface.h"
@@ -20,7 +22,6 @@
 #include "support/ZOLRunMode.h"
 #include "ui/MainFrm.h"
 #include "ui/NuvQtText.h"
-#include "ui/ScanThreadDlg.h"
 #include "ui/ZOLListArea.h"
 
 namespace kelvane {
@@ -150,24 +151,33 @@ void CZOLView::ReadFolderTree(RefreshKind kind, Notice notice) {
         return;
     }
     const std::string folder = Config().effectiveStartPath;
-    const bool withSubfolders = Config().includeSubfolders != 0;
+    const int withSubfolders = Config().includeSubfolders != 0 ? 1 : 0;
     SetStatusPaneText(0, ReadingStatusText());
     CZOLListViewMgr& manager = ListViewMgr();
     manager.ClearBothLists();
-    manager.SetCurrentFolder(folder, withSubfolders);
-    const auto started = std::chrono::steady_clock::now();
-    FolderScanFunction scan = scan_;
-    const StatusCode status =
-        RunScanDialog(this, [&scan, &folder, withSubfolders, kind](const std::atomic<int>& abort) {
-            return scan(folder, withSubfolders, kind, abort);
-        });
+    manager.SetCurrentFolder(folder, withSubfolders != 0);
+    StartReadTiming();
+    ScanStateValues& scan = ScanState();
+    scan.forceReanalysis = kind == RefreshKind::SoftRescan ? 1 : 0;
+    scan.ignoreDataFiles = kind == RefreshKind::HardRescan ? 1 : 0;
+    StatusCode status = 0;
+    const StatusCode started = RunScanWith(scan_, folder, withSubfolders, &status);
+    scan.forceReanalysis = 0;
+    scan.ignoreDataFiles = 0;
+    if (started != 0) {
+        NUV_WARNING("%s %d",
+                    Translate(IsStyleMode() ? "Error scanning styles - Error Nr : "
+                                            : "Error scanning midi files - Error Nr : ")
+                        .c_str(),
+                    started);
+    }
     SetStatusPaneText(0, Translate("Preparing list..."));
     manager.ForceRebuild(true, nullptr, false);
     if (status == status::kAbortedByUser) {
         SetStatusPaneText(0, Translate("Aborted"));
     }
-    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
-    SetStatusPaneText(1, ReadRateText(manager.RowCount(), elapsed.count()));
+    scan.abortFlag.store(0);
+    ShowReadRate(static_cast<std::size_t>(manager.RowCount()));
     frame_.AddRecentFolder(folder);
 }
 

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <QWidget>
-#include <atomic>
 #include <functional>
 #include <map>
 #include <string>
@@ -24,12 +23,11 @@ namespace kelvane {
 class CMainFrame;
 class CZOLListArea;
 
-// The reading of a folder tree as the read command runs it on the worker thread: start folder
-// (with "/"), the include-subfolders flag, the kind of refresh and the dialog's abort flag; the
-// scan's status. The scan itself reports its failures.
-using FolderScanFunction =
-    std::function<StatusCode(const std::string& folder, bool withSubfolders, RefreshKind kind,
-                             const std::atomic<int>& abort)>;
+// The reading of a folder tree as the read command runs it on the worker thread behind the
+// scan window: start folder (with "/") and include-subfolders flag; the scan's status. It
+// polls ScanState().abortFlag and finds the kind of refresh in ScanState() (forceReanalysis
+// for a soft rescan, ignoreDataFiles for a hard one).
+using FolderScanFunction = std::function<StatusCode(const std::string& folder, int withSubfolders)>;
 
 class CZOLView : public QWidget {
     Q_OBJECT

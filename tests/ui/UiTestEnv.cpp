@@ -59,6 +59,7 @@ UiEnv::UiEnv()
     SetTraceFolder(work_.path().toStdString());
     SetUserDialogs(&dialogs);
     SetStatusPanes(&panes);
+    SetProgressHost(&progress);
 }
 
 UiEnv::~UiEnv() {
@@ -69,6 +70,7 @@ UiEnv::~UiEnv() {
         list->SetSortKeys({-1, -1, 1, 1});
         list->SetRowNumberVisible(false);
     }
+    SetProgressHost(nullptr);
     SetStatusPanes(nullptr);
     SetUserDialogs(nullptr);
     ResetStartState();
