@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
-#include <QSettings>
 #include <QUrl>
 #include <cstdio>
 
@@ -95,16 +94,10 @@ void WithNormalCursor(Body&& body) {
 }
 
 // A settings file that exists but cannot be read (a folder in its place, bytes that are not
-// an INI file) leaves every value at its default; the user is told once, and the program goes
-// on.
+// an INI file) leaves every value at its default.
 bool SettingsFileUnreadable() {
-    const QString file = PathToQt(SettingsStore().FileName());
-    const QFileInfo info(file);
-    if (!info.exists()) {
-        return false;
-    }
-    const QSettings probe(file, QSettings::IniFormat);
-    return info.isDir() || !info.isReadable() || probe.status() != QSettings::NoError;
+    const QFileInfo info(PathToQt(SettingsStore().FileName()));
+    return info.exists() && (info.isDir() || !info.isReadable() || SettingsStore().Status() != 0);
 }
 
 QPointer<CMainFrame>& FramePointer() {
