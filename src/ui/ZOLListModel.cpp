@@ -30,6 +30,7 @@ QVariant CZOLListModel::data(const QModelIndex& index, int role) const {
     }
     switch (role) {
         case Qt::DisplayRole:
+        case Qt::ToolTipRole:  // the whole text of a cell cut by its column
             return ToQtView(list_.CellText(index.row(), index.column(), buffer_));
         case Qt::TextAlignmentRole: {
             const ListColumn* column = list_.Column(index.column());
