@@ -3,6 +3,11 @@
 #include "support/NUVUserInterface.h"
 
 namespace kelvane {
+
+WorkJobTexts ResolvedTexts(const WorkJobTexts& texts) {
+    return CompleteWorkJobTexts(texts);
+}
+
 StatusCode RunWorkJobBody(const WorkJobFunction& job, const WorkJobTexts& resolved,
                           const std::atomic<int>& abortFlag) {
     SetStatusPaneText(0, resolved.working);

@@ -13,11 +13,11 @@
 
 namespace kelvane {
 
-// The six texts and the final-status rule are the worker-thread machinery's
-// (support/NUVWorkThread.h); a work job of the view resolves them the same way.
-inline WorkJobTexts ResolvedTexts(const WorkJobTexts& texts) {
-    return CompleteWorkJobTexts(texts);
-}
+// WorkJobTexts and FinalStatusText (aborted for -206, error for any other failure, finished
+// for 0) are the support library's (support/NUVWorkThread.h).
+
+// The texts with every empty one replaced by its translated default.
+WorkJobTexts ResolvedTexts(const WorkJobTexts& texts);
 
 // Reads the abort flag the dialog's Abort button sets.
 using WorkJobFunction = std::function<StatusCode(const std::atomic<int>& abortFlag)>;
