@@ -179,7 +179,15 @@ const uint8_t* MidiBuffer::Refill(int64_t p, int64_t n) {
         return nullptr;
     }
     const int64_t len = std::min(fileSize_ - p, bufferSize_);
+    if (fromMemory_) {
+        // Bytes in memory need no copy: the window is a view of them.
+        data_ = memory_ + p;
+        winStart_ = p;
+        winLen_ = len;
+        return data_;
+    }
     int64_t got = 0;
+    data_ = owned_ != nullptr ? owned_ : fallback_;
     ReadInto(const_cast<uint8_t*>(data_), p, len, &got);
     winStart_ = p;
     winLen_ = got;

@@ -46,9 +46,9 @@ class MidiBuffer {
     virtual void OnError(const std::string& text, int64_t position);
     virtual void OnWarning(const std::string& text, int64_t position);
 
-    // Reads from bytes in memory instead of a file. kModeWholeFile uses the bytes in place;
-    // kModeWindowed copies them window by window, exactly as from a file. The bytes must
-    // outlive the reading.
+    // Reads from bytes in memory instead of a file. kModeWholeFile takes them as one buffer;
+    // kModeWindowed hands them out window by window, with the limits of a file's window (the
+    // windows are views of the bytes, nothing is copied). The bytes must outlive the reading.
     bool OpenMemory(std::span<const uint8_t> bytes, int mode = kModeWholeFile);
 
     bool IsOpen() const { return open_; }
@@ -144,8 +144,21 @@ class MidiBuffer {
         return Refill(p, n);
     }
     WindowFailure LastWindowFailure() const { return lastFailure_; }
+    // The bytes the window already holds from position `p` on, without moving it: a pointer
+    // and their count in `count` (nullptr and 0 when `p` lies outside the window).
+    const uint8_t* WindowFrom(int64_t p, int64_t* count) const {
+        const int64_t offset = p - winStart_;
+        if (data_ == nullptr || mode_ == kModeWrite || offset < 0 || offset >= winLen_) {
+            *count = 0;
+            return nullptr;
+        }
+        *count = winLen_ - offset;
+        return data_ + offset;
+    }
     // Consumes `n` bytes that a successful Peek(n) has just shown to be there.
     void Advance(int64_t n) { pos_ += n; }
+    // Moves to a position that a successful window access has just shown to be in the file.
+    void MoveTo(int64_t position) { pos_ = position; }
     void SetFailed() { failed_ = true; }
 
   private:

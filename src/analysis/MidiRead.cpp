@@ -34,6 +34,7 @@ void MidiRead::ResetParseState() {
     trackTicks_ = 0;
     trackMs_ = 0;
     trackMsRemainder_ = 0;
+    pendingTicks_ = 0;
     stopTrack_ = false;
     stopFile_ = false;
     lastProgress_ = -1;
@@ -154,6 +155,7 @@ int MidiRead::ReadHeader() {
 // computed once per tempo; the remainders are carried into whole milliseconds, so that long
 // files do not drift.
 void MidiRead::SetTempo(uint32_t tempo) {
+    FlushTime();
     tempo_ = tempo;
     if (timeUnit_ > 0) {
         const int64_t perTick = (division_ & 0x8000) != 0 ? 1000000 : int64_t{tempo_};
@@ -162,27 +164,24 @@ void MidiRead::SetTempo(uint32_t tempo) {
     }
 }
 
-// A division of 0 gives no tick a duration: AdvanceTime() does not come here then.
-void MidiRead::AddDuration(uint32_t delta) {
-    if (msPerTick_ * (delta / 1000) >= kLargePauseSeconds || delta > 0xFFFFFF) {
-        OnLargePause(delta);
-        StopTrack();
+// The remainder is below the unit before and stays below 2^63 with the batch limit (rest <
+// unit < 2^27, ticks < 2^33).
+void MidiRead::FlushTime() {
+    if (pendingTicks_ == 0) {
         return;
     }
-    trackMs_ += msPerTick_ * delta;
-    trackMsRemainder_ += msPerTickRest_ * delta;
+    trackMs_ += msPerTick_ * pendingTicks_;
+    trackMsRemainder_ += msPerTickRest_ * pendingTicks_;
+    pendingTicks_ = 0;
     if (trackMsRemainder_ >= timeUnit_) {
-        // The unit is below 2^32 and so, nearly always, is the remainder: a 32-bit division
-        // is much cheaper.
-        if (trackMsRemainder_ <= UINT32_MAX) {
-            const uint32_t r = uint32_t(trackMsRemainder_), u = uint32_t(timeUnit_);
-            trackMs_ += r / u;
-            trackMsRemainder_ = r % u;
-        } else {
-            trackMs_ += trackMsRemainder_ / timeUnit_;
-            trackMsRemainder_ %= timeUnit_;
-        }
+        trackMs_ += trackMsRemainder_ / timeUnit_;
+        trackMsRemainder_ %= timeUnit_;
     }
+}
+
+int64_t MidiRead::MillisecondsWithPending() const {
+    const int64_t remainder = trackMsRemainder_ + msPerTickRest_ * pendingTicks_;
+    return trackMs_ + msPerTick_ * pendingTicks_ + remainder / timeUnit_;
 }
 
 void MidiRead::ReportProgress() {
@@ -198,58 +197,63 @@ void MidiRead::ReportProgress() {
     nextProgressAt_ = ((int64_t{percent} + 1) * FileSize() + 99) / 100;
 }
 
-int MidiRead::ReadTrack(int n) {
+int64_t MidiRead::BeginTrack(int n, bool scanChannel) {
     track_ = n;
     stopTrack_ = false;
     trackTicks_ = 0;
     trackMs_ = 0;
     trackMsRemainder_ = 0;
+    pendingTicks_ = 0;
     runningStatus_ = -1;
     const int64_t start = Position();
     eventStart_ = start;
     const uint8_t* tag = Peek(4);
     if (tag == nullptr || std::memcmp(tag, "MTrk", 4) != 0) {
         Fail("Missing midi track MTrk", start);
-        return 0;
+        return -1;
     }
     Skip(4);
     const int64_t length = Read32();
     if (Failed()) {
         Fail("Unexpected end of file", start);
-        return 0;
+        return -1;
     }
     if (n == 1) {
         track1Length_ = length;
     }
     const int64_t end = start + 8 + length;
-    OnTrackStart(n, length, ScanTrackChannel(start + 8, end));
-    if ((Options() & kSkipTrackContents) == 0) {
-        while (!stopTrack_ && !stopFile_ && Position() < end) {
-            if (Position() >= nextProgressAt_) {
-                ReportProgress();
-            }
-            eventStart_ = Position();
-            uint32_t delta = 0;
-            if (!ReadVarLenChecked(&delta)) {
-                return 0;
-            }
-            if (delta >= kLargePauseTicks) {
-                OnLargePause(delta);
-                StopTrack();
-                break;
-            }
-            OnDeltaTime(delta);
-            trackTicks_ += delta;
-            AdvanceTime(delta);
-            if (stopTrack_) {
-                break;
-            }
-            if (ReadEvent(end) == 0) {
-                StopFile();
-                return 0;
-            }
-        }
+    OnTrackStart(n, length, scanChannel ? ScanTrackChannel(start + 8, end) : kChannelNotScanned);
+    return end;
+}
+
+bool MidiRead::TrackStep(int64_t end) {
+    if (Position() >= nextProgressAt_) {
+        ReportProgress();
     }
+    eventStart_ = Position();
+    uint32_t delta = 0;
+    if (!ReadVarLenChecked(&delta)) {
+        return false;
+    }
+    if (delta >= kLargePauseTicks) {
+        OnLargePause(delta);
+        StopTrack();
+        return true;
+    }
+    OnDeltaTime(delta);
+    trackTicks_ += delta;
+    AdvanceTime(delta);
+    if (stopTrack_) {
+        return true;
+    }
+    if (ReadEvent(end) == 0) {
+        StopFile();
+        return false;
+    }
+    return true;
+}
+
+int MidiRead::EndTrack(int n, int64_t end) {
     if (stopFile_) {
         return 0;
     }
@@ -258,6 +262,21 @@ int MidiRead::ReadTrack(int n) {
         OnTrackEnd(n);
     }
     return 1;
+}
+
+int MidiRead::ReadTrack(int n) {
+    const int64_t end = BeginTrack(n, true);
+    if (end < 0) {
+        return 0;
+    }
+    if ((Options() & kSkipTrackContents) == 0) {
+        while (!stopTrack_ && !stopFile_ && Position() < end) {
+            if (!TrackStep(end)) {
+                return 0;
+            }
+        }
+    }
+    return EndTrack(n, end);
 }
 
 // The one channel all channel messages of the track use: walks the events between `start`
@@ -340,13 +359,11 @@ int MidiRead::ScanChannel(int64_t start, int64_t end, ByteAt byteAt) {
 void MidiRead::OnHeader(int, int, int) {}
 void MidiRead::OnTrackStart(int, int64_t, int) {}
 void MidiRead::OnTrackEnd(int) {}
-void MidiRead::OnDeltaTime(uint32_t) {}
 void MidiRead::OnRawEventInFile(int, int, int64_t, int64_t) {}
 void MidiRead::OnRawEvent(int, std::span<const uint8_t>) {}
 void MidiRead::OnRawMetaInFile(int, int, int64_t, int64_t) {}
 void MidiRead::OnMeta(int, std::span<const uint8_t>) {}
 void MidiRead::OnTextMeta(int, std::string_view, std::string_view) {}
-void MidiRead::OnEndOfTrack() {}
 void MidiRead::OnChannelPrefix(int) {}
 void MidiRead::OnPort(int) {}
 void MidiRead::OnSequenceNumber(int) {}
@@ -355,58 +372,6 @@ void MidiRead::OnTimeSignature(int, int, int, int) {}
 void MidiRead::OnTempo(uint32_t) {}
 void MidiRead::OnKeySignature(int, int) {}
 void MidiRead::OnProgramChange(int, int) {}
-void MidiRead::OnController(int, int, int) {}
-void MidiRead::OnBankSelect(int channel, int value) {
-    OnController(channel, 0, value);
-}
-void MidiRead::OnModulation(int channel, int value) {
-    OnController(channel, 1, value);
-}
-void MidiRead::OnBreath(int channel, int value) {
-    OnController(channel, 2, value);
-}
-void MidiRead::OnFoot(int channel, int value) {
-    OnController(channel, 4, value);
-}
-void MidiRead::OnPortamentoTime(int channel, int value) {
-    OnController(channel, 5, value);
-}
-void MidiRead::OnDataEntry(int channel, int value) {
-    OnController(channel, 6, value);
-}
-void MidiRead::OnVolume(int channel, int value) {
-    OnController(channel, 7, value);
-}
-void MidiRead::OnPan(int channel, int value) {
-    OnController(channel, 10, value);
-}
-void MidiRead::OnExpression(int channel, int value) {
-    OnController(channel, 11, value);
-}
-void MidiRead::OnBankSelectLsb(int channel, int value) {
-    OnController(channel, 32, value);
-}
-void MidiRead::OnSustain(int channel, int value) {
-    OnController(channel, 64, value);
-}
-void MidiRead::OnReverbSend(int channel, int value) {
-    OnController(channel, 91, value);
-}
-void MidiRead::OnChorusSend(int channel, int value) {
-    OnController(channel, 93, value);
-}
-void MidiRead::OnDataIncrement(int channel, int value) {
-    OnController(channel, 96, value);
-}
-void MidiRead::OnDataDecrement(int channel, int value) {
-    OnController(channel, 97, value);
-}
-void MidiRead::OnRegisteredParameterLsb(int channel, int value) {
-    OnController(channel, 100, value);
-}
-void MidiRead::OnRegisteredParameterMsb(int channel, int value) {
-    OnController(channel, 101, value);
-}
 void MidiRead::OnPitchBendSensitivity(int channel, int semitones) {
     OnRegisteredParameterMsb(channel, 0);
     OnDeltaTime(0);
@@ -414,11 +379,6 @@ void MidiRead::OnPitchBendSensitivity(int channel, int semitones) {
     OnDeltaTime(0);
     OnDataEntry(channel, semitones);
 }
-void MidiRead::OnNoteOn(int, int, int) {}
-void MidiRead::OnNoteOff(int, int, int) {}
-void MidiRead::OnPitchBend(int, int) {}
-void MidiRead::OnPolyPressure(int, int, int) {}
-void MidiRead::OnChannelPressure(int, int) {}
 void MidiRead::OnSongPosition(int) {}
 void MidiRead::OnSongSelect(int) {}
 void MidiRead::OnTuneRequest() {}

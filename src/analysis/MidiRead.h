@@ -43,6 +43,8 @@ class MidiRead : public MidiBuffer {
     static constexpr uint32_t kLargePauseTicks = 0x1000000;
     // A delta lasting this long (seconds) is an unrealistic pause too.
     static constexpr int64_t kLargePauseSeconds = 3600;
+    // The track channel passed to OnTrackStart by readers that do not need it.
+    static constexpr int kChannelNotScanned = -3;
 
     MidiRead();
     // Opens `fileName` in `mode` at once (check IsOpen()).
@@ -57,10 +59,10 @@ class MidiRead : public MidiBuffer {
 
     virtual void OnHeader(int format, int tracks, int division);
     // `channel`: the one channel (0..15) all channel messages of the track use, -1 for none,
-    // -2 for several.
+    // -2 for several, kChannelNotScanned when the reader was told not to look.
     virtual void OnTrackStart(int n, int64_t length, int channel);
     virtual void OnTrackEnd(int n);
-    virtual void OnDeltaTime(uint32_t ticks);
+    virtual void OnDeltaTime(uint32_t) {}
     // Undecoded events (options). `bytes` are the event's bytes after the status byte;
     // events larger than the window arrive as a position in the file instead.
     virtual void OnRawEventInFile(int status, int file, int64_t position, int64_t length);
@@ -71,7 +73,7 @@ class MidiRead : public MidiBuffer {
     // Types 1..7 carry the names "text", "copyright", "trackname", "instrument", "lyric",
     // "marker", "cuepoint"; types 8..15 an empty name.
     virtual void OnTextMeta(int type, std::string_view name, std::string_view text);
-    virtual void OnEndOfTrack();
+    virtual void OnEndOfTrack() {}
     virtual void OnChannelPrefix(int channel);
     virtual void OnPort(int port);
     virtual void OnSequenceNumber(int number);
@@ -83,33 +85,38 @@ class MidiRead : public MidiBuffer {
     virtual void OnTempo(uint32_t microsecondsPerQuarter);
     virtual void OnKeySignature(int sharpsFlats, int minor);
     virtual void OnProgramChange(int channel, int program);
-    virtual void OnController(int channel, int number, int value);
-    // One callback per controller; each forwards to OnController by default.
-    virtual void OnBankSelect(int channel, int value);              // 0
-    virtual void OnModulation(int channel, int value);              // 1
-    virtual void OnBreath(int channel, int value);                  // 2
-    virtual void OnFoot(int channel, int value);                    // 4
-    virtual void OnPortamentoTime(int channel, int value);          // 5
-    virtual void OnDataEntry(int channel, int value);               // 6
-    virtual void OnVolume(int channel, int value);                  // 7
-    virtual void OnPan(int channel, int value);                     // 10
-    virtual void OnExpression(int channel, int value);              // 11
-    virtual void OnBankSelectLsb(int channel, int value);           // 32
-    virtual void OnSustain(int channel, int value);                 // 64
-    virtual void OnReverbSend(int channel, int value);              // 91
-    virtual void OnChorusSend(int channel, int value);              // 93
-    virtual void OnDataIncrement(int channel, int value);           // 96
-    virtual void OnDataDecrement(int channel, int value);           // 97
-    virtual void OnRegisteredParameterLsb(int channel, int value);  // 100
-    virtual void OnRegisteredParameterMsb(int channel, int value);  // 101
+    virtual void OnController(int, int, int) {}
+    // One callback per controller; each forwards to OnController by default. (Defined here so
+    // that a final derived class reading through ReadTrackDirect gets them inlined.)
+    virtual void OnBankSelect(int channel, int value) { OnController(channel, 0, value); }
+    virtual void OnModulation(int channel, int value) { OnController(channel, 1, value); }
+    virtual void OnBreath(int channel, int value) { OnController(channel, 2, value); }
+    virtual void OnFoot(int channel, int value) { OnController(channel, 4, value); }
+    virtual void OnPortamentoTime(int channel, int value) { OnController(channel, 5, value); }
+    virtual void OnDataEntry(int channel, int value) { OnController(channel, 6, value); }
+    virtual void OnVolume(int channel, int value) { OnController(channel, 7, value); }
+    virtual void OnPan(int channel, int value) { OnController(channel, 10, value); }
+    virtual void OnExpression(int channel, int value) { OnController(channel, 11, value); }
+    virtual void OnBankSelectLsb(int channel, int value) { OnController(channel, 32, value); }
+    virtual void OnSustain(int channel, int value) { OnController(channel, 64, value); }
+    virtual void OnReverbSend(int channel, int value) { OnController(channel, 91, value); }
+    virtual void OnChorusSend(int channel, int value) { OnController(channel, 93, value); }
+    virtual void OnDataIncrement(int channel, int value) { OnController(channel, 96, value); }
+    virtual void OnDataDecrement(int channel, int value) { OnController(channel, 97, value); }
+    virtual void OnRegisteredParameterLsb(int channel, int value) {
+        OnController(channel, 100, value);
+    }
+    virtual void OnRegisteredParameterMsb(int channel, int value) {
+        OnController(channel, 101, value);
+    }
     // Default: replays 101 = 0, delta 0, 100 = 0, delta 0, data entry = semitones.
     virtual void OnPitchBendSensitivity(int channel, int semitones);
-    virtual void OnNoteOn(int channel, int note, int velocity);
+    virtual void OnNoteOn(int /*channel*/, int /*note*/, int /*velocity*/) {}
     // Also a note-on with velocity 0.
-    virtual void OnNoteOff(int channel, int note, int velocity);
-    virtual void OnPitchBend(int channel, int value14);
-    virtual void OnPolyPressure(int channel, int note, int value);
-    virtual void OnChannelPressure(int channel, int value);
+    virtual void OnNoteOff(int /*channel*/, int /*note*/, int /*velocity*/) {}
+    virtual void OnPitchBend(int /*channel*/, int /*value14*/) {}
+    virtual void OnPolyPressure(int /*channel*/, int /*note*/, int /*value*/) {}
+    virtual void OnChannelPressure(int /*channel*/, int /*value*/) {}
     virtual void OnSongPosition(int beats);
     virtual void OnSongSelect(int song);
     virtual void OnTuneRequest();
@@ -147,7 +154,9 @@ class MidiRead : public MidiBuffer {
     int RunningStatus() const { return runningStatus_; }
     // Sum of the current track's delta times, and its elapsed time.
     int64_t TrackTicks() const { return trackTicks_; }
-    int64_t TrackMilliseconds() const { return trackMs_; }
+    int64_t TrackMilliseconds() const {
+        return pendingTicks_ == 0 ? trackMs_ : MillisecondsWithPending();
+    }
 
     // Stop flags: the current track's events, or the whole file (set by errors too).
     void StopTrack() { stopTrack_ = true; }
@@ -171,17 +180,89 @@ class MidiRead : public MidiBuffer {
     void Fail(const std::string& text, int64_t position);
     void ResetParseState();
 
+    // ReadTrack in three steps, for derived readers that run the event loop themselves:
+    // BeginTrack reads the chunk header and calls OnTrackStart (the track's end, or -1 when
+    // reading failed); TrackStep reads one delta time and its event (false when reading
+    // failed and the file is stopped); EndTrack moves to the declared end and calls
+    // OnTrackEnd unless the track was stopped (ReadTrack's result).
+    int64_t BeginTrack(int n, bool scanChannel);
+    bool TrackStep(int64_t end);
+    int EndTrack(int n, int64_t end);
+
+    // ReadTrack for a final derived class `Self`: the same callbacks in the same order, but
+    // the common events are decoded in place and delivered to `self` without virtual calls;
+    // anything unusual goes through TrackStep. Defined in MidiReadDirect.h.
+    template <class Self>
+    int ReadTrackDirect(Self& self, int n);
+    template <class Self>
+    void DirectRun(Self& self, const uint8_t* base, int64_t basePos, int64_t count, int64_t end);
+    struct ShortMessage {
+        uint32_t delta = 0;
+        int64_t at = 0;  // offset of the status byte (or of the first data byte)
+        int status = -1;
+        int d0 = 0;
+        int d1 = 0;
+    };
+    int64_t ShortChannelMessage(const uint8_t* base, int64_t i, int64_t limit,
+                                ShortMessage* m) const;
+    struct Iteration {
+        uint32_t delta = 0;
+        int64_t statusAt = 0;
+        int status = -1;
+        int d0 = 0;
+        int d1 = 0;
+        int metaType = -1;  // -1: a channel message
+        int64_t metaStart = 0;
+        uint32_t metaLength = 0;
+        int64_t next = 0;  // offset after the event
+    };
+    static bool WindowVarLen(const uint8_t* base, int64_t* j, int64_t limit, uint32_t* value);
+    bool DecodeIteration(const uint8_t* base, int64_t basePos, int64_t i, int64_t limit,
+                         int64_t end, int running, Iteration* it) const;
+    template <class Self>
+    bool DeliverIteration(Self& self, const uint8_t* base, int64_t basePos, int64_t i,
+                          const Iteration& it, int* running);
+    template <class Self>
+    int64_t ExactChannelRun(Self& self, const uint8_t* base, int64_t basePos, int64_t i,
+                            int64_t limit, int* running);
+    template <class Self>
+    int64_t LeanChannelRun(Self& self, const uint8_t* base, int64_t basePos, int64_t i,
+                           int64_t limit, int& running);
+    template <class Self>
+    [[gnu::always_inline]] static void DeliverChannelTo(Self& self, int status, int d0, int d1);
+    template <class Self>
+    static void DispatchControllerTo(Self& self, int channel, int number, int value);
+    template <class Self>
+    void DispatchMetaTo(Self& self, int type, std::span<const uint8_t> bytes);
+
   private:
     [[gnu::cold]] void ReportValue(bool error, const char* format, int value);
     const uint8_t* GetBytesFailed(int64_t n);
     bool ReportEndOfFile();
     void SetTempo(uint32_t tempo);
+    // The time of a delta is added in batches: the ticks are summed and turned into
+    // milliseconds when the tempo changes or the time is asked for, which gives the same
+    // milliseconds and remainder as adding each delta on its own.
     void AdvanceTime(uint32_t delta) {
         if (delta != 0 && timeUnit_ > 0) {
-            AddDuration(delta);
+            if (delta >= 1000 && IsLargePause(delta)) {
+                OnLargePause(delta);
+                StopTrack();
+                return;
+            }
+            pendingTicks_ += delta;
+            if (pendingTicks_ >= kMaxPendingTicks) {
+                FlushTime();
+            }
         }
     }
-    void AddDuration(uint32_t delta);
+    bool IsLargePause(uint32_t delta) const {
+        return msPerTick_ * (delta / 1000) >= kLargePauseSeconds || delta > 0xFFFFFF;
+    }
+    void FlushTime();
+    int64_t MillisecondsWithPending() const;
+    // Batches stay far below the point where the remainder arithmetic could overflow.
+    static constexpr int64_t kMaxPendingTicks = int64_t{1} << 32;
     template <class ByteAt>
     static int ScanChannel(int64_t start, int64_t end, ByteAt byteAt);
     void ReportProgress();
@@ -214,6 +295,7 @@ class MidiRead : public MidiBuffer {
     int64_t trackTicks_ = 0;
     int64_t trackMs_ = 0;
     int64_t trackMsRemainder_ = 0;  // in units of 1 / timeUnit_ ms
+    int64_t pendingTicks_ = 0;      // ticks whose time is not in trackMs_ yet
     bool stopTrack_ = false;
     bool stopFile_ = false;
     int lastProgress_ = -1;

@@ -4,14 +4,12 @@
 #include <cstring>
 
 #include "analysis/MidiRead.h"
+#include "analysis/MidiReadDirect.h"
 #include "support/NUVFormat.h"
 
 namespace kelvane {
 
 namespace {
-
-constexpr const char* kTextMetaNames[8] = {"",           "text",  "copyright", "trackname",
-                                           "instrument", "lyric", "marker",    "cuepoint"};
 
 // Recognised system exclusive messages; 0x10 at index 1 stands for any device 10H..1FH.
 constexpr uint8_t kXgOn[] = {0x43, 0x10, 0x4C, 0x00, 0x00, 0x7E, 0x00, 0xF7};
@@ -31,10 +29,6 @@ bool SysexIs(std::span<const uint8_t> bytes, const uint8_t (&pattern)[N], bool a
         }
     }
     return true;
-}
-
-std::string_view AsText(std::span<const uint8_t> bytes) {
-    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
 }  // namespace
@@ -264,29 +258,7 @@ int64_t MidiRead::ReadMeta(int64_t trackEnd) {
 }
 
 void MidiRead::DispatchMeta(int type, std::span<const uint8_t> d) {
-    const size_t n = d.size();
-    if (type >= 1 && type <= 15) {
-        OnTextMeta(type, type <= 7 ? kTextMetaNames[type] : "", AsText(d));
-    } else if (type == 0x00 && n == 2) {
-        OnSequenceNumber((d[0] << 8) | d[1]);
-    } else if (type == 0x20 && n == 1) {
-        OnChannelPrefix(d[0]);
-    } else if (type == 0x21 && n == 1) {
-        OnPort(d[0]);
-    } else if (type == 0x51 && n >= 3) {
-        SetTempo((uint32_t{d[0]} << 16) | (uint32_t{d[1]} << 8) | d[2]);
-        OnTempo(tempo_);
-    } else if (type == 0x54 && n == 5) {
-        OnSmpteOffset(d[0] >> 5, d[0] & 0x1F, d[1], d[2], d[3], d[4]);
-    } else if (type == 0x58 && n == 4 && d[1] <= 30) {
-        // 2^dd; a power that no int holds is left undecoded.
-        OnTimeSignature(d[0], 1 << d[1], d[2], d[3]);
-    } else if (type == 0x59 && n == 2 && static_cast<int8_t>(d[0]) >= -7 &&
-               static_cast<int8_t>(d[0]) <= 7 && d[1] <= 1) {
-        OnKeySignature(static_cast<int8_t>(d[0]), d[1]);
-    } else {
-        OnMeta(type, d);
-    }
+    DispatchMetaTo(*this, type, d);
 }
 
 bool MidiRead::ReadSystemCommon(int status) {
@@ -406,44 +378,7 @@ void MidiRead::ReadController(int status, int number, int value) {
 }
 
 void MidiRead::DispatchController(int channel, int number, int value) {
-    switch (number) {
-        case 0:
-            return OnBankSelect(channel, value);
-        case 1:
-            return OnModulation(channel, value);
-        case 2:
-            return OnBreath(channel, value);
-        case 4:
-            return OnFoot(channel, value);
-        case 5:
-            return OnPortamentoTime(channel, value);
-        case 6:
-            return OnDataEntry(channel, value);
-        case 7:
-            return OnVolume(channel, value);
-        case 10:
-            return OnPan(channel, value);
-        case 11:
-            return OnExpression(channel, value);
-        case 32:
-            return OnBankSelectLsb(channel, value);
-        case 64:
-            return OnSustain(channel, value);
-        case 91:
-            return OnReverbSend(channel, value);
-        case 93:
-            return OnChorusSend(channel, value);
-        case 96:
-            return OnDataIncrement(channel, value);
-        case 97:
-            return OnDataDecrement(channel, value);
-        case 100:
-            return OnRegisteredParameterLsb(channel, value);
-        case 101:
-            return OnRegisteredParameterMsb(channel, value);
-        default:
-            return OnController(channel, number, value);
-    }
+    DispatchControllerTo(*this, channel, number, value);
 }
 
 }  // namespace kelvane

@@ -6,6 +6,8 @@
 namespace kelvane::cli {
 
 // One declaration and one table row per command; each command's code is in its own file.
+int RunInfo(int argc, char** argv);
+
 namespace {
 const Command kCommands[] = {
     {"version", "print the program version",
@@ -13,6 +15,7 @@ const Command kCommands[] = {
          std::puts("kelvane-cli V 4.5");
          return 0;
      }},
+    {"info", "analyse style or MIDI files and print their records", RunInfo},
 };
 }  // namespace
 

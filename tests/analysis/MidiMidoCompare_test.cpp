@@ -2,13 +2,13 @@
 // an independent reader, python3-mido, finds in them (tests/analysis/mido_facts.py).
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <sstream>
 
 #include "analysis/MidiRead.h"
+#include "analysis/MidoFacts.h"
 #include "support/NUVFormat.h"
 #include "support/SmfBuilder.h"
 #include "support/TestEnv.h"
@@ -18,7 +18,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char kOpenMsx[] = "/usr/share/games/openttd/baseset/openmsx";
+const char* const kOpenMsx = test::kOpenMsxFolder;
+using test::MidoFacts;
 
 // The facts the script prints, gathered through the callbacks.
 class FactsReader : public MidiRead {
@@ -60,29 +61,6 @@ class FactsReader : public MidiRead {
                          noteOffs);
     }
 };
-
-// Runs the script over `arguments`; false when python3-mido is missing.
-bool MidoFacts(const std::string& arguments, std::vector<std::string>* lines) {
-    const fs::path script = test::SourceDir() / "tests/analysis/mido_facts.py";
-    FILE* pipe = popen(("/usr/bin/python3 '" + script.string() + "' " + arguments).c_str(), "r");
-    if (pipe == nullptr) {
-        return false;
-    }
-    std::string out;
-    char chunk[4096];
-    for (size_t n; (n = fread(chunk, 1, sizeof chunk, pipe)) > 0;) {
-        out.append(chunk, n);
-    }
-    const int status = pclose(pipe);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        return false;
-    }
-    std::istringstream in(out);
-    for (std::string line; std::getline(in, line);) {
-        lines->push_back(line);
-    }
-    return true;
-}
 
 std::string ReadFacts(const fs::path& path, std::vector<std::string>* reports) {
     FactsReader reader;
