@@ -250,6 +250,13 @@ StatusCode AnalyseFile(CZOLMidi& analyser, StyleDataPacket& record, const std::s
             break;
         }
     }
+    if (outcome == FileReadOutcome::kEmpty) {
+        // An empty file's record is as current as an analysed one; without the version the
+        // scan would analyse it again, and rewrite its folder's data file, at every visit.
+        const int32_t before = record.Number(kFieldAnalyser);
+        const int32_t version = CurrentModeNames().combinedAnalyserVersion;
+        record.SetNumber(kFieldAnalyser, before < 0 ? -version : version);
+    }
     // Every file, also a skipped one.
     const int32_t fileId = static_cast<int32_t>(file.crc);
     record.SetNumber(kFieldFileId, fileId);

@@ -7,6 +7,9 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 #include "support/NUVFormat.h"
 
@@ -16,6 +19,9 @@ namespace {
 constexpr std::size_t kGatherSize = 64 * 1024;
 constexpr int kMaxNameAttempts = 100;
 constexpr std::size_t kMaxNameInTempName = 200;
+
+// The batch open on the calling thread, or nullptr.
+CNuvAtomicBatch* OpenBatch();
 
 // Distinguishes the temporary files of several writers in one process.
 std::atomic<unsigned> gTempCounter{0};
@@ -172,6 +178,12 @@ bool CNuvAtomicFile::Commit() {
             return false;
         }
     }
+    if (CNuvAtomicBatch* batch = OpenBatch()) {
+        batch->Queue(fd_, std::move(tempPath_), path_);
+        fd_ = -1;
+        tempPath_.clear();
+        return true;
+    }
     // The content must be on the medium before the rename can make it the file.
     if (::fdatasync(fd_) != 0) {
         Fail(errno);
@@ -210,6 +222,99 @@ void CNuvAtomicFile::Fail(int errnoValue) {
         error_ = errnoValue != 0 ? errnoValue : EIO;
     }
     Abandon();
+}
+
+}  // namespace kelvane
+
+namespace kelvane {
+namespace {
+
+thread_local CNuvAtomicBatch* tOpenBatch = nullptr;
+
+constexpr std::size_t kSyncThreads = 8;
+
+// fdatasync of every descriptor, several at a time: the medium then commits them together.
+std::vector<int> SyncAll(const std::vector<int>& fds) {
+    std::vector<int> failures(fds.size(), 0);
+    std::atomic<std::size_t> next{0};
+    const auto work = [&fds, &failures, &next] {
+        for (std::size_t i; (i = next++) < fds.size();) {
+            failures[i] = ::fdatasync(fds[i]) == 0 ? 0 : errno;
+        }
+    };
+    std::vector<std::thread> helpers;
+    try {
+        for (std::size_t t = 1; t < kSyncThreads && t < fds.size(); ++t) {
+            helpers.emplace_back(work);
+        }
+    } catch (const std::system_error&) {
+        // Fewer helpers: the calling thread does the rest.
+    }
+    work();
+    for (std::thread& helper : helpers) {
+        helper.join();
+    }
+    return failures;
+}
+
+CNuvAtomicBatch* OpenBatch() {
+    return tOpenBatch;
+}
+
+}  // namespace
+
+CNuvAtomicBatch::CNuvAtomicBatch() : previous_(tOpenBatch) {
+    tOpenBatch = this;
+}
+
+CNuvAtomicBatch::~CNuvAtomicBatch() {
+    Discard();
+    tOpenBatch = previous_;
+}
+
+void CNuvAtomicBatch::Queue(int fd, std::string tempPath, std::string path) {
+    entries_.push_back(Entry{fd, std::move(tempPath), std::move(path)});
+}
+
+void CNuvAtomicBatch::Discard() {
+    for (Entry& entry : entries_) {
+        ::close(entry.fd);
+        ::unlink(entry.tempPath.c_str());
+    }
+    entries_.clear();
+}
+
+bool CNuvAtomicBatch::Flush() {
+    placed_ = 0;
+    error_ = 0;
+    failedPath_.clear();
+    std::vector<int> fds;
+    for (const Entry& entry : entries_) {
+        fds.push_back(entry.fd);
+    }
+    const std::vector<int> synced = SyncAll(fds);
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        Entry& entry = entries_[i];
+        int failure = synced[i];
+        if (::close(entry.fd) != 0 && failure == 0) {
+            failure = errno;
+        }
+        if (failure == 0 && error_ == 0 &&
+            std::rename(entry.tempPath.c_str(), entry.path.c_str()) != 0) {
+            failure = errno;
+        }
+        if (failure != 0 || error_ != 0) {
+            ::unlink(entry.tempPath.c_str());
+            if (error_ == 0) {
+                error_ = failure;
+                failedPath_ = entry.path;
+            }
+            continue;
+        }
+        ++placed_;
+    }
+    entries_.clear();
+    return error_ == 0;
 }
 
 }  // namespace kelvane

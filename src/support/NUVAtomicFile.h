@@ -9,8 +9,10 @@
 // were already there.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kelvane {
 
@@ -52,6 +54,46 @@ class CNuvAtomicFile {
     int fd_ = -1;
     int error_ = 0;
     std::size_t written_ = 0;
+};
+
+// Many replacements made durable together (a scan rewrites hundreds of data files, and one
+// flush to the medium per file would cost more than the scan itself). While a batch is open on
+// a thread, Commit() on that thread writes and keeps the temporary file and queues it instead
+// of flushing and renaming it. Flush() brings the queued files to the medium side by side,
+// then renames each over its target in the order they were committed. As with a single
+// Commit(), a target is replaced only once its new content is on the medium; a failure leaves
+// the failed file's target and those queued after it as they were.
+class CNuvAtomicBatch {
+  public:
+    CNuvAtomicBatch();   // opens the batch on the calling thread
+    ~CNuvAtomicBatch();  // abandons what was not flushed
+    CNuvAtomicBatch(const CNuvAtomicBatch&) = delete;
+    CNuvAtomicBatch& operator=(const CNuvAtomicBatch&) = delete;
+
+    // True when every queued file was put in place. Otherwise Error() is the errno of the
+    // first failure and FailedPath() its target; the files queued after it are abandoned.
+    bool Flush();
+    std::size_t Pending() const { return entries_.size(); }
+    // How many files the last Flush put in place (in queue order).
+    std::size_t Placed() const { return placed_; }
+    int Error() const { return error_; }
+    const std::string& FailedPath() const { return failedPath_; }
+
+  private:
+    friend class CNuvAtomicFile;
+    struct Entry {
+        int fd;
+        std::string tempPath;
+        std::string path;
+    };
+    void Queue(int fd, std::string tempPath, std::string path);
+    void Discard();
+
+    CNuvAtomicBatch* previous_;
+    std::vector<Entry> entries_;
+    std::size_t placed_ = 0;
+    int error_ = 0;
+    std::string failedPath_;
 };
 
 // Test seam: the `count`-th call of CNuvAtomicFile::Write / WriteLine from now on (1 = the

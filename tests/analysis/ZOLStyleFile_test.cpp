@@ -121,8 +121,13 @@ TEST_F(StyleFileTest, FilesThatCannotBeAnalysedStillGetARecord) {
     EXPECT_EQ(Field(kFieldErrors) + "|" + Field(kFieldFileId) + "|" + Field(kFieldFilesize) + "|" +
                   Field(kFieldCasm) + Field(kFieldOts) + Field(kFieldMdb),
               "empty File|0|0|NNN");
+    // Current, so that the next scan keeps the record instead of analysing the file again.
+    EXPECT_EQ(Field(kFieldAnalyser), "18");
+    record->SetNumber(kFieldAnalyser, 0);
     ASSERT_EQ(AnalyseFile(analyser, *record, dir.Folder() + "gone.sty", "gone.sty"), 0);
     EXPECT_EQ(Field(kFieldErrors), "not analysed");
+    // A file that could not be read is tried again at the next scan.
+    EXPECT_EQ(Field(kFieldAnalyser), "0");
     EXPECT_EQ(Field(kFieldFilename), "gone.sty");
 }
 

@@ -1,0 +1,213 @@
+// bench/run scan DIR [ROUNDS]: the tree scan (ProcessStyleTree with subfolders) over DIR, in
+// midi mode when most catalogued files below DIR are MIDI files, else in style mode:
+//   scan-first   the scan without data files (they are deleted before each round) against
+//                AnalyseFile over the same files (one analyser, one record: the analysis
+//                alone); target ratio <= 1.2
+//   scan-second  the scan with current data files, nothing changed, against
+//                `find DIR -type f -printf '%T@ %s\n'` plus `cat` of every data file;
+//                target ratio <= 3
+//   scan-memory  resident memory after the last scan (VmRSS) and its peak (VmHWM); target
+//                below 200 MiB after a scan of 100,000 files (bench/make-tree DIR 100000)
+// The files are read before each timed command (the page cache is dropped after about a
+// minute), ours and the reference alternate, medians are printed. Data files are written
+// under DIR: run it on a scratch tree.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "analysis/ZOLStyleFile.h"
+#include "app/ZOLMain.h"
+#include "common/BenchTiming.h"
+#include "platform/NuvProgramDir.h"
+#include "records/ZOLRecordStore.h"
+#include "records/ZOLStyleData.h"
+#include "scan/ZOLScanState.h"
+#include "scan/ZOLTreeScan.h"
+#include "support/NUVDbg.h"
+#include "support/NUVPath.h"
+#include "support/ZOLRunMode.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace kelvane;
+
+class BenchSink final : public IMessageSink {
+  public:
+    void ShowBox(Severity, const std::string& text) override {
+        std::fprintf(stderr, "%s\n", text.c_str());
+    }
+    void ConsoleText(const std::string&) override {}
+    void ExitProgram(int code) override { std::exit(code); }
+};
+
+bool StartProgram(bool midi) {
+    static BenchSink sink;
+    SetMessageSink(&sink);
+    const fs::path buildRoot = fs::path(ExecutablePath()).parent_path().parent_path();
+    setenv("KELVANE_HOME", buildRoot.c_str(), 0);
+    setenv("KELVANE_SETTINGS", (fs::temp_directory_path() / "scan_bench.ini").c_str(), 0);
+    std::vector<std::string> args{"scan_bench"};
+    if (midi) {
+        args.emplace_back("-m");
+    }
+    return CZOLApp().InitInstance(args).status == 0;
+}
+
+struct Tree {
+    std::vector<std::string> files;      // catalogued files of the run mode
+    std::vector<std::string> dataFiles;  // the run mode's data files
+    long entries = 0;
+};
+
+Tree ListTree(const std::string& root) {
+    Tree tree;
+    const std::string& dataName = CurrentModeNames().dataFile;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        if (!entry.is_regular_file()) {
+            continue;
+        }
+        ++tree.entries;
+        const std::string name = entry.path().filename().string();
+        if (IsScanFileName(name)) {
+            tree.files.push_back(entry.path().string());
+        } else if (name == dataName) {
+            tree.dataFiles.push_back(entry.path().string());
+        }
+    }
+    return tree;
+}
+
+bool MostlyMidi(const std::string& root) {
+    long midi = 0, style = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        const std::string name = entry.path().filename().string();
+        midi += IsAnalysedFileName(name, false) ? 1 : 0;
+        style += IsAnalysedFileName(name, true) ? 1 : 0;
+    }
+    return midi > style;
+}
+
+std::string WriteList(const std::vector<std::string>& files, const char* name) {
+    const fs::path list = fs::temp_directory_path() / name;
+    std::ofstream out(list, std::ios::binary);
+    for (const std::string& file : files) {
+        out << file << '\0';
+    }
+    return list.string();
+}
+
+bool Run(const std::string& command) {
+    return std::system(command.c_str()) == 0;
+}
+
+void RemoveDataFiles(const std::string& root) {
+    const ModeNames& names = CurrentModeNames();
+    std::vector<fs::path> doomed;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        const std::string name = entry.path().filename().string();
+        if (name == names.dataFile || name == names.fastAccessFile ||
+            HasExtension(name, names.extraExtension) != 0) {
+            doomed.push_back(entry.path());
+        }
+    }
+    for (const fs::path& path : doomed) {
+        fs::remove(path);
+    }
+}
+
+double TimeScan(const std::string& root) {
+    ClearAllRecords();
+    StatusCode result = 0;
+    const double seconds = bench::TimeSeconds([&] { result = ProcessStyleTree(root, 1); });
+    if (result != 0) {
+        std::fprintf(stderr, "scan: status %d\n", result);
+    }
+    return seconds;
+}
+
+double TimeAnalyses(const std::vector<std::string>& files, StyleDataPacket* record) {
+    return bench::TimeSeconds([&] {
+        for (const std::string& file : files) {
+            ResetStyleRecord(record);
+            AnalyseFile(*record, file, FileNamePart(file));
+        }
+    });
+}
+
+long ResidentKiB(const char* field) {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind(field, 0) == 0) {
+            return std::atol(line.c_str() + std::string(field).size());
+        }
+    }
+    return -1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: bench/run scan DIR [ROUNDS]\n");
+        return 2;
+    }
+    const std::string root = WithSlash(fs::absolute(argv[1]).lexically_normal().string());
+    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+    if (!StartProgram(MostlyMidi(root))) {
+        std::fprintf(stderr, "scan: the program does not start (configuration files?)\n");
+        return 1;
+    }
+    const Tree tree = ListTree(root);
+    if (tree.files.empty()) {
+        std::fprintf(stderr, "scan: no %s files below %s\n", IsStyleMode() ? "style" : "MIDI",
+                     root.c_str());
+        return 1;
+    }
+    const std::string readFiles = "xargs -0 cat < '" + WriteList(tree.files, "scan_bench.list") +
+                                  "' > /dev/null && find '" + root + "' > /dev/null";
+    StyleDataPacket* record = NewStyleRecord();
+
+    std::vector<double> firstScans, analyses;
+    for (int round = 0; round < rounds; ++round) {
+        RemoveDataFiles(root);
+        Run(readFiles);
+        firstScans.push_back(TimeScan(root));
+        Run(readFiles);
+        analyses.push_back(TimeAnalyses(tree.files, record));
+    }
+    const long analysed = LastTreeScanCounts().analysed;
+    bench::PrintResult("scan-first", bench::Median(firstScans), bench::Median(analyses));
+
+    const std::vector<std::string> dataFiles = ListTree(root).dataFiles;
+    const std::string dataList = WriteList(dataFiles, "scan_bench_data.list");
+    const std::string reference = "find '" + root +
+                                  "' -type f -printf '%T@ %s\\n' > /dev/null && " +
+                                  "xargs -0 cat < '" + dataList + "' > /dev/null";
+    std::vector<double> secondScans, references;
+    for (int round = 0; round < rounds; ++round) {
+        Run(readFiles);
+        secondScans.push_back(TimeScan(root));
+        Run(readFiles);
+        references.push_back(bench::TimeSeconds([&] { Run(reference); }));
+    }
+    const TreeScanCounts counts = LastTreeScanCounts();
+    bench::PrintResult("scan-second", bench::Median(secondScans), bench::Median(references));
+    std::printf(
+        "scan: %s mode, %zu files (%ld entries), %zu data files; first scan %.0f files/s "
+        "(%ld analysed), second scan %.0f files/s (%ld reused, %ld analysed again)\n",
+        IsStyleMode() ? "style" : "midi", tree.files.size(), tree.entries, dataFiles.size(),
+        tree.files.size() / bench::Median(firstScans), analysed,
+        tree.files.size() / bench::Median(secondScans), counts.reused, counts.reanalysed);
+    std::printf("scan-memory: %zu records, resident %.1f MiB after the scan, peak %.1f MiB\n",
+                RecordStore().records.size(), ResidentKiB("VmRSS:") / 1024.0,
+                ResidentKiB("VmHWM:") / 1024.0);
+    ReleaseStyleRecord(record);
+    return 0;
+}

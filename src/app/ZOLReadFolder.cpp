@@ -1,0 +1,80 @@
+#include "app/ZOLReadFolder.h"
+
+#include <unistd.h>
+
+#include "list/ZOLListViewMgr.h"
+#include "scan/ZOLScanJob.h"
+#include "scan/ZOLScanState.h"
+#include "scan/ZOLWorkThread.h"
+#include "support/NUVFileInfo.h"
+#include "support/NUVLang.h"
+#include "support/NUVPath.h"
+#include "support/NUVUserInterface.h"
+
+namespace kelvane {
+namespace {
+
+StatusCode CheckFolder(const std::string& folder) {
+    if (FolderExists(folder) == 0) {
+        ShowBox(Translate("Folder does not exist.\n(Or drive is not ready)"));
+        return status::kRefreshFolderMissing;
+    }
+    // A folder that cannot be listed or entered cannot be scanned.
+    if (::access(folder.c_str(), R_OK | X_OK) != 0) {
+        ShowBox(Translate("Folder is not accessible"));
+        return status::kRefreshFolderNotAccessible;
+    }
+    return status::kOk;
+}
+
+// Installs a progress host for one scan and puts the previous one back.
+class ScopedProgressHost {
+  public:
+    explicit ScopedProgressHost(IProgressHost& host) : previous_(&ProgressHost()) {
+        SetProgressHost(&host);
+    }
+    ~ScopedProgressHost() { SetProgressHost(previous_); }
+    ScopedProgressHost(const ScopedProgressHost&) = delete;
+    ScopedProgressHost& operator=(const ScopedProgressHost&) = delete;
+
+  private:
+    IProgressHost* previous_;
+};
+
+}  // namespace
+
+StatusCode ReadFolderTree(const std::string& folderText, bool withSubfolders, RefreshKind kind,
+                          IProgressHost& host) {
+    const std::string folder = WithSlash(folderText);
+    if (const StatusCode checked = CheckFolder(folder); checked != status::kOk) {
+        return checked;
+    }
+    SetStatusPaneText(0, ReadingStatusText());
+    CZOLListViewMgr& manager = ListViewMgr();
+    manager.ClearBothLists();
+    StartReadTiming();
+
+    ScanStateValues& state = ScanState();
+    state.forceReanalysis = kind == RefreshKind::SoftRescan ? 1 : 0;
+    state.ignoreDataFiles = kind == RefreshKind::HardRescan ? 1 : 0;
+    StatusCode scanStatus = 0;
+    StatusCode started = 0;
+    {
+        ScopedProgressHost scoped(host);
+        started = RunScan(folder, withSubfolders ? 1 : 0, &scanStatus);
+    }
+    state.forceReanalysis = 0;
+    state.ignoreDataFiles = 0;
+
+    SetStatusPaneText(0, Translate("Preparing list..."));
+    manager.SetCurrentFolder(folder, withSubfolders);
+    manager.ForceRebuild(true, nullptr, false);
+    if (scanStatus == status::kAbortedByUser) {
+        SetStatusPaneText(0, Translate("Aborted"));
+        state.abortFlag.store(0);
+    }
+    ShowReadRate(static_cast<std::size_t>(manager.RowCount()));
+    return started != 0 ? started : scanStatus;
+}
+
+}  // namespace kelvane

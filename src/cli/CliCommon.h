@@ -1,0 +1,101 @@
+// What the folder commands of kelvane-cli share (scan, list, export, import, fast-access): the
+// program start with the command-line front end's sinks, reading the folder tree behind a
+// progress line, Ctrl-C as the Abort button, CSV fields and the exit statuses.
+//
+// Output rules: standard output holds only the command's result; message boxes, the progress
+// line and summaries go to standard error. The progress line ("folder  N files  R files/sec")
+// is drawn only when standard error is a terminal.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/ZOLRefresh.h"
+#include "records/ZOLDataPacket.h"
+#include "support/NUVStatus.h"
+
+namespace kelvane::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+inline constexpr int kExitAborted = 130;  // Ctrl-C, as shells report a SIGINT
+
+// The options every folder command takes.
+struct FolderOptions {
+    bool midi = false;        // -m
+    bool subfolders = false;  // -s
+    RefreshKind refresh = RefreshKind::Normal;
+    bool readOnly = false;  // --read-only: treat the medium as read-only (nothing written)
+    std::vector<std::string> operands;
+};
+
+// Takes -m, -s, --soft, --hard and --read-only when `arg` is one of them (true), else false.
+bool TakeFolderOption(const std::string& arg, FolderOptions& options);
+
+// One run of a folder command: the program start (configuration files and settings as the
+// desktop program reads them) with stderr boxes and the progress host installed, Ctrl-C
+// caught from now on; the end of the program when it goes.
+class CliSession {
+  public:
+    explicit CliSession(std::string command) : command_(std::move(command)) {}
+    ~CliSession();
+    CliSession(const CliSession&) = delete;
+    CliSession& operator=(const CliSession&) = delete;
+
+    // Starts the program in the run mode; false (with a message) when it cannot start.
+    bool Start(const FolderOptions& options);
+    // Reads the folder tree of the options (ReadFolderTree). Returns an exit status: 0 read;
+    // 2 the folder is missing or unreadable; 130 aborted; 1 the scan failed (reported).
+    int ReadFolder(const FolderOptions& options);
+    // Runs after the scan for jobs of their own (import): 130 when Ctrl-C was pressed.
+    bool Interrupted() const;
+    // The text last put into a status pane (0: the status line, 1: counter and speed).
+    std::string PaneText(int pane) const;
+    // "kelvane-cli <command>: <text>" on standard error.
+    void Complain(const std::string& text) const;
+
+  private:
+    std::string command_;
+    bool started_ = false;
+};
+
+// Reads the command's arguments: the folder options, flags and options with a value ("--name
+// value" or "--name=value"), and operands (everything not starting with "-", and everything
+// after "--").
+class ArgCursor {
+  public:
+    ArgCursor(int argc, char** argv) : argc_(argc), argv_(argv) {}
+    // Moves to the next argument; false at the end.
+    bool Next();
+    const std::string& Arg() const { return arg_; }
+    bool IsOperand() const { return operand_; }
+    // True when the argument is the option `name`; its value (the rest after "=", or the
+    // next argument) goes to `value`. A missing value sets Failed().
+    bool Value(const char* name, std::string& value);
+    bool Failed() const { return failed_; }
+
+  private:
+    int argc_;
+    char** argv_;
+    int index_ = 0;
+    std::string arg_;
+    bool operand_ = false;
+    bool onlyOperands_ = false;
+    bool failed_ = false;
+};
+
+// A CSV field: quoted when it holds the separator, a double quote, a line break, or begins or
+// ends with a blank; a double quote inside is doubled.
+std::string CsvField(std::string_view text, char separator = ',');
+
+// The value of a record or song field as text: numbers in decimal, texts as stored.
+std::string FieldValue(const StyleDataPacket& record, int fieldId);
+std::string SongFieldValue(const SongDataPacket& song, int songFieldId);
+
+// Field keys separated by commas to the ids of the current catalogue (or the song catalogue);
+// false with `error` naming the first unknown key.
+bool ParseFieldKeys(std::string_view list, bool songs, std::vector<int>& ids, std::string& error);
+
+}  // namespace kelvane::cli

@@ -1,0 +1,147 @@
+// The per-file steps of the tree scan: CheckStyleFile for every file the walk finds and
+// ProcessStyleFile for the new ones, plus the per-folder lists they work on.
+#include <algorithm>
+
+#include "analysis/ZOLStyleFile.h"
+#include "platform/NuvFileSystem.h"
+#include "records/ZOLStyleData.h"
+#include "scan/ZOLDataFileStatus.h"
+#include "scan/ZOLScanState.h"
+#include "scan/ZOLTreeScan.h"
+#include "scan/ZOLTreeScanRun.h"
+#include "support/NUVLang.h"
+
+namespace kelvane {
+
+void FolderScanLists::IndexCached() {
+    byName_.clear();
+    byName_.reserve(cached.size());
+    for (size_t i = 0; i < cached.size(); ++i) {
+        byName_[cached[i]->Text(kFieldFilename)] = i;
+    }
+    taken_ = 0;
+}
+
+StyleDataPacket* FolderScanLists::MoveCachedToKept(std::string_view name) {
+    const auto found = byName_.find(name);
+    if (found == byName_.end()) {
+        return nullptr;
+    }
+    // The slot is emptied instead of erased, so that finding a file stays cheap in large
+    // folders; Leftovers() closes the gaps once.
+    StyleDataPacket*& slot = cached.Items()[found->second];
+    StyleDataPacket* record = slot;
+    slot = nullptr;
+    byName_.erase(found);
+    ++taken_;
+    kept.Append(record);
+    return record;
+}
+
+RecordList& FolderScanLists::Leftovers() {
+    if (taken_ > 0) {
+        auto& items = cached.Items();
+        items.erase(std::remove(items.begin(), items.end(), nullptr), items.end());
+        taken_ = 0;
+    }
+    byName_.clear();
+    return cached;
+}
+
+void FolderScanLists::ReleaseAll() {
+    Leftovers().ReleaseAll();
+    extra.ReleaseAll();
+    kept.ReleaseAll();
+    fresh.ReleaseAll();
+}
+
+FileTime RecordFileTime(const StyleDataPacket& record) {
+    return FileTimeFromHalves(static_cast<uint32_t>(record.Number(kFieldFiledateL)),
+                              static_cast<uint32_t>(record.Number(kFieldFiledateU)));
+}
+
+StatusCode SetRecordFileTime(StyleDataPacket& record, FileTime time) {
+    record.SetNumber(kFieldFiledateU, static_cast<int32_t>(FileTimeHigh(time)));
+    record.SetNumber(kFieldFiledateL, static_cast<int32_t>(FileTimeLow(time)));
+    // Files of a folder mostly share their minute; time zones differ from UTC by whole
+    // minutes, so one minute of file time has one local text.
+    constexpr FileTime kMinute = 60 * static_cast<FileTime>(kFileTimeUnitsPerSecond);
+    thread_local FileTime lastMinute = ~FileTime{0};
+    thread_local std::string lastText;
+    if (time / kMinute != lastMinute) {
+        std::string text;
+        if (!LocalTimeText(time, text)) {
+            return status::kFileDateNotConverted;
+        }
+        lastMinute = time / kMinute;
+        lastText = std::move(text);
+    }
+    record.SetDateText(lastText);
+    return 0;
+}
+
+StatusCode CheckStyleFile(WalkContext& context) {
+    const std::string& name = context.currentFileName;
+    ScanTrace("CheckStyleFile : ", name);
+    const ScanStateValues& state = ScanState();
+    if (state.abortFlag.load() != 0) {
+        return status::kAbortedByUser;
+    }
+    if (!IsScanFileName(name)) {
+        return 0;
+    }
+    ScanTrace("CheckStyleFile - Style file found : ", name);
+    auto* lists = static_cast<FolderScanLists*>(context.userPointer);
+    if (lists == nullptr) {
+        return 0;
+    }
+    if (StyleDataPacket* record = lists->MoveCachedToKept(name)) {
+        ScanTrace("CheckStyleFile - Pkt found in queue : ", name);
+        // A time without local-time text keeps the old text; that is not worth a report.
+        SetRecordFileTime(*record, context.lastWriteTime);
+        if (state.readOnlyMedium != 0) {
+            CountScannedFile();
+            ++ScanRuntime().counts.reused;
+        }
+        return 0;
+    }
+    CountScannedFile();
+    const StatusCode analysed = ProcessStyleFile(context);
+    if (analysed != 0) {
+        ++ScanRuntime().counts.failed;
+        TraceFormat(trace::kAlways, true, "%s %i %s %s %s",
+                    Translate("Error during processing style file").c_str(), analysed,
+                    StatusText(analysed).c_str(), context.currentFolder.c_str(), name.c_str());
+    }
+    return 0;
+}
+
+StatusCode ProcessStyleFile(WalkContext& context) {
+    const std::string& name = context.currentFileName;
+    ScanDebug("DBG - ProcessStyleFile called -- ", name);
+    auto* lists = static_cast<FolderScanLists*>(context.userPointer);
+    const std::string fullPath = context.currentFolder + name;
+    if (fullPath.size() > kMaxPathLength) {
+        return status::kFullNameError;
+    }
+    ScanTrace("ProcessStyleFile : ", fullPath);
+    StyleDataPacket* record = NewStyleRecord();
+    if (record == nullptr) {
+        return status::kNoStyleRecord;
+    }
+    SetRecordFileTime(*record, context.lastWriteTime);
+    const StatusCode analysed = AnalyseForScan(*record, fullPath, name);
+    if (analysed != 0) {
+        ReleaseStyleRecord(record);
+        return analysed;
+    }
+    ++ScanRuntime().counts.analysed;
+    if (lists != nullptr) {
+        lists->fresh.Append(record);
+    } else {
+        ReleaseStyleRecord(record);
+    }
+    return 0;
+}
+
+}  // namespace kelvane
