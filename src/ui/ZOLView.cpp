@@ -9,12 +9,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "list/ZOLListViewMgr.h"
+#include "app/ZOLReadFolder.h"
 #include "platform/NuvLauncher.h"
-#include "scan/ZOLScanState.h"
-#include "scan/ZOLWorkThread.h"
+#include "scan/ZOLTreeScan.h"
 #include "support/NUVConfig.h"
-#include "support/NUVDbg.h"
 #include "support/NUVFormat.h"
 #include "support/NUVLang.h"
 #include "support/NUVUserInterface.h"
@@ -29,6 +27,14 @@ namespace kelvane {
 CZOLView::CZOLView(CMainFrame& frame) : QWidget(&frame), frame_(frame) {
     BuildForm();
     InstallLists();
+    // The scan names each new start folder from its worker thread.
+    SetRecentFolderFeed([this](const std::string& folder) {
+        RunOnUiThread([this, &folder] { frame_.AddRecentFolder(folder); });
+    });
+}
+
+CZOLView::~CZOLView() {
+    SetRecentFolderFeed({});
 }
 
 void CZOLView::BuildForm() {
@@ -131,7 +137,7 @@ void CZOLView::NotAvailableYet(ViewCommand command, Notice notice) {
 
 void CZOLView::ReadStartFolder() {
     ApplyListFontSize(Config().listViewFontSize);
-    ReadFolderTree(RefreshKind::Normal, Notice::StatusLine);
+    ReadFolderTree(RefreshKind::Normal);
 }
 
 void CZOLView::Refresh(RefreshKind kind) {
@@ -139,46 +145,12 @@ void CZOLView::Refresh(RefreshKind kind) {
         return;
     }
     pathBox_->setEditText(PathToQt(Config().startPath));
-    ReadFolderTree(kind, Notice::Box);
+    ReadFolderTree(kind);
 }
 
-void CZOLView::ReadFolderTree(RefreshKind kind, Notice notice) {
-    if (!scan_) {
-        const ViewCommand command = kind == RefreshKind::SoftRescan   ? ViewCommand::SoftRescan
-                                    : kind == RefreshKind::HardRescan ? ViewCommand::HardRescan
-                                                                      : ViewCommand::Refresh;
-        NotAvailableYet(command, notice);
-        return;
-    }
-    const std::string folder = Config().effectiveStartPath;
-    const int withSubfolders = Config().includeSubfolders != 0 ? 1 : 0;
-    SetStatusPaneText(0, ReadingStatusText());
-    CZOLListViewMgr& manager = ListViewMgr();
-    manager.ClearBothLists();
-    manager.SetCurrentFolder(folder, withSubfolders != 0);
-    StartReadTiming();
-    ScanStateValues& scan = ScanState();
-    scan.forceReanalysis = kind == RefreshKind::SoftRescan ? 1 : 0;
-    scan.ignoreDataFiles = kind == RefreshKind::HardRescan ? 1 : 0;
-    StatusCode status = 0;
-    const StatusCode started = RunScanWith(scan_, folder, withSubfolders, &status);
-    scan.forceReanalysis = 0;
-    scan.ignoreDataFiles = 0;
-    if (started != 0) {
-        NUV_WARNING("%s %d",
-                    Translate(IsStyleMode() ? "Error scanning styles - Error Nr : "
-                                            : "Error scanning midi files - Error Nr : ")
-                        .c_str(),
-                    started);
-    }
-    SetStatusPaneText(0, Translate("Preparing list..."));
-    manager.ForceRebuild(true, nullptr, false);
-    if (status == status::kAbortedByUser) {
-        SetStatusPaneText(0, Translate("Aborted"));
-    }
-    scan.abortFlag.store(0);
-    ShowReadRate(static_cast<std::size_t>(manager.RowCount()));
-    frame_.AddRecentFolder(folder);
+void CZOLView::ReadFolderTree(RefreshKind kind) {
+    kelvane::ReadFolderTree(Config().effectiveStartPath, Config().includeSubfolders != 0, kind,
+                            ProgressHost());
 }
 
 void CZOLView::OpenFolder(const std::string& folder) {

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <QWidget>
-#include <functional>
 #include <map>
 #include <string>
 
@@ -23,25 +22,19 @@ namespace kelvane {
 class CMainFrame;
 class CZOLListArea;
 
-// The reading of a folder tree as the read command runs it on the worker thread behind the
-// scan window: start folder (with "/") and include-subfolders flag; the scan's status. It
-// polls ScanState().abortFlag and finds the kind of refresh in ScanState() (forceReanalysis
-// for a soft rescan, ignoreDataFiles for a hard one).
-using FolderScanFunction = std::function<StatusCode(const std::string& folder, int withSubfolders)>;
-
 class CZOLView : public QWidget {
     Q_OBJECT
 
   public:
     explicit CZOLView(CMainFrame& frame);
+    ~CZOLView() override;
 
     // The one entry of every command.
     void RunCommand(ViewCommand command);
     // The command that reached RunCommand last (also when it was refused for the mode).
     ViewCommand LastCommand() const { return lastCommand_; }
 
-    // How a command that is not built yet answers: a box, or only the status line (used for
-    // the read at start, so that the program opens without a box).
+    // How a command that is not built yet answers: a box, or only the status line.
     enum class Notice { Box, StatusLine };
     void NotAvailableYet(ViewCommand command, Notice notice = Notice::Box);
 
@@ -65,11 +58,9 @@ class CZOLView : public QWidget {
     void ReadStartFolder();
     // Path box text and Incl. Subfolders box into the start folder, checks, then the read.
     void Refresh(RefreshKind kind);
-    // Reads the tree of Config().startPath: the scan behind its progress dialog, the list
-    // rebuild and the read rate. Without a scan function the command is not available yet.
-    void ReadFolderTree(RefreshKind kind, Notice notice);
-    // The tree scan the read runs (the scan module's, or a test's).
-    void SetFolderScan(FolderScanFunction scan) { scan_ = std::move(scan); }
+    // Reads the tree of Config().effectiveStartPath: the scan behind the scan window, the list
+    // rebuild and the read rate; a start folder new to the scan joins the recent folders.
+    void ReadFolderTree(RefreshKind kind);
     // Puts a folder into the path box and refreshes (recent folders, Open Folder).
     void OpenFolder(const std::string& folder);
     // Enter in the path box: keywords or a refresh.
@@ -114,7 +105,6 @@ class CZOLView : public QWidget {
     QVBoxLayout* layout_ = nullptr;
     QWidget* list_ = nullptr;  // the placeholder until the list is installed
     CZOLListArea* lists_ = nullptr;
-    FolderScanFunction scan_;
     std::string contextFolder_;
     ViewCommand lastCommand_ = ViewCommand::None;
 };

@@ -177,7 +177,7 @@ void ListDialogsTest::FilterErrorKeepsTheDialogOpenAtTheInput() {
     bool openAfterError = false;
     bool focusOnTempo = false;
     bool closedAfterFix = false;
-    test::WhenModal([&](QWidget* modal) {
+    const test::ModalAction onModal1 = test::WhenModal([&](QWidget* modal) {
         auto* dialog = qobject_cast<CZOLFilterDlg*>(modal);
         if (dialog == nullptr) {
             modal->close();
@@ -224,7 +224,7 @@ void ListDialogsTest::ClearAllAndCancelLeaveTheFilter() {
     QString keptQuick;
     QString clearedQuick = "not cleared";
     bool clearedToShowAll = false;
-    test::WhenModal([&](QWidget* modal) {
+    const test::ModalAction onModal2 = test::WhenModal([&](QWidget* modal) {
         auto* dialog = qobject_cast<CZOLFilterDlg*>(modal);
         if (dialog == nullptr) {
             modal->close();
@@ -266,7 +266,7 @@ void ListDialogsTest::SongFilterDialogFiltersTheSongList() {
     QString title;
     QStringList statusItems;
     bool hasModeButtons = true;
-    test::WhenModal([&](QWidget* modal) {
+    const test::ModalAction onModal3 = test::WhenModal([&](QWidget* modal) {
         auto* dialog = qobject_cast<CZOLFilterDlg*>(modal);
         if (dialog == nullptr) {
             modal->close();
@@ -330,7 +330,7 @@ void ListDialogsTest::ColumnsDialogChoosesAndStoresColumns() {
     QString first;
     int beyondShown = 0;
     QString offeredFirst;
-    test::WhenModal([&](QWidget* modal) {
+    const test::ModalAction onModal4 = test::WhenModal([&](QWidget* modal) {
         auto* dialog = qobject_cast<CZOLColumnsDlg*>(modal);
         if (dialog == nullptr) {
             modal->close();
@@ -413,7 +413,7 @@ void ListDialogsTest::ScrollingCommands() {
     };
     QString title;
     bool openAfterWrongValue = false;
-    test::WhenModal([&](QWidget* modal) {
+    const test::ModalAction onModal5 = test::WhenModal([&](QWidget* modal) {
         if (auto* dialog = qobject_cast<CZOLGotoLineNrDlg*>(modal)) {
             title = dialog->windowTitle();
             dialog->Input()->setText("x12");
@@ -452,7 +452,7 @@ void ListDialogsTest::DuplicateSelectionAsksForAFolder() {
     test::AddUiRecord({"y.sty", a, 8, 500});
     ListViewMgr().ForceRebuild(true, nullptr, false);
     QString title;
-    test::WhenModal([&](QWidget* modal) {
+    const test::ModalAction onModal6 = test::WhenModal([&](QWidget* modal) {
         auto* chooser = qobject_cast<CDlgGetPath*>(modal);
         if (chooser == nullptr) {
             modal->close();
@@ -469,7 +469,7 @@ void ListDialogsTest::DuplicateSelectionAsksForAFolder() {
     const int row = widget.selectionModel()->selectedRows().first().row();
     QCOMPARE(ListViewMgr().StyleRecordOfRow(row)->Text(kFieldPath), a);
     // Cancel selects nothing more.
-    test::WhenModal([](QWidget* modal) { modal->close(); });
+    const test::ModalAction onModal7 = test::WhenModal([](QWidget* modal) { modal->close(); });
     frame->View()->RunCommand(ViewCommand::SelectDuplicatesOfTree);
     QCOMPARE(widget.selectionModel()->selectedRows().size(), 1);
     // All except one of each: one of the pair stays unselected, the single too.

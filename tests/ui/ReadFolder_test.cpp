@@ -1,8 +1,7 @@
-// Reading a folder: the scan runs on the worker behind the scan window (here a scan of the
-// test's own that builds records), the list is rebuilt afterwards, Abort and failures, the
-// rescan variants, and the inputs that must not stop the program: missing or unreadable
-// folders, an unreadable settings file, a start folder without write permission, and the
-// settings that come back after a restart.
+// Reading a generated folder tree: the scan runs on the worker behind the scan window, the
+// list is rebuilt afterwards, Abort, the rescan variants, and the inputs that must not stop
+// the program: missing or unreadable folders, an unreadable settings file, a start folder
+// without write permission, and the settings that come back after a restart.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,9 +18,13 @@
 
 #include "UiRecords.h"
 #include "UiTestEnv.h"
+#include "analysis/ZOLStyleFile.h"
 #include "list/ZOLListViewMgr.h"
 #include "platform/NuvSettingsStore.h"
 #include "scan/ZOLScanState.h"
+#include "scan/ZOLTreeScan.h"
+#include "support/SmfBuilder.h"
+#include "support/StyleFileBuilder.h"
 #include "support/ZOLConfigValues.h"
 #include "ui/MainFrm.h"
 #include "ui/ZOLAppUi.h"
@@ -35,36 +38,39 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// What a scan saw of the read that ran it.
-struct ScanSeen {
-    std::string folder;
-    int withSubfolders = -1;
-    int forceReanalysis = -1;
-    int ignoreDataFiles = -1;
-    int runs = 0;
-};
-
-// A scan that appends `count` records and notes its arguments.
-FolderScanFunction RecordScan(ScanSeen& seen, int count) {
-    return [&seen, count](const std::string& folder, int withSubfolders) {
-        seen.folder = folder;
-        seen.withSubfolders = withSubfolders;
-        seen.forceReanalysis = ScanState().forceReanalysis;
-        seen.ignoreDataFiles = ScanState().ignoreDataFiles;
-        ++seen.runs;
-        for (int i = 0; i < count; ++i) {
-            test::AddUiRecord({"r" + std::to_string(i) + ".sty", folder, i, 1000});
-        }
-        return StatusCode{0};
-    };
-}
-
-// Waits (on the worker) until `flag` is set or about five seconds have passed.
-void WaitFor(const std::atomic<bool>& flag) {
-    for (int i = 0; i < 500 && !flag.load(); ++i) {
-        std::this_thread::sleep_for(10ms);
+// A generated tree: `count` style files in `folder`, one more in its subfolder "Sub".
+void WriteStyleTree(const std::string& folder, int count) {
+    std::filesystem::create_directories(folder + "Sub");
+    for (int i = 0; i < count; ++i) {
+        const std::string name = "s" + std::to_string(i) + ".sty";
+        test::WriteFileBytes(folder + name,
+                             test::StyleFileBuilder(test::StyleMidi({"SFF1", name})).Bytes());
     }
+    test::WriteFileBytes(folder + "Sub/deep.sty",
+                         test::StyleFileBuilder(test::StyleMidi({"SFF1", "deep"})).Bytes());
 }
+
+// Holds every analysis of the scan until `release` is set (about five seconds at most), so
+// the scan window stays while a test looks at it; `entered` tells that the scan got there.
+class HeldAnalysis {
+  public:
+    HeldAnalysis() {
+        SetScanFileAnalysis([this](StyleDataPacket& record, const std::string& path,
+                                   const std::string& name) {
+            entered = true;
+            for (int i = 0; i < 500 && !release.load() && ScanState().abortFlag.load() == 0; ++i) {
+                std::this_thread::sleep_for(10ms);
+            }
+            return AnalyseFile(record, path, name);
+        });
+    }
+    ~HeldAnalysis() { SetScanFileAnalysis({}); }
+    HeldAnalysis(const HeldAnalysis&) = delete;
+    HeldAnalysis& operator=(const HeldAnalysis&) = delete;
+
+    std::atomic<bool> entered{false};
+    std::atomic<bool> release{false};
+};
 
 std::vector<std::string> PaneTexts(const test::UiEnv& env, char pane) {
     std::vector<std::string> texts;
@@ -88,9 +94,8 @@ class ReadFolderTest : public QObject {
   private Q_SLOTS:
     void ReadRunsTheScanBehindItsWindow();
     void MidiModeScanWindow();
-    void AbortKeepsWhatWasReadAndSaysSo();
-    void ScanFailureLeavesAnEmptyList();
-    void RescanVariantsReachTheScan();
+    void AbortStopsTheScanAndSaysSo();
+    void RescanVariantsFromThePathBoxAndTheMenu();
     void FolderAndRecentFoldersComeBackAfterARestart();
     void BadFoldersAreRefusedWithTheirMessage();
     void UnreadableSettingsFileIsReported();
@@ -102,18 +107,14 @@ void ReadFolderTest::ReadRunsTheScanBehindItsWindow() {
     auto frame = env.StartFrame();
     QVERIFY(frame != nullptr);
     CZOLView& view = *frame->View();
-    ScanSeen seen;
-    std::atomic<bool> looked{false};
-    const FolderScanFunction records = RecordScan(seen, 3);
-    view.SetFolderScan([&](const std::string& folder, int withSubfolders) {
-        WaitFor(looked);  // the window stays while the test looks at it
-        return records(folder, withSubfolders);
-    });
+    const std::string tree = env.Work() + "Styles/";
+    WriteStyleTree(tree, 2);
+    HeldAnalysis held;
     QString title;
     QString information;
     QString abortText;
     bool openAfterEscape = false;
-    test::WhenModal([&](QWidget* modal) {
+    const test::ModalAction onModal1 = test::WhenModal([&](QWidget* modal) {
         if (auto* window = qobject_cast<CZOLProgressDlg*>(modal)) {
             title = window->windowTitle();
             information = window->InformationLabel()->text();
@@ -123,144 +124,110 @@ void ReadFolderTest::ReadRunsTheScanBehindItsWindow() {
             window->close();
             openAfterEscape = window->isVisible();
         }
-        looked = true;
+        held.release = true;
     });
-    view.SetStartFolder(env.Work(), true);
+    view.SetStartFolder(tree, true);
     view.RunCommand(ViewCommand::Refresh);
     QCOMPARE(title, QStringLiteral("Reading Style Data"));
     QVERIFY(information.startsWith("Reading style data for the first time may take a long time"));
     QVERIFY(information.endsWith("even if the program is restarted."));
     QCOMPARE(abortText, QStringLiteral("&Abort"));
     QVERIFY(openAfterEscape);
-    QCOMPARE(seen.folder, env.Work());
-    QCOMPARE(seen.withSubfolders, 1);
     QCOMPARE(ListViewMgr().RowCount(), 3L);
-    QCOMPARE(test::ColumnTexts(*view.Lists()->FileListWidget(), 0),
-             (QStringList{"r0.sty", "r1.sty", "r2.sty"}));
+    QStringList names = test::ColumnTexts(*view.Lists()->FileListWidget(), 0);
+    names.sort();
+    QCOMPARE(names, (QStringList{"deep.sty", "s0.sty", "s1.sty"}));
     const std::vector<std::string> status = PaneTexts(env, '0');
     QVERIFY(Contains(status, "Reading style data..."));
     QVERIFY(Contains(status, "Preparing list..."));
     QVERIFY(status.back().find("Showing 3 styles out of 3") == 0);
     QVERIFY(QString::fromStdString(PaneTexts(env, '1').back()).endsWith(" files/sec"));
-    QCOMPARE(frame->RecentFolders().Folders().front(), env.Work());
+    QCOMPARE(frame->RecentFolders().Folders().front(), tree);
+    // Without its subfolders the same folder shows two rows.
+    view.SubfolderBox()->setChecked(false);
+    view.RunCommand(ViewCommand::Refresh);
+    QCOMPARE(ListViewMgr().RowCount(), 2L);
 }
 
 void ReadFolderTest::MidiModeScanWindow() {
     test::UiEnv env;
     auto frame = env.StartFrame({"-m"});
     QVERIFY(frame != nullptr);
+    test::SmfBuilder song;
+    song.AddTrack().Tempo(0, 500000).Note(0, 0, 60, 100, 480);
+    test::WriteFileBytes(env.Work() + "song.mid", song.Bytes());
+    HeldAnalysis held;
     QString title;
     QString information;
-    std::atomic<bool> looked{false};
-    frame->View()->SetFolderScan([&](const std::string&, int) {
-        WaitFor(looked);
-        return StatusCode{0};
-    });
-    test::WhenModal([&](QWidget* modal) {
+    const test::ModalAction onModal2 = test::WhenModal([&](QWidget* modal) {
         if (auto* window = qobject_cast<CZOLProgressDlg*>(modal)) {
             title = window->windowTitle();
             information = window->InformationLabel()->text();
         }
-        looked = true;
+        held.release = true;
     });
     frame->View()->SetStartFolder(env.Work(), false);
     frame->View()->RunCommand(ViewCommand::Refresh);
     QCOMPARE(title, QStringLiteral("Reading Midi Data"));
     QVERIFY(information.startsWith("Reading midi data for the first time"));
     QVERIFY(Contains(PaneTexts(env, '0'), "Reading midi data..."));
-    // An empty folder read without its subfolders.
-    QCOMPARE(QString::fromStdString(PaneTexts(env, '0').back()),
-             QString::fromStdString("No midis files found in " + env.Work()));
+    QVERIFY(PaneTexts(env, '0').back().find("Showing 1 midi out of 1") == 0);
 }
 
-void ReadFolderTest::AbortKeepsWhatWasReadAndSaysSo() {
+void ReadFolderTest::AbortStopsTheScanAndSaysSo() {
     test::UiEnv env;
     auto frame = env.StartFrame();
-    std::atomic<bool> started{false};
-    frame->View()->SetFolderScan([&](const std::string& folder, int) {
-        test::AddUiRecord({"before1.sty", folder, 1});
-        test::AddUiRecord({"before2.sty", folder, 2});
-        started = true;
-        for (int i = 0; i < 500 && ScanState().abortFlag.load() == 0; ++i) {
-            std::this_thread::sleep_for(10ms);
-        }
-        return ScanState().abortFlag.load() != 0 ? status::kAbortedByUser : StatusCode{0};
-    });
+    WriteStyleTree(env.Work(), 3);
+    HeldAnalysis held;
     bool disabledAfterAbort = false;
-    test::WhenModal([&](QWidget* modal) {
+    const test::ModalAction onModal3 = test::WhenModal([&](QWidget* modal) {
         auto* window = qobject_cast<CZOLProgressDlg*>(modal);
-        while (window != nullptr && !started.load()) {
+        for (int i = 0; window != nullptr && i < 500 && !held.entered.load(); ++i) {
             std::this_thread::sleep_for(5ms);
         }
         if (window != nullptr) {
             QTest::mouseClick(window->AbortButton(), Qt::LeftButton);
             disabledAfterAbort = !window->AbortButton()->isEnabled();
         }
+        held.release = true;
     });
-    frame->View()->SetStartFolder(env.Work(), false);
+    frame->View()->SetStartFolder(env.Work(), true);
     frame->View()->RunCommand(ViewCommand::Refresh);
     QVERIFY(disabledAfterAbort);
     QCOMPARE(PaneTexts(env, '0').back(), std::string("Aborted"));
-    QCOMPARE(ListViewMgr().RowCount(), 2L);
     QCOMPARE(ScanState().abortFlag.load(), 0);
     QVERIFY(env.sink.boxes.empty());  // an abort is no error
+    QVERIFY(ListViewMgr().RowCount() < 4);
 }
 
-void ReadFolderTest::ScanFailureLeavesAnEmptyList() {
-    test::UiEnv env;
-    auto frame = env.StartFrame();
-    frame->View()->SetFolderScan([](const std::string& folder, int) {
-        test::AddUiRecord({"half.sty", folder, 1});
-        return StatusCode{-10020};
-    });
-    frame->View()->SetStartFolder(env.Work(), false);
-    frame->View()->RunCommand(ViewCommand::Refresh);
-    QVERIFY(env.sink.BoxContains("Error scanning styles - Error Nr :  -10020"));
-    QCOMPARE(ListViewMgr().RowCount(), 0L);
-    // The program goes on: the next read works.
-    ScanSeen seen;
-    frame->View()->SetFolderScan(RecordScan(seen, 2));
-    frame->View()->RunCommand(ViewCommand::Refresh);
-    QCOMPARE(ListViewMgr().RowCount(), 2L);
-}
-
-void ReadFolderTest::RescanVariantsReachTheScan() {
+void ReadFolderTest::RescanVariantsFromThePathBoxAndTheMenu() {
     test::UiEnv env;
     auto frame = env.StartFrame();
     CZOLView& view = *frame->View();
-    ScanSeen seen;
-    view.SetFolderScan(RecordScan(seen, 1));
-    view.SetStartFolder(env.Work(), false);
+    WriteStyleTree(env.Work(), 2);
+    view.SetStartFolder(env.Work(), true);
     view.RunCommand(ViewCommand::Refresh);
-    QCOMPARE(seen.forceReanalysis, 0);
-    QCOMPARE(seen.ignoreDataFiles, 0);
+    QCOMPARE(LastTreeScanCounts().analysed, 3);
+    view.RunCommand(ViewCommand::Refresh);
+    QCOMPARE(LastTreeScanCounts().reused, 3);
     view.PathBox()->lineEdit()->setText("<SoftRescan>");
     view.OnPathBoxEnter();
-    QCOMPARE(seen.forceReanalysis, 1);
-    QCOMPARE(seen.ignoreDataFiles, 0);
+    QCOMPARE(LastTreeScanCounts().reanalysed, 3);
     QCOMPARE(view.PathBoxText(), env.Work());
+    env.dialogs.answer = BoxAnswer::No;
+    view.RunCommand(ViewCommand::HardRefresh);  // asks first; No reads nothing
+    QCOMPARE(LastTreeScanCounts().reanalysed, 3);
     view.RunCommand(ViewCommand::HardRescan);
-    QCOMPARE(seen.forceReanalysis, 0);
-    QCOMPARE(seen.ignoreDataFiles, 1);
-    env.dialogs.answer = BoxAnswer::Yes;
-    view.RunCommand(ViewCommand::HardRefresh);  // asks, then a soft rescan
-    QCOMPARE(seen.forceReanalysis, 1);
-    QCOMPARE(seen.runs, 4);
-    // The flags are the read's own: after it they are off again.
-    QCOMPARE(ScanState().forceReanalysis, 0);
-    QCOMPARE(ScanState().ignoreDataFiles, 0);
-    // Each read replaces the records of the previous one.
-    QCOMPARE(ListViewMgr().RowCount(), 1L);
+    QCOMPARE(LastTreeScanCounts().analysed, 3);
+    QCOMPARE(ListViewMgr().RowCount(), 3L);
 }
 
 void ReadFolderTest::FolderAndRecentFoldersComeBackAfterARestart() {
     test::UiEnv env;
     const std::string shown = env.Work() + "shown/";
-    std::filesystem::create_directories(shown);
+    WriteStyleTree(shown, 1);
     {
         auto frame = env.StartFrame();
-        ScanSeen seen;
-        frame->View()->SetFolderScan(RecordScan(seen, 1));
         frame->View()->SetStartFolder(shown, true);
         frame->View()->RunCommand(ViewCommand::Refresh);
         QCOMPARE(SettingsStore().WriteText("General", "DefaultStartPath", shown), 0);
@@ -274,16 +241,15 @@ void ReadFolderTest::FolderAndRecentFoldersComeBackAfterARestart() {
     view.SetStartFolder(Config().effectiveStartPath, Config().includeSubfolders != 0);
     QCOMPARE(view.PathBoxText(), shown);
     QVERIFY(view.SubfolderBox()->isChecked());
-    view.ReadStartFolder();  // applies the stored font size before the read
+    view.ReadStartFolder();  // the stored font, then the read of the stored folder
     QCOMPARE(view.Lists()->FileListWidget()->font().pixelSize(), 19);
+    QCOMPARE(ListViewMgr().RowCount(), 2L);
 }
 
 void ReadFolderTest::BadFoldersAreRefusedWithTheirMessage() {
     test::UiEnv env;
     auto frame = env.StartFrame();
     CZOLView& view = *frame->View();
-    ScanSeen seen;
-    view.SetFolderScan(RecordScan(seen, 1));
     view.SetStartFolder(env.Work() + "missing/", false);
     view.RunCommand(ViewCommand::Refresh);
     QCOMPARE(env.dialogs.boxes.back(),
@@ -294,11 +260,12 @@ void ReadFolderTest::BadFoldersAreRefusedWithTheirMessage() {
     QCOMPARE(env.dialogs.boxes.size(), std::size_t{2});
     QCOMPARE(env.dialogs.boxes.back(),
              std::string("Folder does not exist.\n(Or drive is not ready)"));
-    QCOMPARE(seen.runs, 0);
-    // The program goes on with a good folder.
+    QVERIFY(!Contains(PaneTexts(env, '0'), "Reading style data..."));
+    // The program goes on with a good folder (the file in it is damaged: one row with errors).
     view.SetStartFolder(env.Work(), false);
     view.RunCommand(ViewCommand::Refresh);
-    QCOMPARE(seen.runs, 1);
+    QVERIFY(Contains(PaneTexts(env, '0'), "Reading style data..."));
+    QCOMPARE(ListViewMgr().RowCount(), 1L);
     if (::geteuid() == 0) {
         QSKIP("root enters every folder: an inaccessible folder cannot be made here");
     }
@@ -309,7 +276,6 @@ void ReadFolderTest::BadFoldersAreRefusedWithTheirMessage() {
     view.RunCommand(ViewCommand::Refresh);
     ::chmod(locked.c_str(), 0700);
     QCOMPARE(env.dialogs.boxes.back(), std::string("Folder is not accessible"));
-    QCOMPARE(seen.runs, 1);
 }
 
 void ReadFolderTest::UnreadableSettingsFileIsReported() {
@@ -322,9 +288,8 @@ void ReadFolderTest::UnreadableSettingsFileIsReported() {
         QVERIFY(ReportUnreadableSettingsFile());
         QVERIFY(env.sink.BoxContains("The settings file cannot be read"));
         QCOMPARE(Config().listViewFontSize, 0);  // the defaults are in force
-        ScanSeen seen;
-        frame->View()->SetFolderScan(RecordScan(seen, 2));
-        frame->View()->SetStartFolder(env.Work(), false);
+        WriteStyleTree(env.Work() + "Styles/", 1);
+        frame->View()->SetStartFolder(env.Work() + "Styles/", true);
         frame->View()->RunCommand(ViewCommand::Refresh);
         QCOMPARE(ListViewMgr().RowCount(), 2L);
         std::filesystem::remove_all(SettingsStore().FileName());
@@ -356,16 +321,21 @@ void ReadFolderTest::StartFolderWithoutWritePermissionIsRead() {
     test::UiEnv env;
     auto frame = env.StartFrame();
     const std::string folder = env.Work() + "readonly/";
-    std::filesystem::create_directories(folder);
+    WriteStyleTree(folder, 2);
+    ::chmod((folder + "Sub").c_str(), 0555);
     ::chmod(folder.c_str(), 0555);
-    ScanSeen seen;
-    frame->View()->SetFolderScan(RecordScan(seen, 2));
-    frame->View()->SetStartFolder(folder, false);
+    frame->View()->SetStartFolder(folder, true);
     frame->View()->RunCommand(ViewCommand::Refresh);
     ::chmod(folder.c_str(), 0700);
-    QCOMPARE(seen.runs, 1);
-    QCOMPARE(ListViewMgr().RowCount(), 2L);
-    QVERIFY(env.dialogs.boxes.empty());
+    ::chmod((folder + "Sub").c_str(), 0700);
+    // The data file cannot be written: the scan says so and the tree's records stay out.
+    QVERIFY(env.sink.BoxContains("Unable to open data file for write."));
+    QCOMPARE(ListViewMgr().RowCount(), 0L);
+    // The program goes on: the next read of a writable folder works.
+    WriteStyleTree(env.Work() + "writable/", 1);
+    frame->View()->SetStartFolder(env.Work() + "writable/", false);
+    frame->View()->RunCommand(ViewCommand::Refresh);
+    QCOMPARE(ListViewMgr().RowCount(), 1L);
 }
 
 }  // namespace kelvane

@@ -58,7 +58,14 @@ QStringList ColumnTexts(const CZOLListWidget& widget, int column) {
     return texts;
 }
 
-void WhenModal(std::function<void(QWidget*)> act) {
+ModalAction::~ModalAction() {
+    if (timer_ != nullptr) {
+        timer_->stop();
+        timer_->deleteLater();
+    }
+}
+
+ModalAction WhenModal(std::function<void(QWidget*)> act) {
     auto* timer = new QTimer;
     auto tries = std::make_shared<int>(0);
     timer->setInterval(10);
@@ -74,6 +81,7 @@ void WhenModal(std::function<void(QWidget*)> act) {
         }
     });
     timer->start();
+    return ModalAction(timer);
 }
 
 }  // namespace kelvane::test

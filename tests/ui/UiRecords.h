@@ -2,7 +2,9 @@
 // and small helpers to drive the program's modal dialogs from inside a test.
 #pragma once
 
+#include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <functional>
 #include <string>
 #include <vector>
@@ -40,8 +42,21 @@ void ClearUiRecords();
 // the view.
 QStringList ColumnTexts(const CZOLListWidget& widget, int column);
 
+// Waits for a modal dialog while it lives: gives up when it goes out of scope, so a test that
+// fails early leaves nothing behind for the next one.
+class ModalAction {
+  public:
+    explicit ModalAction(QTimer* timer) : timer_(timer) {}
+    ~ModalAction();
+    ModalAction(const ModalAction&) = delete;
+    ModalAction& operator=(const ModalAction&) = delete;
+
+  private:
+    QPointer<QTimer> timer_;
+};
+
 // Runs `act` on the next modal dialog once it is shown (the caller then starts it); `act`
 // must close it. Gives up after about five seconds, so a test fails instead of hanging.
-void WhenModal(std::function<void(QWidget*)> act);
+[[nodiscard]] ModalAction WhenModal(std::function<void(QWidget*)> act);
 
 }  // namespace kelvane::test
