@@ -12,6 +12,13 @@ int RunListCommand(int argc, char** argv);
 int RunFastAccessCommand(int argc, char** argv);
 int RunExportCommand(int argc, char** argv);
 int RunImportCommand(int argc, char** argv);
+int RunCopyCommand(int argc, char** argv);
+int RunMoveCommand(int argc, char** argv);
+int RunTrashCommand(int argc, char** argv);
+int RunRenameCommand(int argc, char** argv);
+int RunModifyCommand(int argc, char** argv);
+int RunWriteMdbCommand(int argc, char** argv);
+int RunCdromTestCommand(int argc, char** argv);
 
 namespace {
 const Command kCommands[] = {
@@ -27,6 +34,14 @@ const Command kCommands[] = {
     {"export", "export the records of a folder tree (data file format or CSV)", RunExportCommand},
     {"import", "merge import files into the records and data files of a folder tree",
      RunImportCommand},
+    {"copy", "copy the files of the listed rows into a folder", RunCopyCommand},
+    {"move", "move the files of the listed rows into a folder", RunMoveCommand},
+    {"trash", "move the files of the listed rows into the trash folder", RunTrashCommand},
+    {"rename", "rename the file of the one listed row with its companions", RunRenameCommand},
+    {"modify", "set hand-kept values of the listed rows (or songs)", RunModifyCommand},
+    {"write-mdb", "write the Music Finder songs of the listed styles into their files",
+     RunWriteMdbCommand},
+    {"cdrom-test", "list the listed files whose names do not fit a CD-ROM", RunCdromTestCommand},
 };
 }  // namespace
 

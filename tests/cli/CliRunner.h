@@ -44,16 +44,20 @@ class CliRunner {
         }
     }
 
-    // Runs `kelvane-cli args...`; `whileRunning` (optional) is called with the child's pid
-    // after it started and before it is waited for.
+    // Runs `kelvane-cli args...` with `input` as its standard input; `whileRunning` (optional)
+    // is called with the child's pid after it started and before it is waited for.
     CliResult Run(const std::vector<std::string>& args,
-                  const std::function<void(pid_t)>& whileRunning = {}) {
+                  const std::function<void(pid_t)>& whileRunning = {},
+                  const std::string& input = {}) {
         ScopedEnv homeEnv("KELVANE_HOME", home.Folder());
         ScopedEnv settingsEnv("KELVANE_SETTINGS", home.Folder() + "settings.ini");
         const std::string outPath = home.Folder() + "out.txt";
         const std::string errPath = home.Folder() + "err.txt";
+        const std::string inPath = home.Folder() + "in.txt";
+        WriteFileBytes(inPath, input);
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, inPath.c_str(), O_RDONLY, 0);
         posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(),
                                          O_WRONLY | O_CREAT | O_TRUNC, 0644);
         posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(),

@@ -1,0 +1,270 @@
+// kelvane-cli copy, move, trash and rename: the file operations on the listed rows.
+#include <cstdio>
+
+#include "cli/CliPrompts.h"
+#include "cli/CliRowCommand.h"
+#include "fileops/ZOLCopyMove.h"
+#include "fileops/ZOLFileOpPrompts.h"
+#include "fileops/ZOLRenameFile.h"
+#include "list/ZOLListViewMgr.h"
+#include "records/ZOLStyleData.h"
+#include "support/ZOLConfigValues.h"
+
+namespace kelvane::cli {
+namespace {
+
+constexpr const char* kCopyUsage =
+    "usage: kelvane-cli copy|move [options] --to DEST [--on-clash ask|skip|replace|auto-rename]\n"
+    "                             FOLDER\n"
+    "  Copies or moves the files of the listed rows (style mode: each style with the files of\n"
+    "  its base name and an extension of up to three characters, other styles excepted) into\n"
+    "  the existing folder DEST, keeping the records and data files up to date (a DEST outside\n"
+    "  the tree read gets the records in its move file).\n"
+    "  --to DEST        the destination folder (must exist)\n"
+    "  --on-clash MODE  a name that exists in DEST: ask (the prompt on the terminal), skip\n"
+    "                   (default), replace (a read-only or the same file is skipped), or\n"
+    "                   auto-rename (the next free -N name). With ask, a read-only source of a\n"
+    "                   move and a full destination are asked as well; otherwise a read-only\n"
+    "                   source is skipped and a full destination ends the operation.\n"
+    "  Prints one line per file: copied|moved SOURCE -> TARGET [(renamed)], skipped SOURCE\n"
+    "  (exists|read-only), unchanged SOURCE (same file), missing SOURCE; then a summary on\n"
+    "  standard error. Exit status: 0 done, 1 a file failed or the destination was full or\n"
+    "  write protected (nothing is lost: files not handled stay where they were), 2 bad usage\n"
+    "  or no such folder, 130 stopped by Ctrl-C.\n";
+
+constexpr const char* kTrashUsage =
+    "usage: kelvane-cli trash [options] [--trash DIR] [--yes] FOLDER\n"
+    "  Moves the files of the listed rows into the trash folder (the TrashFolder setting, or\n"
+    "  DIR); a name that exists there gets the next free -N name. Asks first on the terminal\n"
+    "  unless --yes. Output and exit status as for move.\n";
+
+constexpr const char* kRenameUsage =
+    "usage: kelvane-cli rename [options] --name NEWNAME FOLDER\n"
+    "  Renames the file of the one listed row, with every file of its base name (each keeps\n"
+    "  its own extension), and updates the records and the data file. A name without \".\"\n"
+    "  keeps the old extension. Prints \"renamed OLD -> NEW\". Exit status: 0 done, 1 not\n"
+    "  exactly one row listed, the name exists or the rename failed, 2 bad usage.\n";
+
+struct FileOpOptions {
+    RowCommandOptions rows;
+    std::string to;
+    std::string trash;
+    std::string name;
+    OnClash onClash = OnClash::Skip;
+};
+
+// 0 parsed, 1 help shown, 2 bad usage.
+int ParseOptions(int argc, char** argv, const char* command, const char* usage,
+                 FileOpOptions& options) {
+    ArgCursor args(argc, argv);
+    std::string value;
+    while (args.Next()) {
+        const std::string& arg = args.Arg();
+        if (args.IsOperand()) {
+            options.rows.folder.operands.push_back(arg);
+        } else if (TakeRowCommandArg(args, options.rows) || args.Value("--to", options.to) ||
+                   args.Value("--trash", options.trash) || args.Value("--name", options.name)) {
+        } else if (args.Value("--on-clash", value)) {
+            if (!args.Failed() && !ParseOnClash(value, options.onClash)) {
+                std::fprintf(stderr,
+                             "kelvane-cli %s: --on-clash takes ask, skip, replace or "
+                             "auto-rename\n",
+                             command);
+                return kExitUsage;
+            }
+        } else if (arg == "--help" || arg == "-h") {
+            std::fputs(usage, stdout);
+            std::fputs(kRowSelectionUsage, stdout);
+            return 1;
+        } else {
+            std::fprintf(stderr, "kelvane-cli %s: unknown option '%s'\n\n%s%s", command,
+                         arg.c_str(), usage, kRowSelectionUsage);
+            return kExitUsage;
+        }
+        if (args.Failed()) {
+            std::fprintf(stderr, "kelvane-cli %s: %s needs a value\n", command, arg.c_str());
+            return kExitUsage;
+        }
+    }
+    return CheckRowCommandUsage(options.rows, usage);
+}
+
+const char* OutcomeWord(CopyMoveOutcome outcome) {
+    switch (outcome) {
+        case CopyMoveOutcome::Copied:
+            return "copied";
+        case CopyMoveOutcome::Moved:
+            return "moved";
+        case CopyMoveOutcome::Skipped:
+        case CopyMoveOutcome::SkippedReadOnly:
+            return "skipped";
+        case CopyMoveOutcome::SameFile:
+            return "unchanged";
+        case CopyMoveOutcome::SourceMissing:
+            return "missing";
+        case CopyMoveOutcome::Failed:
+            return "failed";
+    }
+    return "failed";
+}
+
+// One line per file on standard output, the counts on standard error.
+void PrintEntries(const std::string& command) {
+    int done = 0;
+    int skipped = 0;
+    int renamed = 0;
+    for (const CopyMoveEntry& entry : CopyMoveState().entries) {
+        std::printf("%s %s", OutcomeWord(entry.outcome), entry.source.c_str());
+        if (!entry.target.empty()) {
+            std::printf(" -> %s%s", entry.target.c_str(), entry.renamed ? " (renamed)" : "");
+        }
+        if (entry.outcome == CopyMoveOutcome::Skipped) {
+            std::printf(" (exists)");
+        } else if (entry.outcome == CopyMoveOutcome::SkippedReadOnly) {
+            std::printf(" (read-only)");
+        } else if (entry.outcome == CopyMoveOutcome::SameFile) {
+            std::printf(" (same file)");
+        }
+        std::printf("\n");
+        done += entry.outcome == CopyMoveOutcome::Copied || entry.outcome == CopyMoveOutcome::Moved;
+        skipped += entry.outcome == CopyMoveOutcome::Skipped ||
+                   entry.outcome == CopyMoveOutcome::SkippedReadOnly;
+        renamed += entry.renamed ? 1 : 0;
+    }
+    std::fflush(stdout);
+    std::fprintf(stderr, "kelvane-cli %s: %d done, %d skipped, %d renamed\n", command.c_str(), done,
+                 skipped, renamed);
+}
+
+// Counts the full-medium answers, so that an abort there is told from Ctrl-C.
+class CountingPrompts final : public IFileOpPrompts {
+  public:
+    explicit CountingPrompts(CTerminalPrompts& inner) : inner_(inner) {}
+    int FileExists(const FileExistsQuestion& q) override { return inner_.FileExists(q); }
+    int ReadOnlySource(const std::string& path) override { return inner_.ReadOnlySource(path); }
+    int DeviceFull() override {
+        const int answer = inner_.DeviceFull();
+        deviceFullAborted = deviceFullAborted || answer != device_full::kChangedMedia;
+        return answer;
+    }
+    int OutputFileExists() override { return inner_.OutputFileExists(); }
+    std::optional<std::string> ChooseFolder(const std::string& t, const std::string& s) override {
+        return inner_.ChooseFolder(t, s);
+    }
+    std::optional<std::string> ChooseNewName(const std::string& f, const std::string& n) override {
+        return inner_.ChooseNewName(f, n);
+    }
+    std::optional<CdromCompatChoice> CdromTestChoice() override { return inner_.CdromTestChoice(); }
+
+    bool deviceFullAborted = false;
+
+  private:
+    CTerminalPrompts& inner_;
+};
+
+int RunFileOperation(int argc, char** argv, const char* command, const char* usage) {
+    FileOpOptions options;
+    const std::string name(command);
+    if (name == "trash") {
+        options.onClash = OnClash::AutoRename;
+    }
+    if (const int parsed = ParseOptions(argc, argv, command, usage, options); parsed != 0) {
+        return parsed == 1 ? kExitOk : kExitUsage;
+    }
+    CliSession session(command);
+    if ((name == "copy" || name == "move") && options.to.empty()) {
+        session.Complain("--to DEST is needed");
+        return kExitUsage;
+    }
+    if (const int ready = PrepareRows(session, options.rows); ready != kExitOk) {
+        return ready;
+    }
+    CTerminalPrompts terminal(options.onClash, stdin, stderr);
+    CountingPrompts prompts(terminal);
+    SetFileOpPrompts(&prompts);
+    CCliQuestionBoxes boxes(options.rows.yes, stdin);
+    ScopedUserDialogs installed(&boxes);
+    StatusCode result = 0;
+    if (name == "trash") {
+        const std::string trash =
+            ExistingFolder(options.trash.empty() ? Config().trashFolder : options.trash);
+        if (trash.empty()) {
+            SetFileOpPrompts(nullptr);
+            session.Complain("no trash folder: give --trash DIR or set the TrashFolder setting");
+            return kExitUsage;
+        }
+        Config().trashFolder = trash;
+        result = MoveSelectedToTrash();
+        if (result == 0 && CopyMoveState().entries.empty() && ListViewMgr().SelectedCount() > 0) {
+            SetFileOpPrompts(nullptr);
+            session.Complain("not confirmed, nothing moved");
+            return kExitFailure;
+        }
+    } else {
+        const std::string destination = ExistingFolder(options.to);
+        if (destination.empty()) {
+            SetFileOpPrompts(nullptr);
+            session.Complain("no such folder: " + options.to);
+            return kExitUsage;
+        }
+        result = CopyMoveSelectedTo(name == "copy" ? CopyMoveKind::Copy : CopyMoveKind::Move,
+                                    destination);
+    }
+    SetFileOpPrompts(nullptr);
+    PrintEntries(name);
+    if (prompts.deviceFullAborted) {
+        session.Complain(
+            "the destination is full or write protected; the files not listed as "
+            "done are where they were");
+        return kExitFailure;
+    }
+    return ExitStatusOf(result, session);
+}
+
+}  // namespace
+
+int RunCopyCommand(int argc, char** argv) {
+    return RunFileOperation(argc, argv, "copy", kCopyUsage);
+}
+
+int RunMoveCommand(int argc, char** argv) {
+    return RunFileOperation(argc, argv, "move", kCopyUsage);
+}
+
+int RunTrashCommand(int argc, char** argv) {
+    return RunFileOperation(argc, argv, "trash", kTrashUsage);
+}
+
+int RunRenameCommand(int argc, char** argv) {
+    FileOpOptions options;
+    if (const int parsed = ParseOptions(argc, argv, "rename", kRenameUsage, options); parsed != 0) {
+        return parsed == 1 ? kExitOk : kExitUsage;
+    }
+    CliSession session("rename");
+    if (options.name.empty()) {
+        session.Complain("--name NEWNAME is needed");
+        return kExitUsage;
+    }
+    if (const int ready = PrepareRows(session, options.rows); ready != kExitOk) {
+        return ready;
+    }
+    CZOLListViewMgr& list = ListViewMgr();
+    long cursor = list.FirstSelectedRowNumber();
+    const StyleDataPacket* record =
+        list.SelectedCount() == 1 ? list.StyleRecordOfRow(list.NextSelected(cursor)) : nullptr;
+    const std::string oldPath = record != nullptr ? FullPathOf(record) : std::string();
+    CTerminalPrompts prompts(OnClash::Skip, stdin, stderr);
+    prompts.SetNewName(options.name);
+    SetFileOpPrompts(&prompts);
+    CCliQuestionBoxes boxes(true, stdin);
+    ScopedUserDialogs installed(&boxes);
+    const StatusCode result = RenameSelectedFile();
+    SetFileOpPrompts(nullptr);
+    if (record == nullptr || result != 0 || FullPathOf(record) == oldPath) {
+        return kExitFailure;
+    }
+    std::printf("renamed %s -> %s\n", oldPath.c_str(), FullPathOf(record).c_str());
+    return kExitOk;
+}
+
+}  // namespace kelvane::cli

@@ -1,0 +1,105 @@
+// kelvane-cli write-mdb: the songs of the listed styles written into their files.
+#include <cstdio>
+
+#include "cli/CliRowCommand.h"
+#include "fileops/ZOLMdbWriter.h"
+#include "list/ZOLListViewMgr.h"
+#include "support/ZOLRunMode.h"
+
+namespace kelvane::cli {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: kelvane-cli write-mdb [options] [--yes] FOLDER\n"
+    "  Writes the Music Finder songs of every listed style into its style file, where they\n"
+    "  changed (a song \"Not in style file\", or songs removed): the file gets a new Music Finder\n"
+    "  section in place of the old one (the bytes before it stay as they are), is analysed\n"
+    "  again, and its songs are then \"In style file\". Style mode only. Asks first on the\n"
+    "  terminal unless --yes; read-only files are counted and passed over.\n"
+    "%s"
+    "  Prints the summary. Exit status: 0 done, 1 not confirmed, not style mode, or a file\n"
+    "  failed (the file is left as it was), 2 bad usage or no such folder, 130 stopped by\n"
+    "  Ctrl-C.\n";
+
+void PrintUsage(std::FILE* out) {
+    std::fprintf(out, kUsage, kRowSelectionUsage);
+}
+
+int ParseOptions(int argc, char** argv, RowCommandOptions& options) {
+    ArgCursor args(argc, argv);
+    while (args.Next()) {
+        const std::string& arg = args.Arg();
+        if (args.IsOperand()) {
+            options.folder.operands.push_back(arg);
+        } else if (TakeRowCommandArg(args, options)) {
+        } else if (arg == "--help" || arg == "-h") {
+            PrintUsage(stdout);
+            return 1;
+        } else {
+            std::fprintf(stderr, "kelvane-cli write-mdb: unknown option '%s'\n\n", arg.c_str());
+            PrintUsage(stderr);
+            return kExitUsage;
+        }
+        if (args.Failed()) {
+            std::fprintf(stderr, "kelvane-cli write-mdb: %s needs a value\n", arg.c_str());
+            return kExitUsage;
+        }
+    }
+    if (options.folder.operands.size() != 1) {
+        PrintUsage(stderr);
+        return kExitUsage;
+    }
+    return 0;
+}
+
+// The summary box goes to standard output: it is the command's result.
+class SummaryBoxes final : public IUserDialogs {
+  public:
+    explicit SummaryBoxes(CCliQuestionBoxes& questions) : questions_(questions) {}
+    BoxAnswer MessageBox(const std::string& text, BoxIcon icon, BoxButtons buttons,
+                         BoxAnswer defaultAnswer) override {
+        if (icon == BoxIcon::Information && buttons == BoxButtons::Ok) {
+            std::printf("%s\n", text.c_str());
+            return BoxAnswer::Ok;
+        }
+        return questions_.MessageBox(text, icon, buttons, defaultAnswer);
+    }
+
+  private:
+    CCliQuestionBoxes& questions_;
+};
+
+}  // namespace
+
+int RunWriteMdbCommand(int argc, char** argv) {
+    RowCommandOptions options;
+    if (const int parsed = ParseOptions(argc, argv, options); parsed != 0) {
+        return parsed == 1 ? kExitOk : kExitUsage;
+    }
+    if (options.folder.midi) {
+        std::fprintf(stderr, "kelvane-cli write-mdb: style mode only\n");
+        return kExitUsage;
+    }
+    CliSession session("write-mdb");
+    if (const int ready = PrepareRows(session, options); ready != kExitOk) {
+        return ready;
+    }
+    if (ListViewMgr().CurrentViewMode() == Songs) {
+        session.Complain("works on the file list only (without --songs)");
+        return kExitUsage;
+    }
+    CCliQuestionBoxes questions(options.yes, stdin);
+    SummaryBoxes boxes(questions);
+    ScopedUserDialogs installed(&boxes);
+    const MdbWriteSummary summary = WriteMdbRecordsOfSelectedStyles();
+    if (!summary.ran) {
+        if (ListViewMgr().SelectedCount() > 0) {
+            session.Complain("not confirmed, no file written");
+            return kExitFailure;
+        }
+        return kExitOk;
+    }
+    return ExitStatusOf(summary.status, session);
+}
+
+}  // namespace kelvane::cli

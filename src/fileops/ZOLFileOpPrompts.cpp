@@ -1,0 +1,97 @@
+#include "fileops/ZOLFileOpPrompts.h"
+
+#include <algorithm>
+
+namespace kelvane {
+
+PromptLayout FileExistsPromptLayout(const FileExistsQuestion& question) {
+    const bool replaceEnabled = !question.writeProtected && !question.sameFile;
+    PromptLayout layout;
+    layout.lines = {question.writeProtected
+                        ? "A WRITEPROTECTED file already exists in the destination directory"
+                        : "File already exists in destination folder",
+                    question.path};
+    layout.buttons = {
+        {"@button_replace@&Replace", file_exists::kReplace, replaceEnabled},
+        {"@button_replace_all@Repla&ce All", file_exists::kReplaceAll, replaceEnabled},
+        {"@button_skip@&Skip", file_exists::kSkip},
+        {"@button_rename2@Re&name", file_exists::kRename},
+        {"@button_auto_rename@Auto-Rena&me", file_exists::kAutoRename},
+        {"@button_abort@&Abort", file_exists::kAbort, true, true, true},
+    };
+    layout.escapeAnswer = file_exists::kAbort;
+    return layout;
+}
+
+PromptLayout ReadOnlyPromptLayout(const std::string& sourcePath) {
+    PromptLayout layout;
+    layout.title = "Move Readonly File";
+    layout.lines = {"The file", sourcePath, "is readonly/writeprotected.\n\nMove anyway ?"};
+    layout.buttons = {
+        {"@button_yes@&Yes", read_only::kYes},
+        {"@button_yes_to_all@Yes &to all", read_only::kYesToAll},
+        {"@button_no@&No", read_only::kNo, true, true, true},
+        {"@button_abort@&Abort", read_only::kAbort, true, false, true},
+    };
+    layout.escapeAnswer = read_only::kNo;
+    return layout;
+}
+
+PromptLayout DeviceFullPromptLayout() {
+    PromptLayout layout;
+    layout.title = "Not enough space on device";
+    layout.lines = {
+        "There is not enough space left on the destination device,\nor there are too many files "
+        "on the destination device,\nor the media is write protected.",
+        "Change the media (if possible) and depress the \"Changed Media\" button to continue the "
+        "operation.\n\nOtherwise depress the \"Abort\" button."};
+    layout.buttons = {
+        {"@button_changed_media@&Changed Media", device_full::kChangedMedia, true, true},
+        {"@button_abort@&Abort", device_full::kAbort, true, false, true},
+    };
+    layout.escapeAnswer = device_full::kAbort;
+    return layout;
+}
+
+PromptLayout OutputFileExistsPromptLayout() {
+    PromptLayout layout;
+    layout.title = "Output file already exists";
+    layout.lines = {"Output file already exists"};
+    layout.buttons = {
+        {"@button_append@&Append", output_exists::kAppend},
+        {"@button_replace@&Replace", output_exists::kReplace},
+        {"@button_cancel@&Cancel", output_exists::kCancel, true, true, true},
+    };
+    layout.escapeAnswer = output_exists::kCancel;
+    return layout;
+}
+
+bool AnswerAllowed(const PromptLayout& layout, int answer) {
+    return answer == layout.escapeAnswer ||
+           std::any_of(layout.buttons.begin(), layout.buttons.end(),
+                       [answer](const PromptButton& b) { return b.enabled && b.answer == answer; });
+}
+
+namespace {
+
+struct PromptsState {
+    CDefaultFileOpPrompts defaults;
+    IFileOpPrompts* installed = &defaults;
+};
+
+PromptsState& State() {
+    static PromptsState state;
+    return state;
+}
+
+}  // namespace
+
+void SetFileOpPrompts(IFileOpPrompts* prompts) {
+    State().installed = prompts != nullptr ? prompts : &State().defaults;
+}
+
+IFileOpPrompts& FileOpPrompts() {
+    return *State().installed;
+}
+
+}  // namespace kelvane

@@ -1,0 +1,90 @@
+// The command that writes the songs of the selected styles into their files.
+#include "fileops/ZOLMdbWriter.h"
+#include "list/ZOLListViewMgr.h"
+#include "scan/ZOLWorkThread.h"
+#include "support/NUVFormat.h"
+#include "support/NUVLang.h"
+#include "support/NUVTranslateFormat.h"
+#include "support/NUVUserInterface.h"
+#include "support/ZOLRunMode.h"
+
+namespace kelvane {
+
+MdbWriteSummary WriteMdbOfSelectedRows(const std::function<bool()>& aborted) {
+    CZOLListViewMgr& list = ListViewMgr();
+    MdbWriteSummary summary;
+    summary.ran = true;
+    summary.processed = static_cast<int>(list.SelectedCount());
+    unsigned long remaining = static_cast<unsigned long>(summary.processed);
+    for (long cursor = list.FirstSelectedRowNumber(); cursor != 0; --remaining) {
+        const long row = list.NextSelected(cursor);
+        SetStatusPaneText(0, StrFormat("%lu", remaining));
+        if (aborted()) {
+            summary.status = status::kAbortedByUser;
+            break;
+        }
+        StyleDataPacket* record = list.StyleRecordOfRow(row);
+        if (record == nullptr) {
+            continue;
+        }
+        const StatusCode result = WriteMdbOfRecord(*record);
+        if (result == 0) {
+            ++summary.updated;
+        } else if (result == status::kMdbUpToDate) {
+            ++summary.upToDate;
+        } else if (result == status::kMdbNotWritable || result == status::kMdbNoSpace ||
+                   result == status::kWriteProtected || result == status::kDriveNotReady) {
+            ++summary.notUpdated;
+        } else {
+            summary.status = result;
+            break;
+        }
+    }
+    return summary;
+}
+
+std::string MdbSummaryText(const MdbWriteSummary& summary) {
+    return StrFormat(
+        TranslateFormat("%d %s\n\n%d %s\n%d %s\n%d %s").c_str(), summary.processed,
+        Translate("style files processed in total").c_str(), summary.updated,
+        Translate("style files have been updated").c_str(), summary.upToDate,
+        Translate("style files were up-to-date").c_str(), summary.notUpdated,
+        Translate("style files have not been updated, as they are write protected or no space is "
+                  "left on the device")
+            .c_str());
+}
+
+MdbWriteSummary WriteMdbRecordsOfSelectedStyles() {
+    CZOLListViewMgr& list = ListViewMgr();
+    if (!IsStyleMode() || !list.IsReady() || list.CurrentViewMode() == Songs) {
+        return {};
+    }
+    if (list.SelectedCount() == 0) {
+        ShowBox(
+            Translate("Please select one or more styles to be updated\n\n(Note: You can use "
+                      "Ctrl-A to select all styles)"));
+        return {};
+    }
+    if (ShowBox(Translate("ATTENTION: This function will modify the selected style files.\n\nDo "
+                          "you want to continue?"),
+                BoxIcon::Question, BoxButtons::YesNo, BoxAnswer::No) != BoxAnswer::Yes) {
+        return {};
+    }
+    MdbWriteSummary summary;
+    StatusCode jobStatus = 0;
+    const StatusCode started = RunWorkJob(
+        [&summary](ZolWorkJob& job) {
+            summary = WriteMdbOfSelectedRows([&job] { return job.Aborted(); });
+            return summary.status;
+        },
+        {}, &jobStatus);
+    if (started != 0) {
+        summary.status = started;
+    }
+    list.Refresh(true, true);
+    SetStatusPaneText(0, "");
+    ShowBox(MdbSummaryText(summary), BoxIcon::Information);
+    return summary;
+}
+
+}  // namespace kelvane
