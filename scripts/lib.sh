@@ -46,3 +46,12 @@ configure_and_build() {
     cmake -S "$KELVANE_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
     cmake --build "$dir" -j "$(jobs)"
 }
+
+# subfolders_config BUILD_DIR: writes BUILD_DIR/kelvane-subfolders.CFG, the supplied program
+# configuration file plus INCLUDE_SUBFOLDERS = 1, and prints its path. `kelvane -c FILE -p FOLDER`
+# then reads FOLDER with its subfolders whatever the settings say.
+subfolders_config() {
+    local file="$1/kelvane-subfolders.CFG"
+    { cat "$KELVANE_ROOT/data/kelvane.CFG"; printf '\nINCLUDE_SUBFOLDERS = 1\n'; } >"$file"
+    printf '%s\n' "$file"
+}

@@ -17,6 +17,9 @@ inline constexpr const char* kSettingsTools = "settings_dialog_external_tools.ht
 inline constexpr const char* kSettingsFunctionKeys = "settings_dialog_function_keys.htm";
 inline constexpr const char* kSettingsView = "settings_dialog_view.htm";
 inline constexpr const char* kSettingsMiscellaneous = "settings_dialog_miscellaneous.htm";
+inline constexpr const char* kFilterStyles = "filter_dialog.htm";
+inline constexpr const char* kFilterSongs = "filter_songs_dialog.htm";
+inline constexpr const char* kColumns = "specifying_which_columns_should_be_displayed.htm";
 }  // namespace help
 
 // The file of a help page: the help folder + "html/" + page.

@@ -117,6 +117,19 @@ bool NuvSettingsStore::Contains(const std::string& section, const std::string& k
     return Settings().contains(KeyOf(section, key));
 }
 
+int NuvSettingsStore::Status() const {
+    std::lock_guard<std::recursive_mutex> guard(lock_);
+    switch (Settings().status()) {
+        case QSettings::NoError:
+            return 0;
+        case QSettings::FormatError:
+            return settings::kFormatError;
+        case QSettings::AccessError:
+            break;
+    }
+    return settings::kAccessError;
+}
+
 QSettings& NuvSettingsStore::SettingsForWrite() {
     if (failed_) {
         settings_ = OpenSettings(company_);

@@ -40,6 +40,9 @@ class NuvSettingsStore {
                          const std::string& defaultValue) const;
     int ReadInt(const std::string& section, const std::string& key, int defaultValue) const;
     bool Contains(const std::string& section, const std::string& key) const;
+    // How the file read or wrote last: 0, or kAccessError (e.g. a folder in its place) /
+    // kFormatError (bytes that are no INI file), in which case the defaults are in force.
+    int Status() const;
 
     // 0, or kAccessError / kFormatError when the file could not be written.
     int WriteText(const std::string& section, const std::string& key, const std::string& value);

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QThread>
 #include <string>
+#include <string_view>
 
 #include "output/ZOLDisplayText.h"
 #include "support/NUVLang.h"
@@ -17,6 +18,31 @@ namespace kelvane {
 
 inline QString ToQt(const std::string& bytes) {
     return QString::fromStdString(DisplayTextUtf8(bytes));
+}
+
+// The same for texts drawn many times (list cells): no temporary byte string, and plain ASCII,
+// the usual case, is copied straight in.
+inline QString ToQtView(std::string_view bytes) {
+    const auto size = static_cast<qsizetype>(bytes.size());
+    bool ascii = true;
+    for (const char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            ascii = false;
+            break;
+        }
+    }
+    if (ascii) {
+        return QString::fromLatin1(bytes.data(), size);
+    }
+    if (IsValidUtf8(bytes)) {
+        return QString::fromUtf8(bytes.data(), size);
+    }
+    QString text;
+    text.reserve(size);
+    for (const char c : bytes) {
+        text.append(QChar(static_cast<char16_t>(Cp1252ToCodePoint(static_cast<unsigned char>(c)))));
+    }
+    return text;
 }
 
 // The translated text of an English key or tagged text.

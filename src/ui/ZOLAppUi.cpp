@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
 #include <QUrl>
@@ -9,6 +10,7 @@
 
 #include "app/ZOLHelpTopics.h"
 #include "app/ZOLMain.h"
+#include "platform/NuvSettingsStore.h"
 #include "support/NUVConfig.h"
 #include "support/NUVFileInfo.h"
 #include "support/ZOLConfigValues.h"
@@ -77,12 +79,44 @@ QMessageBox::StandardButtons QtButtons(BoxButtons buttons) {
     return QMessageBox::Ok;
 }
 
+// Boxes are answered with the normal cursor, also while a command shows its wait cursor.
+template <typename Body>
+void WithNormalCursor(Body&& body) {
+    int restored = 0;
+    while (QApplication::overrideCursor() != nullptr) {
+        QApplication::restoreOverrideCursor();
+        ++restored;
+    }
+    body();
+    for (int i = 0; i < restored; ++i) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+}
+
+// A settings file that exists but cannot be read (a folder in its place, bytes that are not
+// an INI file) leaves every value at its default.
+bool SettingsFileUnreadable() {
+    const QFileInfo info(PathToQt(SettingsStore().FileName()));
+    return info.exists() && (info.isDir() || !info.isReadable() || SettingsStore().Status() != 0);
+}
+
 QPointer<CMainFrame>& FramePointer() {
     static QPointer<CMainFrame> frame;
     return frame;
 }
 
 }  // namespace
+
+bool ReportUnreadableSettingsFile() {
+    if (!SettingsFileUnreadable()) {
+        return false;
+    }
+    NUV_WARNING(
+        "%s\n%s",
+        Translate("The settings file cannot be read; the default settings are used:").c_str(),
+        SettingsStore().FileName().c_str());
+    return true;
+}
 
 QWidget* BoxParent() {
     return FramePointer().data();
@@ -98,7 +132,9 @@ void OpenHelpPage(const std::string& page) {
 }
 
 void CQtMessageSink::ShowBox(Severity, const std::string& text) {
-    RunOnUiThread([&text] { QMessageBox::warning(BoxParent(), BoxTitle(), ToQt(text)); });
+    RunOnUiThread([&text] {
+        WithNormalCursor([&text] { QMessageBox::warning(BoxParent(), BoxTitle(), ToQt(text)); });
+    });
 }
 
 void CQtMessageSink::ConsoleText(const std::string& text) {
@@ -128,7 +164,7 @@ BoxAnswer CQtUserDialogs::MessageBox(const std::string& text, BoxIcon icon, BoxB
     RunOnUiThread([&] {
         QMessageBox box(QtIcon(icon), BoxTitle(), ToQt(text), QtButtons(buttons), BoxParent());
         box.setDefaultButton(QtButton(defaultAnswer));
-        answer = AnswerOf(box.exec());
+        WithNormalCursor([&] { answer = AnswerOf(box.exec()); });
     });
     return answer;
 }
@@ -137,9 +173,11 @@ CZOLAppUi::CZOLAppUi() {
     SetMessageSink(&sink_);
     SetStatusPanes(&panes_);
     SetUserDialogs(&dialogs_);
+    SetProgressHost(&progress_);
 }
 
 CZOLAppUi::~CZOLAppUi() {
+    SetProgressHost(nullptr);
     SetUserDialogs(nullptr);
     SetStatusPanes(nullptr);
     SetMessageSink(nullptr);
@@ -155,6 +193,7 @@ int CZOLAppUi::Start(int argc, char** argv) {
     if (sink_.ExitRequested()) {
         return sink_.ExitCode() != 0 ? sink_.ExitCode() : 1;
     }
+    ReportUnreadableSettingsFile();
     frame_ = new CMainFrame();
     FramePointer() = frame_;
     panes_.SetFrame(frame_);

@@ -7,6 +7,7 @@
 
 #include "support/NUVDbg.h"
 #include "support/NUVUserInterface.h"
+#include "ui/ZOLProgressHost.h"
 
 class QWidget;
 
@@ -45,7 +46,7 @@ class CQtUserDialogs final : public IUserDialogs {
                          BoxAnswer defaultAnswer) override;
 };
 
-// The program: installs the three implementations, runs the start, creates the frame.
+// The program: installs the four implementations, runs the start, creates the frame.
 class CZOLAppUi {
   public:
     CZOLAppUi();
@@ -61,11 +62,16 @@ class CZOLAppUi {
     CQtMessageSink sink_;
     CQtStatusPanes panes_;
     CQtUserDialogs dialogs_;
+    CQtProgressHost progress_;
     CMainFrame* frame_ = nullptr;
 };
 
 // The window that parents the program's boxes (the main frame when it exists).
 QWidget* BoxParent();
+
+// At start: a settings file that exists but cannot be read gives a warning (the program goes on
+// with the default values). True when it was reported.
+bool ReportUnreadableSettingsFile();
 
 // Opens a page of the help folder in the browser; a missing page gives a message.
 void OpenHelpPage(const std::string& page);

@@ -126,7 +126,7 @@ class CZOLSettingsPage04 : public CZOLSettingsPage {
     void Load(const SettingsValues& values) override;
     void Save(SettingsValues& values) const override;
 
-  signals:
+  Q_SIGNALS:
     void LanguageChanged();
 
   private:

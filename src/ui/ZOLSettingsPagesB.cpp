@@ -169,7 +169,7 @@ CZOLSettingsPage04::CZOLSettingsPage04(QWidget* parent)
         change->setAutoDefault(false);
         connect(change, &QPushButton::clicked, this, [this] {
             if (RunLanguageDialog(this)) {
-                emit LanguageChanged();
+                Q_EMIT LanguageChanged();
             }
         });
         layout->addWidget(change, 0, Qt::AlignLeft);

@@ -9,7 +9,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/ZOLReadFolder.h"
 #include "platform/NuvLauncher.h"
+#include "scan/ZOLTreeScan.h"
 #include "support/NUVConfig.h"
 #include "support/NUVFormat.h"
 #include "support/NUVLang.h"
@@ -18,11 +20,21 @@
 #include "support/ZOLRunMode.h"
 #include "ui/MainFrm.h"
 #include "ui/NuvQtText.h"
+#include "ui/ZOLListArea.h"
 
 namespace kelvane {
 
 CZOLView::CZOLView(CMainFrame& frame) : QWidget(&frame), frame_(frame) {
     BuildForm();
+    InstallLists();
+    // The scan names each new start folder from its worker thread.
+    SetRecentFolderFeed([this](const std::string& folder) {
+        RunOnUiThread([this, &folder] { frame_.AddRecentFolder(folder); });
+    });
+}
+
+CZOLView::~CZOLView() {
+    SetRecentFolderFeed({});
 }
 
 void CZOLView::BuildForm() {
@@ -87,6 +99,10 @@ void CZOLView::InstallListWidget(QWidget* list) {
 }
 
 void CZOLView::ApplyListFontSize(int pointSize) {
+    if (lists_ != nullptr && list_ == lists_) {
+        lists_->SetFontHeight(pointSize);
+        return;
+    }
     QFont font = QWidget::font();
     if (pointSize > 0) {
         font.setPointSize(pointSize);
@@ -121,7 +137,7 @@ void CZOLView::NotAvailableYet(ViewCommand command, Notice notice) {
 
 void CZOLView::ReadStartFolder() {
     ApplyListFontSize(Config().listViewFontSize);
-    ReadFolderTree(RefreshKind::Normal, Notice::StatusLine);
+    ReadFolderTree(RefreshKind::Normal);
 }
 
 void CZOLView::Refresh(RefreshKind kind) {
@@ -129,17 +145,12 @@ void CZOLView::Refresh(RefreshKind kind) {
         return;
     }
     pathBox_->setEditText(PathToQt(Config().startPath));
-    ReadFolderTree(kind, Notice::Box);
+    ReadFolderTree(kind);
 }
 
-void CZOLView::ReadFolderTree(RefreshKind kind, Notice notice) {
-    // The tree scan module replaces this: status ReadingStatusText(), clear the list, run the
-    // scan dialog with the kind's rescan flag, rebuild the list, ReadRateText() in pane 1, and
-    // frame_.AddRecentFolder() for a new start folder.
-    const ViewCommand command = kind == RefreshKind::SoftRescan   ? ViewCommand::SoftRescan
-                                : kind == RefreshKind::HardRescan ? ViewCommand::HardRescan
-                                                                  : ViewCommand::Refresh;
-    NotAvailableYet(command, notice);
+void CZOLView::ReadFolderTree(RefreshKind kind) {
+    kelvane::ReadFolderTree(Config().effectiveStartPath, Config().includeSubfolders != 0, kind,
+                            ProgressHost());
 }
 
 void CZOLView::OpenFolder(const std::string& folder) {

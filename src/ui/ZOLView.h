@@ -20,28 +20,32 @@ class QVBoxLayout;
 namespace kelvane {
 
 class CMainFrame;
+class CZOLListArea;
 
 class CZOLView : public QWidget {
     Q_OBJECT
 
   public:
     explicit CZOLView(CMainFrame& frame);
+    ~CZOLView() override;
 
     // The one entry of every command.
     void RunCommand(ViewCommand command);
     // The command that reached RunCommand last (also when it was refused for the mode).
     ViewCommand LastCommand() const { return lastCommand_; }
 
-    // How a command that is not built yet answers: a box, or only the status line (used for
-    // the read at start, so that the program opens without a box).
+    // How a command that is not built yet answers: a box, or only the status line.
     enum class Notice { Box, StatusLine };
     void NotAvailableYet(ViewCommand command, Notice notice = Notice::Box);
 
     // The list's place: the later list widget replaces the placeholder (the view owns it).
     void InstallListWidget(QWidget* list);
     QWidget* ListWidget() const { return list_; }
-    // The font size for the list (0 = its default), applied when set and after the settings.
+    // The font size for the list (0 = its default), applied when set and after the settings:
+    // the lists take "Arial" of that height, another widget in their place that point size.
     void ApplyListFontSize(int pointSize);
+    // The file list and the song list (created with the view).
+    CZOLListArea* Lists() const { return lists_; }
 
     // Path box and Incl. Subfolders box.
     void SetStartFolder(const std::string& folder, bool includeSubfolders);
@@ -54,9 +58,9 @@ class CZOLView : public QWidget {
     void ReadStartFolder();
     // Path box text and Incl. Subfolders box into the start folder, checks, then the read.
     void Refresh(RefreshKind kind);
-    // Reads the tree of Config().startPath: the scan behind its progress dialog, the list
-    // rebuild and the read rate. The seam of the tree scan.
-    void ReadFolderTree(RefreshKind kind, Notice notice);
+    // Reads the tree of Config().effectiveStartPath: the scan behind the scan window, the list
+    // rebuild and the read rate; a start folder new to the scan joins the recent folders.
+    void ReadFolderTree(RefreshKind kind);
     // Puts a folder into the path box and refreshes (recent folders, Open Folder).
     void OpenFolder(const std::string& folder);
     // Enter in the path box: keywords or a refresh.
@@ -64,6 +68,8 @@ class CZOLView : public QWidget {
 
     // The toggle button's text and the subfolder box follow the list shown.
     void SetSongView(bool songView);
+    // Shows the song list or the file list and switches the menus and the form with it.
+    void ShowSongView(bool songView);
 
     // The row context menu at a global position; the list calls it with its selection count
     // and the folder of the row clicked.
@@ -74,6 +80,14 @@ class CZOLView : public QWidget {
 
   private:
     void BuildForm();
+    void InstallLists();
+    // The commands of the list (ZOLViewList.cpp); false for any other command.
+    bool RunListCommand(ViewCommand command);
+    void OnFilter();
+    void OnColumns();
+    void OnGotoLine();
+    void OnSelectDuplicates(bool tree);
+    void OnStatistics();
     void AddButton(QLayout* row, ViewCommand command);
     void OnOpenFolder();
     void OnEditText(ViewCommand command);
@@ -90,6 +104,7 @@ class CZOLView : public QWidget {
     std::map<ViewCommand, QPushButton*> buttons_;
     QVBoxLayout* layout_ = nullptr;
     QWidget* list_ = nullptr;  // the placeholder until the list is installed
+    CZOLListArea* lists_ = nullptr;
     std::string contextFolder_;
     ViewCommand lastCommand_ = ViewCommand::None;
 };

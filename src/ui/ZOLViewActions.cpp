@@ -1,5 +1,6 @@
 // The command functions of the main view. A command that has its work gets its own case in
-// RunCommand; every other command goes to NotAvailableYet until its module lands.
+// RunCommand (the list's commands in ZOLViewList.cpp); every other command goes to
+// NotAvailableYet until its module lands.
 #include <QComboBox>
 #include <QLineEdit>
 #include <QStatusBar>
@@ -90,7 +91,9 @@ void CZOLView::RunCommand(ViewCommand command) {
             OnDeveloperCommand(command);
             break;
         default:
-            NotAvailableYet(command);
+            if (!RunListCommand(command)) {
+                NotAvailableYet(command);
+            }
             break;
     }
 }

@@ -1,30 +1,19 @@
 #include "ui/ZOLWorkThreadDlg.h"
 
-#include <QCloseEvent>
-#include <QLabel>
-#include <QPushButton>
-#include <QVBoxLayout>
-
 #include "support/NUVDbg.h"
-#include "ui/NuvQtText.h"
 
 namespace kelvane {
 
 CZOLWorkThreadDlg::CZOLWorkThreadDlg(QWidget* parent, const WorkJobTexts& texts,
                                      WorkJobFunction job)
-    : QDialog(parent), texts_(ResolvedTexts(texts)), job_(std::move(job)) {
-    setModal(true);
-    setWindowTitle(ToQt(texts_.title));
-    auto* layout = new QVBoxLayout(this);
-    text_ = new QLabel(ToQt(texts_.working), this);
-    layout->addWidget(text_);
-    abort_ = new QPushButton(Tr("@button_abort@&Abort"), this);
-    // Enter must not reach Abort through a default button.
-    abort_->setAutoDefault(false);
-    abort_->setDefault(false);
-    layout->addWidget(abort_, 0, Qt::AlignHCenter);
-    connect(abort_, &QPushButton::clicked, this, &CZOLWorkThreadDlg::OnAbort);
-    setMinimumWidth(320);
+    : CZOLProgressDlg(parent, ResolvedTexts(texts).title, {}, ResolvedTexts(texts).working,
+                      ResolvedTexts(texts).aborting),
+      texts_(ResolvedTexts(texts)),
+      job_(std::move(job)) {
+    SetAbortFunction([this] {
+        abortFlag_ = 1;
+        NUV_DEBUG("%s", "Abort button pressed");
+    });
 }
 
 CZOLWorkThreadDlg::~CZOLWorkThreadDlg() {
@@ -36,56 +25,16 @@ CZOLWorkThreadDlg::~CZOLWorkThreadDlg() {
 
 StatusCode CZOLWorkThreadDlg::Run() {
     abortFlag_ = 0;
-    running_ = true;
     worker_ = std::thread([this] {
-        const StatusCode status = RunWorkJobBody(job_, texts_, abortFlag_);
+        status_ = RunWorkJobBody(job_, texts_, abortFlag_);
         // The dialog closes on the user-interface thread, after the worker's last status text.
-        QMetaObject::invokeMethod(
-            this,
-            [this, status] {
-                status_ = status;
-                OnWorkerEnded();
-            },
-            Qt::QueuedConnection);
+        PostWorkerEnded();
     });
     exec();
     if (worker_.joinable()) {
         worker_.join();
     }
     return status_;
-}
-
-void CZOLWorkThreadDlg::OnAbort() {
-    abortFlag_ = 1;
-    NUV_DEBUG("%s", "Abort button pressed");
-    abort_->setEnabled(false);
-    text_->setText(ToQt(texts_.aborting));
-}
-
-void CZOLWorkThreadDlg::OnWorkerEnded() {
-    running_ = false;
-    QDialog::accept();
-}
-
-void CZOLWorkThreadDlg::reject() {
-    // Escape: Abort is the only way to stop a job.
-    if (!running_) {
-        QDialog::reject();
-    }
-}
-
-void CZOLWorkThreadDlg::accept() {
-    if (!running_) {
-        QDialog::accept();
-    }
-}
-
-void CZOLWorkThreadDlg::closeEvent(QCloseEvent* event) {
-    if (running_) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
 }
 
 StatusCode RunWorkJobDialog(QWidget* parent, const WorkJobTexts& texts, WorkJobFunction job) {

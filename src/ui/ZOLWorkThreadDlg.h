@@ -4,18 +4,15 @@
 // close button do not close it while the worker runs.
 #pragma once
 
-#include <QDialog>
 #include <atomic>
 #include <thread>
 
 #include "app/ZOLWorkJob.h"
-
-class QLabel;
-class QPushButton;
+#include "ui/ZOLProgressDlg.h"
 
 namespace kelvane {
 
-class CZOLWorkThreadDlg : public QDialog {
+class CZOLWorkThreadDlg : public CZOLProgressDlg {
     Q_OBJECT
 
   public:
@@ -25,27 +22,13 @@ class CZOLWorkThreadDlg : public QDialog {
     // Starts the worker and runs the dialog until the worker ends; the job's status.
     StatusCode Run();
 
-    QPushButton* AbortButton() const { return abort_; }
     const std::atomic<int>& AbortFlag() const { return abortFlag_; }
-    bool WorkerRunning() const { return running_; }
-
-    void reject() override;
-    void accept() override;
-
-  protected:
-    void closeEvent(QCloseEvent* event) override;
 
   private:
-    void OnAbort();
-    void OnWorkerEnded();
-
     WorkJobTexts texts_;
     WorkJobFunction job_;
-    QLabel* text_ = nullptr;
-    QPushButton* abort_ = nullptr;
     std::atomic<int> abortFlag_{0};
     std::thread worker_;
-    bool running_ = false;
     StatusCode status_ = 0;
 };
 

@@ -48,6 +48,31 @@ TEST_F(Settings, ValuesSurviveReopeningAndSectionsStaySeparate) {
     EXPECT_EQ(SettingsStore().ReadText("GeneralMidi", "DefaultStartPath", "gone"), "gone");
 }
 
+TEST_F(Settings, StatusTellsAnUnreadableFileFromAGoodOne) {
+    // Each case is a file of its own, as each program start reads its file once.
+    const auto statusOf = [this](const std::string& name, const std::string* bytes) {
+        const std::string path = dir.Folder() + name;
+        if (bytes != nullptr) {
+            dir.Write(name, *bytes);
+        } else {
+            std::filesystem::create_directory(path);
+        }
+        test::ScopedEnv other{"KELVANE_SETTINGS", path};
+        SettingsStore().Open(settings::kCompany);
+        const int status = SettingsStore().Status();
+        EXPECT_EQ(SettingsStore().ReadText("General", "TrashFolder", "default"),
+                  status == 0 ? "/trash/" : "default");
+        return status;
+    };
+    const std::string good = "[General]\nTrashFolder=/trash/\n";
+    EXPECT_EQ(statusOf("good.ini", &good), 0);
+    EXPECT_EQ(statusOf("folder.ini", nullptr), settings::kAccessError);
+    // Bytes that are no INI file are told only inside a Qt application (the desktop
+    // program's widget tests check that case).
+    SettingsStore().Open(settings::kCompany);
+    EXPECT_EQ(SettingsStore().Status(), 0);  // missing: the defaults, no error
+}
+
 TEST_F(Settings, HandWrittenFileIsReadWithItsOddities) {
     dir.Write("settings.ini",
               "[General]\nTrashFolder=/trash, old\nDefaultSortOrder=Modern\n"

@@ -49,7 +49,7 @@ QStringList TabTitles(const CZOLSettingsSheetDlg& sheet) {
 class DialogsTest : public QObject {
     Q_OBJECT
 
-  private slots:
+  private Q_SLOTS:
     void SettingsPagesInOrder();
     void SettingsRoundTripThroughARestart();
     void SettingsFunctionKeysKeepWhatTheyCannotShow();

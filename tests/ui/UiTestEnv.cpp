@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "app/ZOLMain.h"
+#include "list/ZOLListViewMgr.h"
 #include "platform/NuvSettingsStore.h"
 #include "support/NUVTrace.h"
 #include "support/ZOLRunMode.h"
@@ -58,9 +59,18 @@ UiEnv::UiEnv()
     SetTraceFolder(work_.path().toStdString());
     SetUserDialogs(&dialogs);
     SetStatusPanes(&panes);
+    SetProgressHost(&progress);
 }
 
 UiEnv::~UiEnv() {
+    // The next test starts with an empty record store and lists without a sort.
+    ListViewMgr().ClearBothLists();
+    ListViewMgr().ResumeBothDisplays();
+    for (CMyListCtrl* list : {&ListViewMgr().FileList(), &ListViewMgr().SongList()}) {
+        list->SetSortKeys({-1, -1, 1, 1});
+        list->SetRowNumberVisible(false);
+    }
+    SetProgressHost(nullptr);
     SetStatusPanes(nullptr);
     SetUserDialogs(nullptr);
     ResetStartState();

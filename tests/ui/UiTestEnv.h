@@ -1,6 +1,7 @@
 // Shared by the widget tests: a program folder with the supplied data files and a settings file
 // of its own (both temporary), a program start in a chosen mode, and a fake of the message
-// boxes that records them and answers as told, so no test waits on a modal box.
+// boxes that records them and answers as told, so no test waits on a modal box; the worker
+// jobs show the program's progress window.
 #pragma once
 
 #include <QString>
@@ -11,6 +12,7 @@
 
 #include "support/NUVUserInterface.h"
 #include "support/TestEnv.h"
+#include "ui/ZOLProgressHost.h"
 
 namespace kelvane {
 class CMainFrame;
@@ -58,6 +60,7 @@ class UiEnv {
     RecordingDialogs dialogs;
     RecordingPanes panes;
     CapturingSink sink;
+    CQtProgressHost progress;
 
   private:
     QTemporaryDir home_;
