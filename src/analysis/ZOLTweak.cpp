@@ -1,6 +1,7 @@
 #include "analysis/ZOLTweak.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cstring>
 #include <new>
@@ -11,6 +12,17 @@
 
 namespace kelvane {
 namespace {
+
+std::atomic<size_t>& RunMaximum() {
+    static std::atomic<size_t> maximum{0};
+    return maximum;
+}
+
+void NoteRunMaximum(size_t count) {
+    size_t known = RunMaximum().load();
+    while (count > known && !RunMaximum().compare_exchange_weak(known, count)) {
+    }
+}
 
 // Below this many words a comparison sort beats the counting passes.
 constexpr size_t kRadixThreshold = 256;
@@ -353,8 +365,13 @@ void CZOLTweak::SortRunsByKindAndNote() {
     }
 }
 
+size_t CZOLTweak::MaxUsedOfRun() {
+    return RunMaximum().load();
+}
+
 int32_t CZOLTweak::TweakId() {
     count_ = Count();
+    NoteRunMaximum(count_);
     if (count_ == 0) {
         lastId_ = 0;
         return 0;

@@ -58,6 +58,9 @@ class CZOLTweak {
     size_t Capacity() const { return capacity_; }
     // The most items any file has used so far.
     size_t MaxUsed() const { return maxUsed_; }
+    // The most items any file of any analyser has used in this run (the developer menu's
+    // "Special Info"); any thread.
+    static size_t MaxUsedOfRun();
     // Item i as stored: tick, kind, note (0 beyond the count).
     int32_t Tick(size_t i) const { return i < Count() ? static_cast<int32_t>(words_[2 * i]) : 0; }
     uint16_t Kind(size_t i) const {

@@ -20,6 +20,9 @@ inline constexpr const char* kSettingsMiscellaneous = "settings_dialog_miscellan
 inline constexpr const char* kFilterStyles = "filter_dialog.htm";
 inline constexpr const char* kFilterSongs = "filter_songs_dialog.htm";
 inline constexpr const char* kColumns = "specifying_which_columns_should_be_displayed.htm";
+inline constexpr const char* kModifyDialog = "modify_dialog.htm";
+inline constexpr const char* kModifySongDialog = "modify_song_dialog.htm";
+inline constexpr const char* kCdroms = "working_with_cd-roms.htm";
 }  // namespace help
 
 // The file of a help page: the help folder + "html/" + page.

@@ -27,6 +27,7 @@ void ResetScanState() {
     state.includeSubfolders = 0;
     state.firstScanOfRunDone = false;
     state.writingDisabled = 0;
+    state.alwaysUseFastAccess = 0;
     state.lastExportFile.clear();
     state.lastImportFile.clear();
     state.readStart = {};

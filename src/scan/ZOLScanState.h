@@ -33,7 +33,9 @@ struct ScanStateValues {
     bool firstScanOfRunDone = false;  // midi mode: the keyboard data time counts only once
 
     // For the whole run.
-    int writingDisabled = 0;  // the developer command switched data-file writing off
+    int writingDisabled = 0;      // the developer command switched data-file writing off
+    int alwaysUseFastAccess = 0;  // developer toggle: a tree with a fast access file is read
+                                  // from it also on a writable medium
     std::string lastExportFile;
     std::string lastImportFile;
     std::chrono::steady_clock::time_point readStart{};  // StartReadTiming

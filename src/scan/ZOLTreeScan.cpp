@@ -341,7 +341,8 @@ StatusCode ProcessStyleTree(const std::string& startFolder, int includeSubfolder
     CNuvAtomicBatch batch;
     runtime.batch = &batch;
     const std::string fastAccessPath = folder + CurrentModeNames().fastAccessFile;
-    if (includeSubfolders != 0 && state.readOnlyMedium != 0 && FileExists(fastAccessPath) != 0) {
+    const bool fastAccess = state.readOnlyMedium != 0 || state.alwaysUseFastAccess != 0;
+    if (includeSubfolders != 0 && fastAccess && FileExists(fastAccessPath) != 0) {
         result = ReadFastAccessDataFile(folder, RecordStore().records);
     } else {
         result = WalkStartFolder(folder, includeSubfolders);

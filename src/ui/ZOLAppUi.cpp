@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
@@ -118,6 +119,12 @@ bool ReportUnreadableSettingsFile() {
     return true;
 }
 
+int ExecWithNormalCursor(QDialog& dialog) {
+    int result = QDialog::Rejected;
+    WithNormalCursor([&] { result = dialog.exec(); });
+    return result;
+}
+
 QWidget* BoxParent() {
     return FramePointer().data();
 }
@@ -174,9 +181,11 @@ CZOLAppUi::CZOLAppUi() {
     SetStatusPanes(&panes_);
     SetUserDialogs(&dialogs_);
     SetProgressHost(&progress_);
+    SetFileOpPrompts(&prompts_);
 }
 
 CZOLAppUi::~CZOLAppUi() {
+    SetFileOpPrompts(nullptr);
     SetProgressHost(nullptr);
     SetUserDialogs(nullptr);
     SetStatusPanes(nullptr);

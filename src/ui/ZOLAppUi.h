@@ -7,8 +7,10 @@
 
 #include "support/NUVDbg.h"
 #include "support/NUVUserInterface.h"
+#include "ui/ZOLFileOpPromptsUi.h"
 #include "ui/ZOLProgressHost.h"
 
+class QDialog;
 class QWidget;
 
 namespace kelvane {
@@ -46,7 +48,7 @@ class CQtUserDialogs final : public IUserDialogs {
                          BoxAnswer defaultAnswer) override;
 };
 
-// The program: installs the four implementations, runs the start, creates the frame.
+// The program: installs the five implementations, runs the start, creates the frame.
 class CZOLAppUi {
   public:
     CZOLAppUi();
@@ -63,11 +65,15 @@ class CZOLAppUi {
     CQtStatusPanes panes_;
     CQtUserDialogs dialogs_;
     CQtProgressHost progress_;
+    CQtFileOpPrompts prompts_;
     CMainFrame* frame_ = nullptr;
 };
 
 // The window that parents the program's boxes (the main frame when it exists).
 QWidget* BoxParent();
+
+// Runs a modal dialog with the normal cursor, also while a command shows its wait cursor.
+int ExecWithNormalCursor(QDialog& dialog);
 
 // At start: a settings file that exists but cannot be read gives a warning (the program goes on
 // with the default values). True when it was reported.

@@ -266,6 +266,7 @@ void CZOLListWidget::OnContextMenu(const QPoint& pos) {
         return;
     }
     const int row = index.row();
+    contextRow_ = row;
     if (!list_.IsSelected(row)) {
         // A right click on a row outside the selection makes that row the selection.
         list_.ClearSelection();

@@ -34,6 +34,8 @@ class CZOLListWidget final : public QTableView, public IListDisplay {
     CZOLListModel* Model() const { return model_; }
     const CZOLListImages& Images() const { return images_; }
     void SetContextMenuHandler(ContextMenuHandler handler) { contextMenu_ = std::move(handler); }
+    // The row of the last right click (-1 before the first): the row the context menu is for.
+    long ContextRow() const { return contextRow_; }
 
     // "Arial" of `height` pixels when above 0, else the font the widget inherits; the images
     // and the row height follow at the font's height plus 5.
@@ -83,6 +85,7 @@ class CZOLListWidget final : public QTableView, public IListDisplay {
     CZOLListImages images_;
     CZOLListModel* model_ = nullptr;
     ContextMenuHandler contextMenu_;
+    long contextRow_ = -1;
     bool syncing_ = false;  // the view is being set from the core: no echo back
 };
 

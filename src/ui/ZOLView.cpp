@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/ZOLReadFolder.h"
+#include "output/ZOLRtfListCtrl.h"
 #include "platform/NuvLauncher.h"
 #include "scan/ZOLTreeScan.h"
 #include "support/NUVConfig.h"
@@ -21,10 +22,15 @@
 #include "ui/MainFrm.h"
 #include "ui/NuvQtText.h"
 #include "ui/ZOLListArea.h"
+#include "ui/ZOLPrintListCtrl.h"
 
 namespace kelvane {
 
-CZOLView::CZOLView(CMainFrame& frame) : QWidget(&frame), frame_(frame) {
+CZOLView::CZOLView(CMainFrame& frame)
+    : QWidget(&frame),
+      frame_(frame),
+      rtf_(std::make_unique<CZOLRtfListCtrl>(!IsStyleMode())),
+      print_(std::make_unique<CPrintListCtrl>()) {
     BuildForm();
     InstallLists();
     // The scan names each new start folder from its worker thread.
@@ -126,15 +132,6 @@ void CZOLView::SetSongView(bool songView) {
     subfolders_->setEnabled(!songView);
 }
 
-void CZOLView::NotAvailableYet(ViewCommand command, Notice notice) {
-    const std::string text =
-        Translate(CommandName(command)) + ": " + Translate("not available yet");
-    SetStatusPaneText(0, text);
-    if (notice == Notice::Box) {
-        ShowBox(text, BoxIcon::Information);
-    }
-}
-
 void CZOLView::ReadStartFolder() {
     ApplyListFontSize(Config().listViewFontSize);
     ReadFolderTree(RefreshKind::Normal);
@@ -182,14 +179,16 @@ void CZOLView::OnPathBoxEnter() {
 }
 
 void CZOLView::ShowRowContextMenu(const QPoint& globalPos, bool songView, int selectedRows,
-                                  const std::string& rowFolder) {
+                                  const std::string& rowFolder, const StyleDataPacket* rowRecord) {
     QMenu menu(this);
     for (const ViewCommand command : RowContextMenu(songView, selectedRows)) {
         QAction* action = menu.addAction(ToQt(PopupItemLabel(command, Config().quickCopyPath)));
-        connect(action, &QAction::triggered, this, [this, command, rowFolder] {
+        connect(action, &QAction::triggered, this, [this, command, rowFolder, rowRecord] {
             contextFolder_ = rowFolder;
+            contextRecord_ = rowRecord;
             RunCommand(command);
             contextFolder_.clear();
+            contextRecord_ = nullptr;
         });
     }
     menu.exec(globalPos);

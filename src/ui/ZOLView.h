@@ -1,11 +1,13 @@
 // The form view: the path box with "Incl. Subfolders" and Browse, the row of command buttons,
 // and the place of the list. Every command of the menus, buttons, function keys and context
-// menu arrives in RunCommand, which holds one case per command that has its work; all others
-// reach NotAvailableYet until their module lands.
+// menu arrives in RunCommand, which hands it to the core or opens its dialog: the list's
+// commands (ZOLViewList.cpp), the file commands (ZOLViewFiles.cpp) and the outputs, imports and
+// exports (ZOLViewOutput.cpp).
 #pragma once
 
 #include <QWidget>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "app/ZOLRefresh.h"
@@ -20,7 +22,10 @@ class QVBoxLayout;
 namespace kelvane {
 
 class CMainFrame;
+class CPrintListCtrl;
 class CZOLListArea;
+class CZOLRtfListCtrl;
+struct StyleDataPacket;
 
 class CZOLView : public QWidget {
     Q_OBJECT
@@ -33,10 +38,6 @@ class CZOLView : public QWidget {
     void RunCommand(ViewCommand command);
     // The command that reached RunCommand last (also when it was refused for the mode).
     ViewCommand LastCommand() const { return lastCommand_; }
-
-    // How a command that is not built yet answers: a box, or only the status line.
-    enum class Notice { Box, StatusLine };
-    void NotAvailableYet(ViewCommand command, Notice notice = Notice::Box);
 
     // The list's place: the later list widget replaces the placeholder (the view owns it).
     void InstallListWidget(QWidget* list);
@@ -72,17 +73,45 @@ class CZOLView : public QWidget {
     void ShowSongView(bool songView);
 
     // The row context menu at a global position; the list calls it with its selection count
-    // and the folder of the row clicked.
+    // and the folder of the row clicked (`rowRecord`: that row's record, for Extended Info).
     void ShowRowContextMenu(const QPoint& globalPos, bool songView, int selectedRows,
-                            const std::string& rowFolder);
+                            const std::string& rowFolder,
+                            const StyleDataPacket* rowRecord = nullptr);
     // Opens a folder with the desktop's file manager.
     void ExploreFolder(const std::string& folder);
+
+    // The RTF writer and the printing object of the run.
+    CZOLRtfListCtrl& RtfWriter() { return *rtf_; }
+    CPrintListCtrl& Printing() { return *print_; }
+    // Writes the list to RTF: with a file name no file dialog and no output dialog open (the
+    // developer command). False when nothing was written.
+    bool WriteListToRtf(const std::string& fileName = {});
+    // The file the developer command "Write table to rtf file" writes: in the home folder.
+    static std::string DeveloperRtfFile();
 
   private:
     void BuildForm();
     void InstallLists();
     // The commands of the list (ZOLViewList.cpp); false for any other command.
     bool RunListCommand(ViewCommand command);
+    // Copy, move, rename, trash, modify, songs, external programs, information (ZOLViewFiles.cpp).
+    bool RunFileCommand(ViewCommand command);
+    // Printing, RTF, export, import, fast access (ZOLViewOutput.cpp).
+    bool RunOutputCommand(ViewCommand command);
+    void OnModify();
+    void OnAddSongFromFilename();
+    void OnCdromTest();
+    void OnInfo(ViewCommand command);
+    void OnExploreFolder();
+    void OnExport(bool csv);
+    void OnImport();
+    void OnImportDefaultData();
+    void OnCreateFastAccessData();
+    // The output file of an export: the file dialog, then the output-file-exists prompt
+    // (Append / Replace; Cancel chooses again). False when cancelled.
+    bool ChooseExportFile(std::string& file, bool& append);
+    void OnTraceAllSysex();
+    void OnSpecialInfo();
     void OnFilter();
     void OnColumns();
     void OnGotoLine();
@@ -106,6 +135,9 @@ class CZOLView : public QWidget {
     QWidget* list_ = nullptr;  // the placeholder until the list is installed
     CZOLListArea* lists_ = nullptr;
     std::string contextFolder_;
+    const StyleDataPacket* contextRecord_ = nullptr;
+    std::unique_ptr<CZOLRtfListCtrl> rtf_;
+    std::unique_ptr<CPrintListCtrl> print_;
     ViewCommand lastCommand_ = ViewCommand::None;
 };
 

@@ -1,12 +1,15 @@
-// The command functions of the main view. A command that has its work gets its own case in
-// RunCommand (the list's commands in ZOLViewList.cpp); every other command goes to
-// NotAvailableYet until its module lands.
+// The command functions of the main view: RunCommand's own cases (frame, help, settings,
+// refresh variants, developer menu); the list's, the files' and the outputs' commands have
+// their own files (ZOLViewList.cpp, ZOLViewFiles.cpp, ZOLViewOutput.cpp).
 #include <QComboBox>
 #include <QLineEdit>
 #include <QStatusBar>
 
+#include "analysis/ZOLMidi.h"
+#include "analysis/ZOLTweak.h"
 #include "app/ZOLHelpTopics.h"
 #include "platform/NuvSettingsStore.h"
+#include "scan/ZOLScanState.h"
 #include "support/NUVConfig.h"
 #include "support/NUVConfigEdit.h"
 #include "support/NUVDbg.h"
@@ -78,21 +81,20 @@ void CZOLView::RunCommand(ViewCommand command) {
         case C::UppercaseShortNames:
             OnUppercaseShortNames();
             break;
-        case C::ExploreFolder:
-            if (contextFolder_.empty()) {
-                NotAvailableYet(command);
-            } else {
-                ExploreFolder(contextFolder_);
-            }
-            break;
+        case C::TraceAllSysex:
+        case C::NewSettings:
         case C::EditCfgFile:
         case C::EditTraceFile:
         case C::Test1:
+        case C::Test2:
+        case C::AlwaysUseFastAccess:
+        case C::SpecialInfo:
             OnDeveloperCommand(command);
             break;
         default:
-            if (!RunListCommand(command)) {
-                NotAvailableYet(command);
+            // The recent folders are a submenu of their own and no command.
+            if (!RunListCommand(command) && !RunFileCommand(command)) {
+                RunOutputCommand(command);
             }
             break;
     }
@@ -185,10 +187,38 @@ void CZOLView::OnDeveloperCommand(ViewCommand command) {
                             "Global", "Language");
             }
             break;
+        case ViewCommand::Test2:
+            RunCommand(ViewCommand::ClearFilter);
+            break;
+        case ViewCommand::NewSettings:
+            OnSettings();
+            break;
+        case ViewCommand::TraceAllSysex:
+            OnTraceAllSysex();
+            break;
+        case ViewCommand::AlwaysUseFastAccess:
+            ScanState().alwaysUseFastAccess = ScanState().alwaysUseFastAccess != 0 ? 0 : 1;
+            break;
+        case ViewCommand::SpecialInfo:
+            OnSpecialInfo();
+            break;
         default:
-            NotAvailableYet(command);
             break;
     }
+}
+
+void CZOLView::OnTraceAllSysex() {
+    SetTraceAllSysex(true);
+    TraceOn(trace::kDebug);
+    // The files are analysed again only for the trace: their data files stay as they are.
+    ScanState().writingDisabled = 1;
+    Refresh(RefreshKind::SoftRescan);
+}
+
+void CZOLView::OnSpecialInfo() {
+    ShowBox(StrFormat("%s %zu", Translate("Max. used tweak data entries:").c_str(),
+                      CZOLTweak::MaxUsedOfRun()),
+            BoxIcon::Information);
 }
 
 }  // namespace kelvane

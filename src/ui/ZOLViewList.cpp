@@ -10,10 +10,12 @@
 #include "list/ZOLFilterDlgLogic.h"
 #include "list/ZOLListViewMgr.h"
 #include "list/ZOLStatistics.h"
+#include "scan/ZOLScanState.h"
 #include "support/NUVDbg.h"
 #include "ui/DlgGetPath.h"
 #include "ui/MainFrm.h"
 #include "ui/ZOLColumnsDlg.h"
+#include "ui/ZOLDialogParts.h"
 #include "ui/ZOLFilterDlg.h"
 #include "ui/ZOLGotoLineNrDlg.h"
 #include "ui/ZOLListArea.h"
@@ -42,15 +44,6 @@ class CDlgFolderChooser final : public IFolderChooser {
     QWidget* parent_;
 };
 
-// The wait cursor while a command works; boxes show the normal cursor (see CZOLAppUi).
-class WaitCursor {
-  public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
 int DuplicatesModeOf(ViewCommand command) {
     return static_cast<int>(command) - static_cast<int>(ViewCommand::ShowAllFiles);
 }
@@ -61,8 +54,11 @@ void CZOLView::InstallLists() {
     CZOLListViewMgr& manager = ListViewMgr();
     lists_ = new CZOLListArea(manager, this);
     const auto menu = [this](const QPoint& globalPos, int selectedRows, const std::string& folder) {
+        const CZOLListWidget* widget = lists_->Current();
+        const StyleDataPacket* record =
+            widget != nullptr ? ListViewMgr().StyleRecordOfRow(widget->ContextRow()) : nullptr;
         ShowRowContextMenu(globalPos, ListViewMgr().CurrentViewMode() == Songs, selectedRows,
-                           folder);
+                           folder, record);
     };
     lists_->FileListWidget()->SetContextMenuHandler(menu);
     lists_->SongListWidget()->SetContextMenuHandler(menu);
@@ -75,6 +71,7 @@ void CZOLView::InstallLists() {
         state.autoResizeColumns = ColumnAutoresizeOn();
         state.rowNumber = ListViewMgr().IsReady() && ListViewMgr().RowNumberVisible();
         state.duplicatesMode = FilterDuplicatesMode();
+        state.alwaysUseFastAccess = ScanState().alwaysUseFastAccess != 0;
         return state;
     });
 }

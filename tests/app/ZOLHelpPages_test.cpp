@@ -35,12 +35,12 @@ std::vector<std::string> TopicsOf(bool midi) {
                                       help::kSettingsFunctionKeys,
                                       help::kSettingsView,
                                       help::kSettingsMiscellaneous,
-                                      "filter_dialog.htm",
-                                      "modify_dialog.htm",
-                                      "specifying_which_columns_should_be_displayed.htm",
-                                      "working_with_cd-roms.htm"};
+                                      help::kFilterStyles,
+                                      help::kModifyDialog,
+                                      help::kColumns,
+                                      help::kCdroms};
     if (!midi) {
-        pages.insert(pages.end(), {"filter_songs_dialog.htm", "modify_song_dialog.htm"});
+        pages.insert(pages.end(), {help::kFilterSongs, help::kModifySongDialog});
     }
     return pages;
 }

@@ -183,23 +183,23 @@ void MainFrameTest::FunctionKeysDispatch() {
     CZOLView* view = frame->View();
     view->SetStartFolder(env.Work(), false);
     Config().functionKeys = {};
-    Config().functionKeys[1] = 17;  // F2: print
+    Config().functionKeys[1] = 6;   // F2: play
     Config().functionKeys[2] = 25;  // F3: an unused number
     Config().functionKeys[4] = 99;  // F5: normal meaning
 
     QTest::keyClick(frame.get(), Qt::Key_F5);
     QCOMPARE(view->LastCommand(), ViewCommand::Refresh);
     QTest::keyClick(frame.get(), Qt::Key_F2);
-    QCOMPARE(view->LastCommand(), ViewCommand::Print);
-    QVERIFY(env.dialogs.Contains("Print: not available yet"));
+    QCOMPARE(view->LastCommand(), ViewCommand::Play);
+    QVERIFY(env.dialogs.Contains("Please select one style for playing."));
     const std::size_t boxes = env.dialogs.boxes.size();
     QTest::keyClick(frame.get(), Qt::Key_F3);
-    QCOMPARE(view->LastCommand(), ViewCommand::Print);  // nothing ran
+    QCOMPARE(view->LastCommand(), ViewCommand::Play);  // nothing ran
     QCOMPARE(env.dialogs.boxes.size(), boxes);
     // A stored action replaces F5's refresh; keys typed into the path box count too.
-    Config().functionKeys[4] = 18;
+    Config().functionKeys[4] = 16;
     QTest::keyClick(view->PathBox()->lineEdit(), Qt::Key_F5);
-    QCOMPARE(view->LastCommand(), ViewCommand::ExportData);
+    QCOMPARE(view->LastCommand(), ViewCommand::Dump);
     // F1 opens the quick start page: not installed in this program folder.
     QTest::keyClick(frame.get(), Qt::Key_F1);
     QCOMPARE(view->LastCommand(), ViewCommand::HelpQuickStart);

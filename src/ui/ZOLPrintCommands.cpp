@@ -1,0 +1,98 @@
+// The print commands of CPrintListCtrl: print with the print dialog, the preview window and the
+// page setup. The settings are read when the object is made and written at OK of the page setup.
+#include <QDateTime>
+#include <QPrintPreviewDialog>
+#include <ctime>
+
+#include "app/ZOLPrintSettingsStore.h"
+#include "list/ZOLListViewMgr.h"
+#include "support/ZOLConfigValues.h"
+#include "ui/ZOLMyPrintDlg.h"
+#include "ui/ZOLPrintListCtrl.h"
+
+namespace kelvane {
+namespace {
+
+std::tm LocalNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+}
+
+std::string ShownFilterText() {
+    const CMyListCtrl* list = ListViewMgr().CurrentList();
+    return list != nullptr ? list->FilterText() : std::string();
+}
+
+}  // namespace
+
+CPrintListCtrl::CPrintListCtrl() : settings_(ReadPrintSettings()) {}
+
+CPrintListCtrl::~CPrintListCtrl() = default;
+
+QPrinter& CPrintListCtrl::Printer() {
+    if (printer_ == nullptr) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer_->setDocName(QStringLiteral("Kelvane"));
+        ApplyOrientation(*printer_);
+    }
+    return *printer_;
+}
+
+void CPrintListCtrl::ApplyOrientation(QPrinter& printer) const {
+    printer.setPageOrientation(settings_.paperOrientation == kPaperLandscape
+                                   ? QPageLayout::Landscape
+                                   : QPageLayout::Portrait);
+}
+
+StatusCode CPrintListCtrl::PrintTo(QPrinter& printer, const ListTableView& table,
+                                   const std::string& title, bool preview) {
+    PrintJobText text;
+    text.title = title;
+    text.startFolder = Config().effectiveStartPath;
+    text.filterText = ShownFilterText();
+    text.preview = preview;
+    text.time = LocalNow();
+    return PrintListPages(printer, table, settings_, text);
+}
+
+void CPrintListCtrl::Print(QWidget* parent, const ListTableView& table) {
+    QPrinter& printer = Printer();
+    ApplyOrientation(printer);
+    CZOLMyPrintDlg dialog(&printer, parent, settings_);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    if (dialog.TitleEnabled()) {
+        pageTitle_ = dialog.Title();
+        settings_.lastTitle = pageTitle_;
+        StoreLastPrintTitle(pageTitle_);
+    }
+    PrintTo(printer, table, pageTitle_, false);
+}
+
+void CPrintListCtrl::PrintPreview(QWidget* parent, const ListTableView& table) {
+    QPrinter& printer = Printer();
+    ApplyOrientation(printer);
+    QPrintPreviewDialog preview(&printer, parent);
+    QObject::connect(
+        &preview, &QPrintPreviewDialog::paintRequested, &preview,
+        [this, &table](QPrinter* target) { PrintTo(*target, table, pageTitle_, true); });
+    preview.resize(900, 700);
+    preview.exec();
+}
+
+void CPrintListCtrl::PageSetup(QWidget* parent) {
+    CZOLMyPageSetupDlg dialog(parent, Printer(), settings_);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    const std::string lastTitle = settings_.lastTitle;
+    settings_ = dialog.Settings();
+    settings_.lastTitle = lastTitle;
+    dialog.ApplyToPrinter();
+    StorePrintSettings(settings_);
+}
+
+}  // namespace kelvane
