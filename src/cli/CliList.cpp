@@ -4,8 +4,12 @@
 #include "cli/CliCommon.h"
 #include "cli/CliListView.h"
 #include "list/ZOLListPrinter.h"
+#include "list/ZOLListTableView.h"
 #include "list/ZOLListViewMgr.h"
 #include "list/ZOLStatistics.h"
+#include "output/ZOLRtfListCtrl.h"
+#include "scan/ZOLScanState.h"
+#include "support/NUVLang.h"
 #include "support/ZOLRunMode.h"
 
 namespace kelvane::cli {
@@ -14,8 +18,9 @@ namespace {
 constexpr const char* kUsage =
     "usage: kelvane-cli list [-m] [-s] [--soft|--hard] [--read-only] [--columns KEY,...]\n"
     "                        [--sort KEY[:desc][,KEY[:desc]]] [--filter KEY=EXPRESSION]...\n"
-    "                        [--quick TEXT] [--show MODE] [--songs] [--format table|csv]\n"
-    "                        [--stats] FOLDER\n"
+    "                        [--quick TEXT] [--show MODE] [--songs]\n"
+    "                        [--format table|csv|rtf] [--output FILE] [--title TEXT]\n"
+    "                        [--portrait] [--stats] FOLDER\n"
     "  Reads FOLDER as the program does (using and writing the data files) and prints the list\n"
     "  as the program shows it, then its status line.\n"
     "  --columns KEY,...   the columns (field keys); default: the stored or built-in columns\n"
@@ -25,8 +30,13 @@ constexpr const char* kUsage =
     "  --quick TEXT        the quick search\n"
     "  --show MODE         all, unique-files, duplicate-files, unique-scores, related-scores\n"
     "  --songs             the song list (Music Finder songs) instead of the file list\n"
-    "  --format table|csv  an aligned table (default) or CSV (the status line then goes to\n"
-    "                      standard error)\n"
+    "  --format table|csv|rtf\n"
+    "                      an aligned table (default), CSV or the RTF document the program's\n"
+    "                      \"Write List to RTF File\" writes (every shown column); for CSV the\n"
+    "                      status line goes to standard error, for RTF it is not printed\n"
+    "  --output FILE       RTF: write the document to FILE instead of standard output\n"
+    "  --title TEXT        RTF: the page header line of the document\n"
+    "  --portrait          RTF: portrait paper instead of landscape\n"
     "  --stats             print the statistics text after the list\n"
     "  -m, -s, --soft, --hard, --read-only: as for `kelvane-cli scan`\n"
     "  Exit status: 0 done, 1 the scan failed, 2 bad usage, no such folder or a filter that\n"
@@ -36,6 +46,10 @@ struct ListCommandOptions {
     FolderOptions folder;
     ListArgs list;
     ListPrintFormat format = ListPrintFormat::Table;
+    bool rtf = false;
+    std::string output;
+    std::string title;
+    bool portrait = false;
     bool stats = false;
 };
 
@@ -49,11 +63,15 @@ int ParseOptions(int argc, char** argv, ListCommandOptions& options) {
             options.folder.operands.push_back(arg);
         } else if (TakeFolderOption(arg, options.folder) || TakeListArg(args, options.list)) {
         } else if (args.Value("--format", format)) {
-            if (format != "table" && format != "csv") {
-                std::fprintf(stderr, "kelvane-cli list: --format takes table or csv\n");
+            if (format != "table" && format != "csv" && format != "rtf") {
+                std::fprintf(stderr, "kelvane-cli list: --format takes table, csv or rtf\n");
                 return 2;
             }
             options.format = format == "csv" ? ListPrintFormat::Csv : ListPrintFormat::Table;
+            options.rtf = format == "rtf";
+        } else if (args.Value("--output", options.output) || args.Value("--title", options.title)) {
+        } else if (arg == "--portrait") {
+            options.portrait = true;
         } else if (arg == "--stats") {
             options.stats = true;
         } else if (arg == "--help" || arg == "-h") {
@@ -73,7 +91,46 @@ int ParseOptions(int argc, char** argv, ListCommandOptions& options) {
         std::fputs(kUsage, stderr);
         return 2;
     }
+    if (!options.rtf && (!options.output.empty() || !options.title.empty() || options.portrait)) {
+        std::fprintf(stderr,
+                     "kelvane-cli list: --output, --title and --portrait need --format rtf\n");
+        return 2;
+    }
     return 0;
+}
+
+// The document of the desktop's RTF writer, with the column choice it starts with: every
+// shown column.
+int WriteRtf(const ListCommandOptions& options, const CliSession& session) {
+    CZOLListViewMgr& manager = ListViewMgr();
+    const CZOLListTableView table(manager);
+    const RtfListKind kind = options.list.songs ? RtfListKind::Songs : RtfListKind::Files;
+    CZOLRtfListCtrl writer(!IsStyleMode());
+    writer.MatchShownColumns(kind, table);
+    writer.SetPageHeader(options.title);
+    writer.SetOrientation(options.portrait ? PaperOrientation::Portrait
+                                           : PaperOrientation::Landscape);
+    const std::string& startFolder = ScanState().currentStartFolder;
+    const CMyListCtrl* shown = manager.CurrentList();
+    const std::string filter = shown != nullptr ? shown->FilterText() : std::string();
+    if (!options.output.empty()) {
+        if (writer.WriteListToRtf(&table, kind, startFolder, filter, options.output) != 0) {
+            return kExitFailure;
+        }
+        session.Complain(Translate(kRtfFinishedText));
+        return kExitOk;
+    }
+    FieldTicks ticks;
+    for (int id : writer.OfferedFields(kind)) {
+        ticks.set(static_cast<size_t>(id), writer.IsTicked(kind, id));
+    }
+    std::string document;
+    const RtfPageText page{writer.PageHeader(), writer.Orientation(), startFolder, filter};
+    if (BuildRtfDocument(&table, ticks, page, document) != 0) {
+        return kExitFailure;
+    }
+    std::fwrite(document.data(), 1, document.size(), stdout);
+    return std::fflush(stdout) == 0 ? kExitOk : kExitFailure;
 }
 
 }  // namespace
@@ -98,6 +155,9 @@ int RunListCommand(int argc, char** argv) {
         return built;
     }
     CZOLListViewMgr& manager = ListViewMgr();
+    if (options.rtf) {
+        return WriteRtf(options, session);
+    }
     PrintList(manager, options.format, ',', stdout, stderr);
     if (options.stats) {
         const std::string text = StatisticsText(CountRecords(manager), !IsStyleMode());

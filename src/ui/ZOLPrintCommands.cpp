@@ -6,7 +6,7 @@
 
 #include "app/ZOLPrintSettingsStore.h"
 #include "list/ZOLListViewMgr.h"
-#include "support/ZOLConfigValues.h"
+#include "scan/ZOLScanState.h"
 #include "ui/ZOLMyPrintDlg.h"
 #include "ui/ZOLPrintListCtrl.h"
 
@@ -50,7 +50,7 @@ StatusCode CPrintListCtrl::PrintTo(QPrinter& printer, const ListTableView& table
                                    const std::string& title, bool preview) {
     PrintJobText text;
     text.title = title;
-    text.startFolder = Config().effectiveStartPath;
+    text.startFolder = ScanState().currentStartFolder;
     text.filterText = ShownFilterText();
     text.preview = preview;
     text.time = LocalNow();

@@ -204,7 +204,7 @@ bool CZOLView::WriteListToRtf(const std::string& fileName) {
     }
     const CMyListCtrl* shown = list.CurrentList();
     const StatusCode written =
-        rtf_->WriteListToRtf(&table, kind, Config().effectiveStartPath,
+        rtf_->WriteListToRtf(&table, kind, ScanState().currentStartFolder,
                              shown != nullptr ? shown->FilterText() : std::string(), file);
     if (written != status::kOk) {
         return false;
