@@ -157,6 +157,37 @@ TEST_F(CliScanTest, ListAppliesFiltersSortsModesAndStatistics) {
     EXPECT_EQ(list({"--format", "xml"}).status, 2);
 }
 
+TEST_F(CliScanTest, ListAsRtfWritesTheSameDocumentToStandardOutputAndToAFile) {
+    const std::vector<std::string> args = {
+        "list",     "-s",  "--columns", "L_FILENAME,TEMPO",   "--sort",    "TEMPO",
+        "--format", "rtf", "--title",   "Caf\xc3\xa9 {live}", "--portrait"};
+    std::vector<std::string> toFile = args;
+    toFile.insert(toFile.end(), {"--output", tree.Folder() + "list.rtf", root});
+    std::vector<std::string> toOut = args;
+    toOut.push_back(root);
+    const test::CliResult printed = Cli(toOut);
+    ASSERT_EQ(printed.status, 0) << printed.err;
+    const std::string& doc = printed.out;
+    EXPECT_THAT(doc, StartsWith("{\\rtf1\\ansi\\ansicpg1252"));
+    EXPECT_THAT(doc, HasSubstr("\\paperw11906\\paperh16838"));  // portrait
+    // The title's accent and braces as RTF escapes, so no reader takes them for markup.
+    EXPECT_THAT(doc, HasSubstr("\r\nCaf\\'e9 \\{live\\}\r\n"));
+    EXPECT_THAT(doc, HasSubstr("Path: " + root + "\r\n"));
+    EXPECT_THAT(doc, HasSubstr("{\\ql\\f1\\lang1033 \r\nBallad, \"slow\".prs\r\n\\cell "));
+    // Header row and four rows, in the list's order.
+    size_t rows = 0;
+    for (size_t at = 0; (at = doc.find("{\\f1\\lang1033 \\row }", at)) != std::string::npos; ++at) {
+        ++rows;
+    }
+    EXPECT_EQ(rows, 5u);
+    EXPECT_LT(doc.find("Ballad"), doc.find("8Beat.sty"));
+    EXPECT_LT(doc.find("8Beat.sty"), doc.find("Bossa Nova.sst"));
+    const test::CliResult written = Cli(toFile);
+    ASSERT_EQ(written.status, 0) << written.err;
+    EXPECT_EQ(tree.Read("list.rtf"), doc);
+    EXPECT_EQ(Cli({"list", "--portrait", root}).status, 2);
+}
+
 TEST_F(CliScanTest, ExportThenImportCarriesUserValuesToIdenticalFiles) {
     ASSERT_EQ(Cli({"scan", "-s", root}).status, 0);
     // A value the user entered, as the program keeps it in the data file.
