@@ -68,6 +68,7 @@ CZOLMyPageSetupDlg::CZOLMyPageSetupDlg(QWidget* parent, QPrinter& printer,
     paper_->setCurrentIndex(std::max(0, current));
     paperForm->addRow(Tr("Si&ze:"), paper_);
     portrait_ = new QRadioButton(Tr("Portra&it"), paperGroup);
+    portrait_->setObjectName(QString::fromLatin1(printkey::kPaperOrientation));
     auto* landscape = new QRadioButton(Tr("Land&scape"), paperGroup);
     (settings_.paperOrientation == kPaperLandscape ? landscape : portrait_)->setChecked(true);
     paperForm->addRow(Tr("Orientation"), portrait_);
@@ -77,10 +78,13 @@ CZOLMyPageSetupDlg::CZOLMyPageSetupDlg(QWidget* parent, QPrinter& printer,
     auto* marginGroup = new QGroupBox(Tr("Margins (millimeters)"), this);
     auto* marginForm = new QFormLayout(marginGroup);
     const char* marginLabels[4] = {"&Left:", "&Top:", "&Right:", "&Bottom:"};
+    const char* marginKeys[4] = {printkey::kPrintLeftMargin, printkey::kPrintTopMargin,
+                                 printkey::kPrintRightMargin, printkey::kPrintBottomMargin};
     const int marginValues[4] = {settings_.printLeftMargin, settings_.printTopMargin,
                                  settings_.printRightMargin, settings_.printBottomMargin};
     for (int i = 0; i < 4; ++i) {
         margins_[i] = NewSpin(marginGroup, 0, 500, marginValues[i]);
+        margins_[i]->setObjectName(QString::fromLatin1(marginKeys[i]));
         marginForm->addRow(Tr(marginLabels[i]), margins_[i]);
     }
     layout->addWidget(marginGroup);
@@ -89,6 +93,8 @@ CZOLMyPageSetupDlg::CZOLMyPageSetupDlg(QWidget* parent, QPrinter& printer,
     auto* fontForm = new QFormLayout(fontGroup);
     titleSize_ = NewSpin(fontGroup, 1, 144, settings_.pageTitleFontSize);
     bodySize_ = NewSpin(fontGroup, 1, 144, settings_.pageBodyFontSize);
+    titleSize_->setObjectName(QString::fromLatin1(printkey::kPageTitleFontSize));
+    bodySize_->setObjectName(QString::fromLatin1(printkey::kPageBodyFontSize));
     fontForm->addRow(Tr("P&age Title"), titleSize_);
     fontForm->addRow(Tr("Page B&ody"), bodySize_);
     layout->addWidget(fontGroup);
@@ -100,8 +106,12 @@ CZOLMyPageSetupDlg::CZOLMyPageSetupDlg(QWidget* parent, QPrinter& printer,
     const bool switchValues[6] = {settings_.printHeader, settings_.printTitle,
                                   settings_.printPageNr, settings_.printDate,
                                   settings_.printPath,   settings_.printFilterInfo};
+    const char* switchKeys[6] = {printkey::kPrintHeader, printkey::kPrintTitle,
+                                 printkey::kPrintPageNr, printkey::kPrintDate,
+                                 printkey::kPrintPath,   printkey::kPrintFilterInfo};
     for (int i = 0; i < 6; ++i) {
         switches_[i] = new QCheckBox(Tr(switchLabels[i]), headerGroup);
+        switches_[i]->setObjectName(QString::fromLatin1(switchKeys[i]));
         switches_[i]->setChecked(switchValues[i]);
         headerLayout->addWidget(switches_[i]);
     }

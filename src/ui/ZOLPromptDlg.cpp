@@ -60,6 +60,10 @@ QPushButton* CZOLPromptDlg::ButtonOf(int answer) const {
 }
 
 void CZOLPromptDlg::reject() {
+    // A prompt closed by its button keeps that answer.
+    if (!isVisible()) {
+        return;
+    }
     answer_ = escapeAnswer_;
     QDialog::reject();
 }
