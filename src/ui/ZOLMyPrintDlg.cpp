@@ -70,6 +70,7 @@ CZOLMyPageSetupDlg::CZOLMyPageSetupDlg(QWidget* parent, QPrinter& printer,
     portrait_ = new QRadioButton(Tr("Portra&it"), paperGroup);
     portrait_->setObjectName(QString::fromLatin1(printkey::kPaperOrientation));
     auto* landscape = new QRadioButton(Tr("Land&scape"), paperGroup);
+    landscape->setObjectName(QString::fromLatin1(printkey::kPaperOrientation) + "Landscape");
     (settings_.paperOrientation == kPaperLandscape ? landscape : portrait_)->setChecked(true);
     paperForm->addRow(Tr("Orientation"), portrait_);
     paperForm->addRow(QString(), landscape);
