@@ -84,8 +84,9 @@ int CTerminalPrompts::Ask(const PromptLayout& layout) {
     if (!layout.title.empty()) {
         std::fprintf(out_, "\n%s\n", Translate(layout.title).c_str());
     }
-    for (const std::string& line : layout.lines) {
-        std::fprintf(out_, "%s\n", Translate(line).c_str());
+    for (const PromptLine& line : layout.lines) {
+        const std::string text = line.literal ? line.text : Translate(line.text);
+        std::fprintf(out_, "%s\n", text.c_str());
     }
     for (;;) {
         for (const PromptButton& button : layout.buttons) {

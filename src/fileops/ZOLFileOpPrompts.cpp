@@ -10,7 +10,7 @@ PromptLayout FileExistsPromptLayout(const FileExistsQuestion& question) {
     layout.lines = {question.writeProtected
                         ? "A WRITEPROTECTED file already exists in the destination directory"
                         : "File already exists in destination folder",
-                    question.path};
+                    {question.path, true}};
     layout.buttons = {
         {"@button_replace@&Replace", file_exists::kReplace, replaceEnabled},
         {"@button_replace_all@Repla&ce All", file_exists::kReplaceAll, replaceEnabled},
@@ -26,7 +26,7 @@ PromptLayout FileExistsPromptLayout(const FileExistsQuestion& question) {
 PromptLayout ReadOnlyPromptLayout(const std::string& sourcePath) {
     PromptLayout layout;
     layout.title = "Move Readonly File";
-    layout.lines = {"The file", sourcePath, "is readonly/writeprotected.\n\nMove anyway ?"};
+    layout.lines = {"The file", {sourcePath, true}, "is readonly/writeprotected.\n\nMove anyway ?"};
     layout.buttons = {
         {"@button_yes@&Yes", read_only::kYes},
         {"@button_yes_to_all@Yes &to all", read_only::kYesToAll},

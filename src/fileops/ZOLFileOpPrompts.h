@@ -12,6 +12,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "output/ZOLCdromCompat.h"
@@ -66,9 +67,19 @@ struct PromptButton {
 
 // One prompt as its front end shows it. `escapeAnswer` is the answer when the prompt is closed
 // without a button (Escape, the window's close box).
+// One line of a prompt: English text shown translated, or a path shown as it is.
+struct PromptLine {
+    std::string text;
+    bool literal = false;
+
+    PromptLine(const char* english) : text(english) {}  // NOLINT: the usual case reads plainly
+    PromptLine(std::string value, bool isLiteral) : text(std::move(value)), literal(isLiteral) {}
+    bool operator==(const std::string& other) const { return text == other; }
+};
+
 struct PromptLayout {
     std::string title;  // English; empty when the prompt has none of its own
-    std::vector<std::string> lines;
+    std::vector<PromptLine> lines;
     std::vector<PromptButton> buttons;  // in the tab order of the prompt
     int escapeAnswer = 0;
 };

@@ -16,8 +16,8 @@ CZOLPromptDlg::CZOLPromptDlg(QWidget* parent, const PromptLayout& layout)
     setModal(true);
     setWindowTitle(layout.title.empty() ? ToQt(CurrentModeNames().productName) : Tr(layout.title));
     auto* column = new QVBoxLayout(this);
-    for (const std::string& line : layout.lines) {
-        auto* label = new QLabel(Tr(line), this);
+    for (const PromptLine& line : layout.lines) {
+        auto* label = new QLabel(line.literal ? ToQt(line.text) : Tr(line.text), this);
         label->setWordWrap(true);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
         label->setTextFormat(Qt::PlainText);

@@ -139,6 +139,10 @@ TEST(FileOpPrompts, FileExistsDisablesReplaceForWriteProtectedAndSameFile) {
     EXPECT_FALSE(enabledReplace(protectedLayout));
     EXPECT_EQ(protectedLayout.lines.front(),
               "A WRITEPROTECTED file already exists in the destination directory");
+    // The path is shown as it is, never looked up in the language file.
+    EXPECT_TRUE(protectedLayout.lines.at(1).literal);
+    EXPECT_EQ(protectedLayout.lines.at(1), std::string("/a"));
+    EXPECT_FALSE(protectedLayout.lines.front().literal);
     EXPECT_FALSE(enabledReplace(FileExistsPromptLayout({"/a", false, true})));
     const PromptLayout layout = FileExistsPromptLayout({"/a", false, true});
     EXPECT_EQ(layout.escapeAnswer, file_exists::kAbort);
