@@ -32,24 +32,6 @@ void StripQuotes(std::string& text) {
     }
 }
 
-// "\t" -> tab, "\n" -> line feed, "\\" -> backslash; other backslashes stay.
-std::string Unescape(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\' && i + 1 < text.size()) {
-            const char next = text[i + 1];
-            if (next == 't' || next == 'n' || next == '\\') {
-                out.push_back(next == 't' ? '\t' : next == 'n' ? '\n' : '\\');
-                ++i;
-                continue;
-            }
-        }
-        out.push_back(text[i]);
-    }
-    return out;
-}
-
 std::string FoldKey(std::string_view key) {
     if (key.size() >= lang::kMaxKeyLength) {
         key = key.substr(0, lang::kMaxKeyLength - 1);
@@ -144,6 +126,23 @@ std::string CNuvLang::Translate(const std::string& text) const {
     return translation;
 }
 
+const std::string* CNuvLang::StoredTranslation(const std::string& text) const {
+    if (!active_ || text.empty()) {
+        return nullptr;
+    }
+    long found = -1;
+    if (text[0] == '@') {
+        const std::size_t tagEnd = text.find('@', 1);
+        found = tagEnd == std::string::npos ? -1 : Find(text.substr(0, tagEnd + 1));
+    } else {
+        found = Find(std::string(LookupKey(text)));
+    }
+    if (found < 0 || pairs_[static_cast<std::size_t>(found)].translation.empty()) {
+        return nullptr;
+    }
+    return &pairs_[static_cast<std::size_t>(found)].translation;
+}
+
 std::string CNuvLang::ReverseTranslate(const std::string& text) const {
     if (!active_) {
         return text;
@@ -174,7 +173,7 @@ StatusCode CNuvLang::StoreTranslation(const std::string& orig, const std::string
             key = source.substr(0, tagEnd + 1);
         }
     }
-    Pair pair{Unescape(key), Unescape(translation)};
+    Pair pair{UnescapeLanguageText(key), UnescapeLanguageText(translation)};
     const std::size_t index = pairs_.size();
     byFoldedKey_.emplace(FoldKey(pair.key), index);
     byTranslation_.emplace(pair.translation, index);

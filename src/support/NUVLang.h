@@ -52,6 +52,10 @@ class CNuvLang {
     std::string Translate(const std::string& text) const;
     // The English text whose translation is `text` (exact match), else `text`.
     std::string ReverseTranslate(const std::string& text) const;
+    // The translation stored for `text` as Translate looks it up but without its fall-backs:
+    // a tagged text by its tag only, and an empty translation counts as none. nullptr when
+    // there is none (always in English). Lets a language file be checked for completeness.
+    const std::string* StoredTranslation(const std::string& text) const;
 
     // Loads "ZOL_" + shortName + ".lan"; "eng" (any case) discards all pairs. On any failure
     // the program is left in English and the status returned (-1105 when the file is missing).

@@ -64,6 +64,23 @@ std::string EscapeLanguageText(const std::string& text) {
     return out;
 }
 
+std::string UnescapeLanguageText(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size()) {
+            const char next = text[i + 1];
+            if (next == 't' || next == 'n' || next == '\\') {
+                out.push_back(next == 't' ? '\t' : next == 'n' ? '\n' : '\\');
+                ++i;
+                continue;
+            }
+        }
+        out.push_back(text[i]);
+    }
+    return out;
+}
+
 void RecordTranslationsTo(const std::string& path) {
     Recorder& recorder = TheRecorder();
     std::lock_guard<std::mutex> guard(recorder.lock);

@@ -11,5 +11,7 @@ void RecordShownText(const std::string& text);
 
 // The escaped form used in the record file and in language files.
 std::string EscapeLanguageText(const std::string& text);
+// Reverses it: "\t" -> tab, "\n" -> line feed, "\\" -> backslash; other backslashes stay.
+std::string UnescapeLanguageText(const std::string& text);
 
 }  // namespace kelvane

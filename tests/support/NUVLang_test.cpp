@@ -80,6 +80,24 @@ TEST_F(Translation, QuotesKeepOuterBlanksAndEscapesBecomeControlCharacters) {
     EXPECT_EQ(Translate("Empty"), "Empty");
 }
 
+TEST_F(Translation, StoredTranslationHasNoFallBacks) {
+    WriteLanguage("deu",
+                  "ORIG = &Abort\nTRNS = Ab&bruch\nORIG = @button_ok@&OK\nTRNS = &OK\n"
+                  "ORIG = \" files\"\nTRNS = \" Dateien\"\nORIG = Empty\nTRNS = \"\"\n");
+    EXPECT_EQ(Lang().StoredTranslation("&Abort"), nullptr);  // English: nothing stored
+    ASSERT_EQ(Lang().SetLanguage("deu"), 0);
+    // Translate shows "Ab&bruch" for the tagged text, but the tag itself is not in the file.
+    EXPECT_EQ(Translate("@button_abort@&Abort"), "Ab&bruch");
+    EXPECT_EQ(Lang().StoredTranslation("@button_abort@&Abort"), nullptr);
+    ASSERT_NE(Lang().StoredTranslation("@BUTTON_OK@Okay"), nullptr);
+    EXPECT_EQ(*Lang().StoredTranslation("@BUTTON_OK@Okay"), "&OK");  // a translation like its key
+    ASSERT_NE(Lang().StoredTranslation("\" FILES\""), nullptr);
+    EXPECT_EQ(*Lang().StoredTranslation("\" FILES\""), " Dateien");
+    EXPECT_EQ(Lang().StoredTranslation("Empty"), nullptr);
+    EXPECT_EQ(Lang().StoredTranslation("@no end of tag"), nullptr);
+    EXPECT_EQ(Lang().StoredTranslation(""), nullptr);
+}
+
 TEST_F(Translation, VeryLongKeysCompareOnTheirFirst999Characters) {
     const std::string head(999, 'k');
     WriteLanguage("deu", "ORIG = " + head + "AAAA\nTRNS = lang\n");
