@@ -153,13 +153,13 @@ StatusCode ImportStyleData(const std::string& file, RecordList& records,
     return started != 0 ? started : status;
 }
 
-StatusCode ImportMultipleStyleDataFiles(const std::string& specification, RecordList& records,
+StatusCode ImportMultipleStyleDataFiles(const std::string& filePattern, RecordList& records,
                                         const RecordPredicate& shown) {
-    TraceFormat(trace::kScan, true, "%s %s", "ImportMultipleStyleDataFiles", specification.c_str());
+    TraceFormat(trace::kScan, true, "%s %s", "ImportMultipleStyleDataFiles", filePattern.c_str());
     StatusCode firstFailure = 0;
     WalkContext context;
     InitWalkContext(context);
-    context.fileSpec = specification;
+    context.fileSpec = filePattern;
     context.fileCallback = [&](WalkContext& walk) {
         NUV_DEBUG("%s %s", "ImportStyleDataThreadPreStart -- ", walk.currentFileName.c_str());
         const std::string path = walk.currentFolder + walk.currentFileName;
@@ -176,7 +176,7 @@ StatusCode ImportMultipleStyleDataFiles(const std::string& specification, Record
     };
     StatusCode result = ProcessAllFiles(context);
     if (result == status::kNoFilesFound) {
-        TraceText("ImportMultipleStyleDataFiles : No files found ", specification);
+        TraceText("ImportMultipleStyleDataFiles : No files found ", filePattern);
         result = 0;
     }
     SetStatusPaneText(0, Translate("Importing style data - finished"));

@@ -30,9 +30,9 @@ StatusCode ImportOneFile(const std::string& file, RecordList& records, const Rec
 StatusCode ImportStyleData(const std::string& file, RecordList& records,
                            const RecordPredicate& shown);
 
-// ImportStyleData for every file matching `specification` (folder + pattern). No match is
+// ImportStyleData for every file matching `filePattern` (folder + pattern). No match is
 // no failure. The caller rebuilds the list afterwards.
-StatusCode ImportMultipleStyleDataFiles(const std::string& specification, RecordList& records,
+StatusCode ImportMultipleStyleDataFiles(const std::string& filePattern, RecordList& records,
                                         const RecordPredicate& shown);
 
 // Imports the default import files of the run mode from the program folder

@@ -26,15 +26,15 @@ CZOLPromptDlg::CZOLPromptDlg(QWidget* parent, const PromptLayout& layout)
     auto* row = new QHBoxLayout;
     row->addStretch(1);
     QPushButton* focus = nullptr;
-    for (const PromptButton& spec : layout.buttons) {
-        auto* button = new QPushButton(Tr(spec.text), this);
-        button->setEnabled(spec.enabled);
+    for (const PromptButton& entry : layout.buttons) {
+        auto* button = new QPushButton(Tr(entry.text), this);
+        button->setEnabled(entry.enabled);
         button->setAutoDefault(false);
-        if (spec.isDefault) {
+        if (entry.isDefault) {
             button->setDefault(true);
             focus = button;
         }
-        const int answer = spec.answer;
+        const int answer = entry.answer;
         connect(button, &QPushButton::clicked, this, [this, answer] {
             answer_ = answer;
             done(QDialog::Accepted);

@@ -87,17 +87,17 @@ class ListTest : public ::testing::Test {
         mgr.RegisterList(ListKind::Songs, &songDisplay);
     }
 
-    StyleDataPacket* AddRecord(const RecordSpec& spec) {
+    StyleDataPacket* AddRecord(const RecordSpec& wanted) {
         StyleDataPacket* record = NewStyleRecord();
         EXPECT_NE(record, nullptr);
-        AssignStyleField(*record, kFieldFilename, spec.name);
-        AssignStyleField(*record, kFieldPath, spec.path);
-        AssignStyleField(*record, kFieldAux, spec.aux);
-        AssignStyleField(*record, kFieldStyleName, spec.styleName);
-        record->SetNumber(kFieldFileId, spec.fileId);
-        record->SetNumber(kFieldDuplicates, spec.fileId);
-        record->SetNumber(kFieldFilesize, spec.size);
-        record->SetNumber(kFieldTempo, spec.tempo);
+        AssignStyleField(*record, kFieldFilename, wanted.name);
+        AssignStyleField(*record, kFieldPath, wanted.path);
+        AssignStyleField(*record, kFieldAux, wanted.aux);
+        AssignStyleField(*record, kFieldStyleName, wanted.styleName);
+        record->SetNumber(kFieldFileId, wanted.fileId);
+        record->SetNumber(kFieldDuplicates, wanted.fileId);
+        record->SetNumber(kFieldFilesize, wanted.size);
+        record->SetNumber(kFieldTempo, wanted.tempo);
         RecordStore().records.Append(record);
         return record;
     }

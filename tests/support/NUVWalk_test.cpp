@@ -64,10 +64,10 @@ struct WalkRecorder {
     return ::testing::AssertionSuccess();
 }
 
-WalkContext ContextFor(const std::string& spec, int recurse) {
+WalkContext ContextFor(const std::string& pattern, int recurse) {
     WalkContext context;
     InitWalkContext(context);
-    context.fileSpec = spec;
+    context.fileSpec = pattern;
     context.recurse = recurse;
     return context;
 }

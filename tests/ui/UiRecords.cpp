@@ -12,21 +12,21 @@
 
 namespace kelvane::test {
 
-StyleDataPacket* AddUiRecord(const UiRecord& spec) {
+StyleDataPacket* AddUiRecord(const UiRecord& wanted) {
     StyleDataPacket* record = NewStyleRecord();
     if (record == nullptr) {
         return nullptr;
     }
-    AssignStyleField(*record, kFieldFilename, spec.name);
-    AssignStyleField(*record, kFieldPath, spec.path);
-    AssignStyleField(*record, kFieldStyleName, spec.styleName);
-    AssignStyleField(*record, kFieldStyleType, spec.styleType);
-    AssignStyleField(*record, kFieldAux, spec.aux);
-    record->SetNumber(kFieldFileId, spec.fileId);
-    record->SetNumber(kFieldDuplicates, spec.fileId);
-    record->SetNumber(kFieldRelatedId, spec.fileId);
-    record->SetNumber(kFieldFilesize, spec.size);
-    record->SetNumber(kFieldTempo, spec.tempo);
+    AssignStyleField(*record, kFieldFilename, wanted.name);
+    AssignStyleField(*record, kFieldPath, wanted.path);
+    AssignStyleField(*record, kFieldStyleName, wanted.styleName);
+    AssignStyleField(*record, kFieldStyleType, wanted.styleType);
+    AssignStyleField(*record, kFieldAux, wanted.aux);
+    record->SetNumber(kFieldFileId, wanted.fileId);
+    record->SetNumber(kFieldDuplicates, wanted.fileId);
+    record->SetNumber(kFieldRelatedId, wanted.fileId);
+    record->SetNumber(kFieldFilesize, wanted.size);
+    record->SetNumber(kFieldTempo, wanted.tempo);
     RecordStore().records.Append(record);
     return record;
 }

@@ -31,7 +31,7 @@ struct UiRecord {
 };
 
 // Appends a record to the record store's list (the list is rebuilt by the caller).
-StyleDataPacket* AddUiRecord(const UiRecord& spec);
+StyleDataPacket* AddUiRecord(const UiRecord& wanted);
 // Appends a Music Finder song to a record.
 SongDataPacket* AddUiSong(StyleDataPacket* record, const std::string& title,
                           const std::string& genre = "");
