@@ -135,17 +135,34 @@ uint32_t* MergeRuns(uint32_t* a, uint32_t* b, size_t* starts, size_t runs) {
             const size_t mid = starts[std::min(r + 1, runs)];
             const size_t hi = starts[std::min(r + 2, runs)];
             size_t x = lo, y = mid, out = lo;
-            while (x < mid && y < hi) {
-                // Without a branch: the smaller head goes out, the second run's on ties last.
+            // From both ends at once: the smallest head goes to the front and the largest
+            // tail to the back, two independent chains the processor overlaps. Equal words
+            // are equal bytes, so the order of ties does not matter. A step takes at most one
+            // word of each run from each end, so with two unread words in each run neither end
+            // can reach a word the other has taken.
+            size_t xe = mid - 1, ye = hi - 1, back = hi - 1;
+            while (x < xe && y < ye) {
+                const bool second = a[y] < a[x];
+                b[out++] = second ? a[y] : a[x];
+                y += second;
+                x += !second;
+                const bool first = a[xe] > a[ye];
+                b[back--] = first ? a[xe] : a[ye];
+                xe -= first;
+                ye -= !first;
+            }
+            const size_t xEnd = xe + 1, yEnd = ye + 1;
+            while (x < xEnd && y < yEnd) {
+                // Without a branch: the smaller head goes out.
                 const bool second = a[y] < a[x];
                 b[out++] = second ? a[y] : a[x];
                 y += second;
                 x += !second;
             }
-            while (x < mid) {
+            while (x < xEnd) {
                 b[out++] = a[x++];
             }
-            while (y < hi) {
+            while (y < yEnd) {
                 b[out++] = a[y++];
             }
             starts[merged++] = lo;

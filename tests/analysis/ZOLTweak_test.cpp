@@ -98,6 +98,32 @@ TEST(ZOLTweak, IdEqualsTheLiteralProcedureOnRandomNotes) {
     }
 }
 
+TEST(ZOLTweak, TracksOfVeryDifferentLengthsMergeLikeOneSort) {
+    // As a file is read: a short conductor track, then up to eight tracks of ascending ticks
+    // whose ranges overlap, some a single note long, some thousands; equal ticks across
+    // tracks are common.
+    std::mt19937 random(11);
+    CZOLTweak tweak;
+    for (int round = 0; round < 300; ++round) {
+        std::vector<Item> items;
+        tweak.Reset();
+        const int tracks = 1 + int(random() % 8);
+        for (int track = 0; track < tracks; ++track) {
+            const size_t length = track == 0  ? 1 + random() % 3
+                                  : round % 3 ? 1 + random() % (round % 2 ? 2 : 2000)
+                                              : 1 + random() % 200;
+            int32_t tick = int32_t(random() % 100);
+            for (size_t i = 0; i < length; ++i) {
+                tick += int32_t(random() % (round % 4 == 0 ? 2 : 120));
+                const Item item{tick, uint16_t(1 + random() % 2), uint16_t(random() % 128)};
+                items.push_back(item);
+                tweak.Add(item.tick, item.kind, item.note);
+            }
+        }
+        ASSERT_EQ(tweak.TweakId(), LiteralTweakId(items)) << "round " << round;
+    }
+}
+
 TEST(ZOLTweak, OnlyTheFirstCountWordsAreSorted) {
     // Sorting the items would make both orders equal; sorting the first two words does not.
     CZOLTweak tweak;
