@@ -6,25 +6,22 @@
 //   filter-quick-miss  the same with a word that occurs nowhere (every text read in full)
 //   sort-default  std::sort of 100,000 names with the "Default" sequence against strcasecmp
 // Runs are interleaved (ours, reference, ours, ...) and medians are printed.
-#include <fcntl.h>
-#include <spawn.h>
 #include <string.h>
 #include <strings.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <random>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "common/BenchGrep.h"
+#include "common/BenchTiming.h"
 #include "list/ZOLFilterCommon.h"
 #include "list/ZOLSortSequence.h"
 
@@ -79,68 +76,6 @@ std::vector<Record> MakeRecords() {
     return records;
 }
 
-double Seconds(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-void Report(const char* name, const std::vector<double>& ours, const std::vector<double>& ref) {
-    const double x = Median(ours);
-    const double y = Median(ref);
-    std::printf("%s: ours %.4f s, reference %.4f s, ratio %.2f\n", name, x, y, x / y);
-}
-
-// Reads the file once, so that the page cache holds it for the timed grep that follows.
-void WarmFile(const std::string& path) {
-    std::ifstream warm(path, std::ios::binary);
-    std::vector<char> block(1 << 16);
-    while (warm.read(block.data(), static_cast<std::streamsize>(block.size()))) {
-    }
-}
-
-// Runs grep on the file and waits for it. The count goes to a file: GNU grep stops at the
-// first match when its output is /dev/null, which would not be a count.
-int RunGrep(const std::string& word, const std::string& path) {
-    const std::string output = path + ".count";
-    const char* argv[] = {"grep", "-ci", word.c_str(), path.c_str(), nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0600);
-    char locale[] = "LC_ALL=C";
-    char* env[] = {locale, nullptr};
-    pid_t pid = 0;
-    const int spawned =
-        posix_spawnp(&pid, "grep", &actions, nullptr, const_cast<char* const*>(argv), env);
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    if (spawned != 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) ||
-        WEXITSTATUS(status) > 1) {
-        std::fprintf(stderr, "cannot run grep\n");
-        std::exit(1);
-    }
-    return status;
-}
-
-long GrepCount(const std::string& word, const std::string& path) {
-    const std::string command = "LC_ALL=C grep -ci '" + word + "' '" + path + "'";
-    FILE* pipe = popen(command.c_str(), "r");
-    long count = -1;
-    if (pipe == nullptr || std::fscanf(pipe, "%ld", &count) != 1) {
-        count = -1;
-    }
-    if (pipe != nullptr) {
-        pclose(pipe);
-    }
-    return count;
-}
-
 long CountPassing(const CZOLFilterCommon& filter, const std::vector<Record>& records) {
     long count = 0;
     for (const Record& record : records) {
@@ -170,11 +105,11 @@ void BenchEvaluation(const std::vector<Record>& records) {
     std::vector<double> oursTimes, refTimes;
     volatile long sink = 0;  // keeps the timed loops from being optimised away
     for (int run = 0; run < kRuns; ++run) {
-        oursTimes.push_back(Seconds([&] { sink = CountPassing(filter, records); }));
-        refTimes.push_back(Seconds([&] { sink = direct(); }));
+        oursTimes.push_back(bench::TimeSeconds([&] { sink = CountPassing(filter, records); }));
+        refTimes.push_back(bench::TimeSeconds([&] { sink = direct(); }));
     }
     std::printf("filter-eval: %d records, %ld pass\n", kRecords, ours);
-    Report("filter-eval", oursTimes, refTimes);
+    bench::PrintResult("filter-eval", bench::Median(oursTimes), bench::Median(refTimes));
 }
 
 void BenchQuickSearch(const char* label, const std::string& word,
@@ -182,7 +117,8 @@ void BenchQuickSearch(const char* label, const std::string& word,
     CZOLFilterCommon filter;
     filter.AddFieldFilter(kQuickSearchFieldId, FT_OWN_TEXT, word, "Quick");
     const long ours = CountPassing(filter, records);
-    const long grep = GrepCount(word, path);
+    bench::RunGrep(word, path);
+    const long grep = bench::GrepCount(path);
     if (ours != grep) {
         std::fprintf(stderr, "%s: %ld passing, grep counts %ld\n", label, ours, grep);
         std::exit(1);
@@ -190,12 +126,12 @@ void BenchQuickSearch(const char* label, const std::string& word,
     std::vector<double> oursTimes, refTimes;
     volatile long sink = 0;
     for (int run = 0; run < kRuns; ++run) {
-        oursTimes.push_back(Seconds([&] { sink = CountPassing(filter, records); }));
-        WarmFile(path);
-        refTimes.push_back(Seconds([&] { RunGrep(word, path); }));
+        oursTimes.push_back(bench::TimeSeconds([&] { sink = CountPassing(filter, records); }));
+        bench::WarmFile(path);
+        refTimes.push_back(bench::TimeSeconds([&] { bench::RunGrep(word, path); }));
     }
     std::printf("%s: '%s' in %d texts, %ld match\n", label, word.c_str(), kRecords, ours);
-    Report(label, oursTimes, refTimes);
+    bench::PrintResult(label, bench::Median(oursTimes), bench::Median(refTimes));
 }
 
 void BenchSort(const std::vector<Record>& records) {
@@ -207,19 +143,19 @@ void BenchSort(const std::vector<Record>& records) {
     std::vector<double> oursTimes, refTimes;
     for (int run = 0; run < kRuns; ++run) {
         std::vector<std::string_view> a = names;
-        oursTimes.push_back(Seconds([&] {
+        oursTimes.push_back(bench::TimeSeconds([&] {
             std::sort(a.begin(), a.end(), [compare](std::string_view x, std::string_view y) {
                 return compare(x, y) < 0;
             });
         }));
         std::vector<std::string_view> b = names;
-        refTimes.push_back(Seconds([&] {
+        refTimes.push_back(bench::TimeSeconds([&] {
             std::sort(b.begin(), b.end(), [](std::string_view x, std::string_view y) {
                 return strcasecmp(x.data(), y.data()) < 0;  // the names are NUL-terminated
             });
         }));
     }
-    Report("sort-default", oursTimes, refTimes);
+    bench::PrintResult("sort-default", bench::Median(oursTimes), bench::Median(refTimes));
 }
 
 }  // namespace

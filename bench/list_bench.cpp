@@ -4,22 +4,19 @@
 //   list-quick  a rebuild with a quick search over all rows, against `grep -ci` over a file
 //               holding the same quick-search texts, one per line (process start included)
 // Runs are interleaved (ours, reference, ours, ...) and medians are printed.
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "common/BenchGrep.h"
+#include "common/BenchTiming.h"
 #include "list/ZOLDuplicatesMode.h"
 #include "list/ZOLFilterDlgLogic.h"
 #include "list/ZOLFilterSubjects.h"
@@ -78,59 +75,6 @@ void MakeRecords(int count) {
     }
 }
 
-double Seconds(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-void Report(const char* name, const std::vector<double>& ours, const std::vector<double>& ref) {
-    const double x = Median(ours);
-    const double y = Median(ref);
-    std::printf("%s: ours %.4f s, reference %.4f s, ratio %.2f\n", name, x, y, x / y);
-}
-
-void WarmFile(const std::string& path) {
-    std::ifstream warm(path, std::ios::binary);
-    std::vector<char> block(1 << 16);
-    while (warm.read(block.data(), static_cast<std::streamsize>(block.size()))) {
-    }
-}
-
-// grep's count goes to a file: with /dev/null as output GNU grep stops at the first match.
-void RunGrep(const std::string& word, const std::string& path) {
-    const std::string output = path + ".count";
-    const char* argv[] = {"grep", "-ci", word.c_str(), path.c_str(), nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0600);
-    char locale[] = "LC_ALL=C";
-    char* env[] = {locale, nullptr};
-    pid_t pid = 0;
-    const int spawned =
-        posix_spawnp(&pid, "grep", &actions, nullptr, const_cast<char* const*>(argv), env);
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    if (spawned != 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) ||
-        WEXITSTATUS(status) > 1) {
-        std::fprintf(stderr, "cannot run grep\n");
-        std::exit(1);
-    }
-}
-
-long GrepCount(const std::string& path) {
-    std::ifstream in(path + ".count");
-    long count = -1;
-    in >> count;
-    return count;
-}
-
 void BenchRebuild(CZOLListViewMgr& mgr, const std::vector<StyleDataPacket*>& scanOrder) {
     FilterInputs inputs;
     inputs.fields[kFieldStyleName] = "beat OR rock OR pop";
@@ -147,13 +91,13 @@ void BenchRebuild(CZOLListViewMgr& mgr, const std::vector<StyleDataPacket*>& sca
     std::vector<double> ours, ref;
     for (int run = 0; run < kRuns; ++run) {
         RecordStore().records.Items() = scanOrder;  // every run groups from scan order
-        ours.push_back(Seconds([&] { mgr.ForceRebuild(true, nullptr, false); }));
+        ours.push_back(bench::TimeSeconds([&] { mgr.ForceRebuild(true, nullptr, false); }));
         std::vector<std::string> copy = names;
-        ref.push_back(Seconds([&] { std::sort(copy.begin(), copy.end()); }));
+        ref.push_back(bench::TimeSeconds([&] { std::sort(copy.begin(), copy.end()); }));
     }
     std::printf("list: %zu records, %ld rows shown, %ld hidden duplicates\n", scanOrder.size(),
                 mgr.FileList().RowCount(), mgr.FileList().Counters().hiddenInGroups);
-    Report("list", ours, ref);
+    bench::PrintResult("list", bench::Median(ours), bench::Median(ref));
 }
 
 void BenchQuick(CZOLListViewMgr& mgr, const std::vector<StyleDataPacket*>& scanOrder) {
@@ -174,21 +118,21 @@ void BenchQuick(CZOLListViewMgr& mgr, const std::vector<StyleDataPacket*>& scanO
     }
     RecordStore().records.Items() = scanOrder;
     mgr.ForceRebuild(false, nullptr, false);
-    RunGrep(word, path);
-    if (GrepCount(path) != mgr.FileList().RowCount()) {
+    bench::RunGrep(word, path);
+    if (bench::GrepCount(path) != mgr.FileList().RowCount()) {
         std::fprintf(stderr, "list-quick: %ld rows, grep counts %ld\n", mgr.FileList().RowCount(),
-                     GrepCount(path));
+                     bench::GrepCount(path));
         std::exit(1);
     }
     std::vector<double> ours, ref;
     for (int run = 0; run < kRuns; ++run) {
-        ours.push_back(Seconds([&] { mgr.ForceRebuild(false, nullptr, false); }));
-        WarmFile(path);
-        ref.push_back(Seconds([&] { RunGrep(word, path); }));
+        ours.push_back(bench::TimeSeconds([&] { mgr.ForceRebuild(false, nullptr, false); }));
+        bench::WarmFile(path);
+        ref.push_back(bench::TimeSeconds([&] { bench::RunGrep(word, path); }));
     }
     std::printf("list-quick: '%s' in %zu texts, %ld match\n", word.c_str(), scanOrder.size(),
                 mgr.FileList().RowCount());
-    Report("list-quick", ours, ref);
+    bench::PrintResult("list-quick", bench::Median(ours), bench::Median(ref));
     std::remove(path.c_str());
     std::remove((path + ".count").c_str());
 }
