@@ -17,12 +17,10 @@
 #include <vector>
 
 #include "analysis/ZOLStyleFile.h"
-#include "app/ZOLMain.h"
+#include "common/BenchProgram.h"
 #include "common/BenchTiming.h"
-#include "platform/NuvProgramDir.h"
 #include "records/ZOLRecordStore.h"
 #include "records/ZOLStyleData.h"
-#include "support/NUVDbg.h"
 #include "support/NUVPath.h"
 #include "support/ZOLRunMode.h"
 
@@ -51,30 +49,6 @@ bool Run(const std::string& command) {
 
 // Message boxes to standard error; the console copies of the start-up's debug lines are not
 // wanted in the result.
-class BenchSink final : public IMessageSink {
-  public:
-    void ShowBox(Severity, const std::string& text) override {
-        std::fprintf(stderr, "%s\n", text.c_str());
-    }
-    void ConsoleText(const std::string&) override {}
-    void ExitProgram(int code) override { std::exit(code); }
-};
-
-// Start-up as the program does it, with the build tree's program files and a scratch
-// settings file.
-bool StartProgram(bool midi) {
-    static BenchSink sink;
-    SetMessageSink(&sink);
-    const fs::path buildRoot = fs::path(ExecutablePath()).parent_path().parent_path();
-    setenv("KELVANE_HOME", buildRoot.c_str(), 0);
-    setenv("KELVANE_SETTINGS", (fs::temp_directory_path() / "analyse_bench.ini").c_str(), 0);
-    std::vector<std::string> args{"analyse_bench"};
-    if (midi) {
-        args.emplace_back("-m");
-    }
-    return CZOLApp().InitInstance(args).status == 0;
-}
-
 double AnalyseAll(const std::vector<std::string>& files, size_t count, StyleDataPacket* record,
                   int* failures) {
     return bench::TimeSeconds([&] {
@@ -110,7 +84,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::sort(files.begin(), files.end());
-    if (!StartProgram(midiFiles * 2 > files.size())) {
+    if (!bench::StartProgram("analyse_bench", midiFiles * 2 > files.size())) {
         std::fprintf(stderr, "analyse: the program does not start (configuration files?)\n");
         return 1;
     }

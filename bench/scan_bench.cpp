@@ -22,14 +22,12 @@
 #include <vector>
 
 #include "analysis/ZOLStyleFile.h"
-#include "app/ZOLMain.h"
+#include "common/BenchProgram.h"
 #include "common/BenchTiming.h"
-#include "platform/NuvProgramDir.h"
 #include "records/ZOLRecordStore.h"
 #include "records/ZOLStyleData.h"
 #include "scan/ZOLScanState.h"
 #include "scan/ZOLTreeScan.h"
-#include "support/NUVDbg.h"
 #include "support/NUVPath.h"
 #include "support/ZOLRunMode.h"
 
@@ -37,28 +35,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace kelvane;
-
-class BenchSink final : public IMessageSink {
-  public:
-    void ShowBox(Severity, const std::string& text) override {
-        std::fprintf(stderr, "%s\n", text.c_str());
-    }
-    void ConsoleText(const std::string&) override {}
-    void ExitProgram(int code) override { std::exit(code); }
-};
-
-bool StartProgram(bool midi) {
-    static BenchSink sink;
-    SetMessageSink(&sink);
-    const fs::path buildRoot = fs::path(ExecutablePath()).parent_path().parent_path();
-    setenv("KELVANE_HOME", buildRoot.c_str(), 0);
-    setenv("KELVANE_SETTINGS", (fs::temp_directory_path() / "scan_bench.ini").c_str(), 0);
-    std::vector<std::string> args{"scan_bench"};
-    if (midi) {
-        args.emplace_back("-m");
-    }
-    return CZOLApp().InitInstance(args).status == 0;
-}
 
 struct Tree {
     std::vector<std::string> files;      // catalogued files of the run mode
@@ -160,7 +136,7 @@ int main(int argc, char** argv) {
     }
     const std::string root = WithSlash(fs::absolute(argv[1]).lexically_normal().string());
     const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-    if (!StartProgram(MostlyMidi(root))) {
+    if (!bench::StartProgram("scan_bench", MostlyMidi(root))) {
         std::fprintf(stderr, "scan: the program does not start (configuration files?)\n");
         return 1;
     }
