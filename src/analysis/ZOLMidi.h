@@ -115,6 +115,7 @@ class CZOLMidi final : public MidiRead {
     void WalkSections();
     void UnexpectedByte(bool* endWalk);
     bool TagAt(const char* tag);
+    bool SectionTagMayStart();
     StatusCode ReadSectionHeader(const char* tag, const char* traceName, int64_t* start,
                                  int64_t* length);
     StatusCode ReadCasmSection();

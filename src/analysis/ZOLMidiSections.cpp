@@ -34,9 +34,37 @@ bool CZOLMidi::TagAt(const char* tag) {
     return bytes != nullptr && std::memcmp(bytes, tag, kTagSize) == 0;
 }
 
+// True when one of the tags the walk knows may begin at the position: CASM, OTSc, FNRc, XFIH,
+// MHhd, MHtr. A byte that begins none of them is unexpected without asking every reader, which
+// matters for files padded with thousands of such bytes.
+bool CZOLMidi::SectionTagMayStart() {
+    const uint8_t* byte = Peek(1);
+    if (byte == nullptr) {
+        return false;
+    }
+    switch (*byte) {
+        case 'C':
+        case 'O':
+        case 'F':
+        case 'X':
+        case 'M':
+            return true;
+        default:
+            return false;
+    }
+}
+
 void CZOLMidi::WalkSections() {
     result_.unexpectedBytes = 0;
     while (Remaining() > 0) {
+        if (!SectionTagMayStart()) {
+            bool endWalk = false;
+            UnexpectedByte(&endWalk);
+            if (endWalk) {
+                return;
+            }
+            continue;
+        }
         bool found = false;
         struct Step {
             StatusCode (CZOLMidi::*reader)();
@@ -81,6 +109,8 @@ void CZOLMidi::UnexpectedByte(bool* endWalk) {
             "File: %s, Position: %d (%XH)",
             position);
         *endWalk = true;
+    } else if (!traceProblems_) {
+        // Nothing else to do: the rest only chooses the warning's text.
     } else if (TagAt("CASM")) {
         FileWarning(
             "File Warning: Unexpexted byte before CASM section, File: %s, Position: %d "

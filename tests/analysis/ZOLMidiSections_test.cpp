@@ -46,6 +46,9 @@ TEST_F(SectionsTest, CountsSectionsInAnyOrderAndRepeated) {
          "casm 1 ots 1/4 mdb 1/3 xf 0 mh 00 stray 0"},
         {Style().Stray(std::string(2, '\0')).Casm("c"),
          "casm 1 ots 0/-1 mdb 0/-1 xf 0 mh 00 stray 2"},
+        // Padding, and bytes that begin a tag's name without being one, each count once.
+        {Style().Stray("MHx" + std::string(3000, '\0') + "CAS").Casm("c").Stray("FNR"),
+         "casm 1 ots 0/-1 mdb 0/-1 xf 0 mh 00 stray 3009"},
         {Style().Mdb(Records(1)).Ots(2).Casm("a").Casm("b").Xfih("x").Mhtr("t").Mhhd("h").Ots(3),
          "casm 2 ots 2/3 mdb 1/1 xf 1 mh 11 stray 0"},
         // Zero lengths: CASM and XF are not counted, OTS keeps -1 tracks, MDB has 0 records.
