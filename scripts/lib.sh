@@ -40,10 +40,15 @@ ensure_packages() {
 jobs() { nproc 2>/dev/null || echo 2; }
 
 # configure_and_build BUILD_DIR [cmake options...]
+# Uses ccache when it is installed, so that rebuilds in several build folders share objects.
 configure_and_build() {
     local dir=$1
     shift
-    cmake -S "$KELVANE_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
+    local launcher=()
+    if command -v ccache >/dev/null 2>&1; then
+        launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    fi
+    cmake -S "$KELVANE_ROOT" -B "$dir" -G Ninja "${launcher[@]}" "$@" >/dev/null
     cmake --build "$dir" -j "$(jobs)"
 }
 
