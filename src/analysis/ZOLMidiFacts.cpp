@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "analysis/SectionMap.h"
 #include "analysis/ZOLKeyboardData.h"
 #include "analysis/ZOLMidi.h"
 #include "analysis/ZOLProgramNames.h"
@@ -101,27 +102,35 @@ void CZOLMidi::TextEvent(std::string_view text) {
 
 void CZOLMidi::MarkerEvent(std::string_view text) {
     ++result_.markers;
-    int* count = nullptr;
-    if (StartsWith(text, "Main")) {
-        count = &result_.mainCount;
-        result_.mainA = result_.mainA || StartsWith(text, "Main A");
-    } else if (StartsWith(text, "Intro")) {
-        count = &result_.introCount;
-    } else if (StartsWith(text, "Fill In")) {
-        count = &result_.fillInCount;
-    } else if (StartsWith(text, "Ending")) {
-        count = &result_.endingCount;
-    } else if (StartsWith(text, "Break")) {
-        count = &result_.breakCount;
-    } else if (StartsWith(text, "SFF1")) {
-        ++result_.sff1Count;
-    } else if (StartsWith(text, "SFF2")) {
-        ++result_.sff2Count;
-    } else if (StartsWith(text, "SInt")) {
-        ++result_.sintCount;
-    }
-    if (count == nullptr) {
+    const std::optional<SectionKind> kind = SectionKindOfMarker(text);
+    if (!kind) {
+        if (StartsWith(text, "SFF1")) {
+            ++result_.sff1Count;
+        } else if (StartsWith(text, "SFF2")) {
+            ++result_.sff2Count;
+        } else if (StartsWith(text, "SInt")) {
+            ++result_.sintCount;
+        }
         return;
+    }
+    int* count = nullptr;
+    switch (*kind) {
+        case SectionKind::kMain:
+            count = &result_.mainCount;
+            result_.mainA = result_.mainA || StartsWith(text, "Main A");
+            break;
+        case SectionKind::kIntro:
+            count = &result_.introCount;
+            break;
+        case SectionKind::kFillIn:
+            count = &result_.fillInCount;
+            break;
+        case SectionKind::kEnding:
+            count = &result_.endingCount;
+            break;
+        case SectionKind::kBreak:
+            count = &result_.breakCount;
+            break;
     }
     ++*count;
     if (result_.sectionCount >= analysis::kMaxSections) {
