@@ -39,3 +39,9 @@ endif()
 if(TARGET kelvane-cli)
     install(FILES ${PROJECT_SOURCE_DIR}/dist/kelvane-cli.1 DESTINATION share/man/man1)
 endif()
+
+# The AppStream description for software centres.
+if(TARGET kelvane)
+    install(FILES ${PROJECT_SOURCE_DIR}/dist/org.kelvane.Kelvane.metainfo.xml
+            DESTINATION share/metainfo)
+endif()

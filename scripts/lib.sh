@@ -6,7 +6,8 @@ KELVANE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # Packages the build, the tests and the sample run need.
 KELVANE_BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev)
-KELVANE_TEST_PACKAGES=(clang libclang-rt-14-dev python3-mido openttd-openmsx poppler-utils)
+KELVANE_TEST_PACKAGES=(clang libclang-rt-14-dev python3-mido openttd-openmsx poppler-utils
+    appstream desktop-file-utils dpkg-dev file)
 
 log() { printf '\n==> %s\n' "$*" >&2; }
 
