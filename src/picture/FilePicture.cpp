@@ -23,16 +23,13 @@ int PartOfChannel(int channel) {
 }
 
 void CountSectionNotes(const MidiEventList& list, FilePicture& picture) {
-    if (picture.sections.empty()) {
-        return;
-    }
     std::size_t current = 0;
     for (const MidiEvent& event : list.events) {
         if (!event.IsNoteOn() || PartOfChannel(event.Channel()) < 0) {
             continue;
         }
         const std::size_t part = static_cast<std::size_t>(PartOfChannel(event.Channel()));
-        if (event.tick < picture.initEndTick) {
+        if (picture.sections.empty() || event.tick < picture.initEndTick) {
             ++picture.initNoteOns[part];
             continue;
         }
