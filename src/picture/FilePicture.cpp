@@ -66,7 +66,7 @@ void BuildSongParts(const MidiEventList& list, FilePicture& picture) {
             picture.lanes.push_back(std::move(lane));
         }
     }
-    picture.lyrics = LyricLines(list, picture.facts.karaoke);
+    picture.lyrics = LyricLines(list);
 }
 
 // The whole file, when it is a plain file of at most kMaxMidiEventFileSize bytes.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "support/NUVConfig.h"
+
 namespace kelvane {
 namespace {
 
@@ -11,6 +13,10 @@ constexpr int kLyricMeta = 0x05;
 
 bool IsLineMark(char c) {
     return c == '/' || c == '\\';
+}
+bool IsKaraokeMark(std::string_view text) {
+    constexpr std::string_view kMark = "@KMIDI";
+    return EqualsIgnoreCase(text.substr(0, std::min(text.size(), kMark.size())), kMark);
 }
 bool IsBreak(char c) {
     return c == '\r' || c == '\n';
@@ -77,9 +83,12 @@ std::vector<int64_t> BarStartTicks(const MeterMap& meter, int64_t endTick, std::
     return bars;
 }
 
-std::vector<PictureMark> LyricLines(const MidiEventList& list, bool karaoke) {
+std::vector<PictureMark> LyricLines(const MidiEventList& list) {
     const bool anyLyric = std::any_of(list.events.begin(), list.events.end(),
                                       [](const MidiEvent& e) { return e.IsMeta(kLyricMeta); });
+    const bool karaoke = std::any_of(
+        list.events.begin(), list.events.end(),
+        [&](const MidiEvent& e) { return e.IsMeta(kTextMeta) && IsKaraokeMark(list.Text(e)); });
     const int type = anyLyric ? kLyricMeta : kTextMeta;
     std::vector<PictureMark> lines;
     if (!anyLyric && !karaoke) {

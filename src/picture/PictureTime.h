@@ -18,9 +18,10 @@ std::vector<int64_t> BarStartTicks(const MeterMap& meter, int64_t endTick, std::
                                    bool& cut);
 
 // The lyric lines of a song: its lyric metas, or, in a file without any, the text metas of a
-// karaoke file ("@" texts are its header, not lyrics). A line begins with a syllable that
+// karaoke file (one with an "@KMIDI" text, in any case, as the analysis recognises it; "@"
+// texts are its header, not lyrics). A line begins with a syllable that
 // starts with "/" or "\" (the karaoke line and paragraph marks) or follows one that ends in a
 // line break; the marks and breaks are not part of the text.
-std::vector<PictureMark> LyricLines(const MidiEventList& list, bool karaoke);
+std::vector<PictureMark> LyricLines(const MidiEventList& list);
 
 }  // namespace kelvane

@@ -167,6 +167,26 @@ TEST(FilePictureTest, SongHasAChannelLinePerChannelWithNotesTempoChangesAndLyric
     EXPECT_THAT(picture.barTicks, ElementsAre(0, 288));  // 3/4 up to the end at 384
 }
 
+TEST(FilePictureTest, KaraokeTextsAreLyricLinesWithoutTheirHeader) {
+    SmfBuilder smf(1, 96);
+    smf.AddTrack().Text(0, 1, "@KMIDI KARAOKE FILE").Text(0, 1, "@TSong");
+    smf.AddTrack()
+        .Text(10, 1, "\\Sun")
+        .Text(10, 1, "ny ")
+        .Text(10, 1, "/day")
+        .Note(0, 0, 60, 90, 8);
+    const FilePicture picture =
+        BuildFilePicture(Span(smf.Bytes()), PictureKind::kSong, PictureOptions{.facts = false});
+    ASSERT_EQ(picture.lyrics.size(), 2u);
+    EXPECT_EQ(picture.lyrics[0].tick, 10);
+    EXPECT_EQ(picture.lyrics[0].text, "Sunny ");
+    EXPECT_EQ(picture.lyrics[1].text, "day");
+    // Without the karaoke mark, text metas are no lyrics.
+    SmfBuilder plain(0, 96);
+    plain.AddTrack().Text(10, 1, "\\Sun").Note(0, 0, 60, 90, 8);
+    EXPECT_TRUE(Song(plain.Bytes()).lyrics.empty());
+}
+
 TEST(FilePictureTest, FactsComeFromTheAnalysis) {
     test::StyleFileBuilder style(
         test::StyleMidi({"SFF1", "SInt", "Main A", "Ending A"}, 480, 500000, 3, 4));
