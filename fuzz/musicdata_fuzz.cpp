@@ -28,6 +28,7 @@ void CheckLane(const kelvane::PictureLane& lane, const kelvane::FilePicture& pic
         Check(note.startTick >= start && note.startTick <= note.endTick);
         Check(note.endTick <= picture.endTick && note.velocity > 0);
         Check(note.pitch >= lane.lowest && note.pitch <= lane.highest);
+        Check(note.endTick - note.startTick <= lane.longestNote);
         start = note.startTick;
     }
 }

@@ -50,7 +50,8 @@ void BuildStyleParts(const MidiEventList& list, const MeterMap& meter, FilePictu
         picture.sections.push_back(PictureSection{section, {}});
     }
     CountSectionNotes(list, picture);
-    ChannelLanes lanes = BuildChannelLanes(list, kMaxPictureNotes);
+    constexpr uint16_t kPartChannels = 0xFF00;  // channels 9..16
+    ChannelLanes lanes = BuildChannelLanes(list, kMaxPictureNotes, kPartChannels);
     picture.notesCut = lanes.notesCut;
     for (int part = 0; part < kStyleParts; ++part) {
         picture.lanes.push_back(

@@ -47,6 +47,9 @@ struct PictureLane {
     int lowest = -1;      // pitch range of the note-ons; -1 without any
     int highest = -1;
     std::vector<NoteSpan> notes;  // by start tick
+    // The longest span's ticks: the notes sounding from `tick` on start at or after
+    // tick - longestNote, so a drawing finds the first visible note by binary search.
+    int64_t longestNote = 0;
 };
 
 inline constexpr int kStyleParts = 8;

@@ -48,7 +48,7 @@ void CountNoteOn(PictureLane& lane, const MidiEvent& event) {
 
 }  // namespace
 
-ChannelLanes BuildChannelLanes(const MidiEventList& list, std::size_t maxNotes) {
+ChannelLanes BuildChannelLanes(const MidiEventList& list, std::size_t maxNotes, uint16_t channels) {
     ChannelLanes lanes;
     for (int channel = 0; channel < 16; ++channel) {
         lanes.channels[static_cast<std::size_t>(channel)].channel = channel;
@@ -56,7 +56,7 @@ ChannelLanes BuildChannelLanes(const MidiEventList& list, std::size_t maxNotes) 
     auto open = std::make_unique<OpenNotes>();
     std::size_t spans = 0;
     for (const MidiEvent& event : list.events) {
-        if (!event.IsChannelMessage()) {
+        if (!event.IsChannelMessage() || (channels & (1u << event.Channel())) == 0) {
             continue;
         }
         PictureLane& lane = lanes.channels[static_cast<std::size_t>(event.Channel())];
@@ -76,6 +76,11 @@ ChannelLanes BuildChannelLanes(const MidiEventList& list, std::size_t maxNotes) 
             }
         } else if (event.Kind() == kProgramChange && lane.program < 0) {
             lane.program = event.data1;
+        }
+    }
+    for (PictureLane& lane : lanes.channels) {
+        for (const NoteSpan& note : lane.notes) {
+            lane.longestNote = std::max(lane.longestNote, note.endTick - note.startTick);
         }
     }
     return lanes;

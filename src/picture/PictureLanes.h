@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "analysis/MidiEvents.h"
@@ -16,7 +17,11 @@ struct ChannelLanes {
     bool notesCut = false;                 // spans beyond `maxNotes` were left out
 };
 
-// Every channel's notes, program and pitch range; at most `maxNotes` spans in all.
-ChannelLanes BuildChannelLanes(const MidiEventList& list, std::size_t maxNotes);
+inline constexpr uint16_t kAllChannels = 0xFFFF;
+
+// The notes, program and pitch range of the channels in `channels` (bit n: channel n); at most
+// `maxNotes` spans in all. The other channels stay empty.
+ChannelLanes BuildChannelLanes(const MidiEventList& list, std::size_t maxNotes,
+                               uint16_t channels = kAllChannels);
 
 }  // namespace kelvane

@@ -6,6 +6,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "picture/PictureLanes.h"
 #include "picture/PictureLines.h"
 #include "support/StyleFileBuilder.h"
 #include "support/TestEnv.h"
@@ -137,6 +138,25 @@ TEST(FilePictureTest, NoteOffsReleaseTheOldestSoundingNoteAndUnreleasedNotesRunT
     EXPECT_EQ(lane.notes[0].endTick, 200);
     EXPECT_EQ(lane.notes[1].endTick, 300);
     EXPECT_EQ(lane.notes[2].endTick, 500);
+    EXPECT_EQ(lane.longestNote, 400);
+}
+
+TEST(FilePictureTest, NotesBeyondTheCapAreCountedButNotKept) {
+    SmfBuilder smf(0, 96);
+    TrackBuilder& track = smf.AddTrack();
+    for (int n = 0; n < 4; ++n) {
+        track.Note(0, 0, 60 + n, 90, 10).Note(0, 9, 40 + n, 90, 10);
+    }
+    MidiEventList list;
+    ASSERT_TRUE(ReadMidiEvents(Span(smf.Bytes()), list));
+    for (std::size_t cap : {3u, 4u, 5u}) {
+        const ChannelLanes lanes = BuildChannelLanes(list, cap, 1u << 9);
+        EXPECT_EQ(lanes.channels[9].notes.size(), std::min<std::size_t>(cap, 4)) << cap;
+        EXPECT_EQ(lanes.channels[9].noteOns, 4) << cap;
+        EXPECT_EQ(lanes.channels[9].highest, 43) << cap;
+        EXPECT_EQ(lanes.notesCut, cap < 4) << cap;
+        EXPECT_EQ(lanes.channels[0].noteOns, 0);  // not asked for
+    }
 }
 
 TEST(FilePictureTest, SongHasAChannelLinePerChannelWithNotesTempoChangesAndLyricLines) {
