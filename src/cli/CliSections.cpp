@@ -53,9 +53,13 @@ int RunSectionsCommand(int argc, char** argv) {
     }
     const FilePicture picture = ReadFilePicture(
         files[0], midi ? PictureKind::kSong : PictureKind::kStyle, PictureOptions{.facts = false});
+    if (!picture.bytesRead) {
+        std::fprintf(stderr, "kelvane-cli sections: %s\n", picture.problem.c_str());
+        return kExitFailure;
+    }
     if (!picture.readable) {
-        std::fprintf(stderr, "kelvane-cli sections: cannot read '%s': %s\n", files[0].c_str(),
-                     picture.problem.c_str());
+        std::fprintf(stderr, "kelvane-cli sections: '%s' holds no MIDI data: %s\n",
+                     files[0].c_str(), picture.problem.c_str());
         return kExitFailure;
     }
     for (const std::string& line : PictureLines(picture)) {

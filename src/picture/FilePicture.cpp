@@ -122,6 +122,7 @@ FilePicture BuildFilePicture(std::span<const uint8_t> bytes, PictureKind kind,
                              const PictureOptions& options, const std::string& name) {
     FilePicture picture;
     picture.kind = kind;
+    picture.bytesRead = true;
     if (options.facts) {
         picture.facts = AnalyseFacts(bytes, kind == PictureKind::kStyle, name);
     }

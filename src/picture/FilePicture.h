@@ -70,10 +70,11 @@ struct PictureMark {
 
 struct FilePicture {
     PictureKind kind = PictureKind::kStyle;
-    bool readable = false;  // the MIDI header was read; otherwise `problem` says why
-    std::string problem;    // the reader's first complaint (also for a file read in part)
-    bool notesCut = false;  // more notes than kMaxPictureNotes: later spans were left out
-    bool barsCut = false;   // more bars than kMaxPictureBars: `barTicks` stops there
+    bool bytesRead = false;  // the file could be read (always true for bytes in memory)
+    bool readable = false;   // the MIDI header was read; otherwise `problem` says why
+    std::string problem;     // the reader's first complaint (also for a file read in part)
+    bool notesCut = false;   // more notes than kMaxPictureNotes: later spans were left out
+    bool barsCut = false;    // more bars than kMaxPictureBars: `barTicks` stops there
 
     int ticksPerQuarter = 480;
     int64_t endTick = 0;            // the end of the MIDI data

@@ -54,7 +54,7 @@ TEST_F(CliSectionsTest, UnreadableFilesAndBadUsageFail) {
     EXPECT_THAT(run.out, IsEmpty());
     run = Cli({"sections", "-m", files.Write("text.mid", "not a MIDI file")});
     EXPECT_EQ(run.status, 1);
-    EXPECT_THAT(run.err, HasSubstr("text.mid"));
+    EXPECT_THAT(run.err, HasSubstr("text.mid' holds no MIDI data"));
     EXPECT_EQ(Cli({"sections"}).status, 2);
     EXPECT_EQ(Cli({"sections", "a.sty", "b.sty"}).status, 2);
     EXPECT_EQ(Cli({"sections", "--bars", "a.sty"}).status, 2);
