@@ -9,6 +9,7 @@ marker whose text starts with Intro, Main, Fill In, Break or Ending; a section r
 one or to the end of the MIDI data (the latest track end). Usage: sections_mido.py -s|-m FILE...
 """
 import io
+import os
 import struct
 import sys
 
@@ -111,15 +112,18 @@ def song_lines(midi):
 
 
 def main():
+    # Texts were decoded as latin-1: encoded so again they are printed as the bytes they were;
+    # paths as the file system names them.
+    out = sys.stdout.buffer
     style = sys.argv[1] == "-s"
     for path in sys.argv[2:]:
         with open(path, "rb") as f:
             data = f.read()
         # Marker texts are bytes; latin-1 keeps each one a character.
         midi = mido.MidiFile(file=io.BytesIO(midi_part(data)), charset="latin-1")
-        print("FILE " + path)
+        out.write(b"FILE " + os.fsencode(path) + b"\n")
         for line in style_lines(midi) if style else song_lines(midi):
-            print(line)
+            out.write(line.encode("latin-1") + b"\n")
 
 
 main()
