@@ -11,7 +11,7 @@
 
 #include "app/ZOLReadFolder.h"
 #include "output/ZOLRtfListCtrl.h"
-#include "platform/NuvLauncher.h"
+#include "platform/Launcher.h"
 #include "scan/ZOLTreeScan.h"
 #include "support/NUVConfig.h"
 #include "support/NUVFormat.h"
