@@ -3,6 +3,7 @@
 #include "output/ZOLDisplayText.h"
 #include "support/NUVFormat.h"
 #include "support/NUVLang.h"
+#include "support/NUVTranslateFormat.h"
 
 namespace kelvane {
 namespace {
@@ -49,10 +50,11 @@ std::optional<std::vector<size_t>> FindCdromIncompatibleRows(std::string_view st
 }
 
 std::string CdromCompatStatusText(long incompatibleCount) {
-    return StrFormat(Translate("Compatibility test done - %ld incompatibilities found          "
-                               "(Use 'F5'-Key to redraw the original list)")
-                         .c_str(),
-                     incompatibleCount);
+    return StrFormat(
+        TranslateFormat("Compatibility test done - %ld incompatibilities found          "
+                        "(Use 'F5'-Key to redraw the original list)")
+            .c_str(),
+        incompatibleCount);
 }
 
 }  // namespace kelvane
