@@ -14,6 +14,7 @@
 #include "support/NUVConfig.h"
 #include "support/NUVLang.h"
 #include "support/NUVTrace.h"
+#include "support/ZOLConfigValues.h"
 #include "support/ZOLRunMode.h"
 #include "ui/NuvLangDlg.h"
 #include "ui/NuvQtText.h"
