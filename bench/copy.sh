@@ -16,7 +16,7 @@ trap 'rm -rf "$work"' EXIT
 export KELVANE_HOME=$work/home KELVANE_SETTINGS=$work/home/settings.ini
 mkdir -p "$KELVANE_HOME"
 cp "$here/../data/kelvane.CFG" "$here/../data/kelvane.CFA" "$KELVANE_HOME/"
-"$cli" scan -s "$work/tree" >/dev/null
+"$cli" scan -s "$work/tree" >/dev/null 2>&1
 find "$work/tree" -type f ! -name 'ZOL*' >"$work/files"
 
 seconds() {
