@@ -101,21 +101,24 @@ bool ClimbsOut(std::string_view relative) {
     return false;
 }
 
-// A folder as Windows writes it: a drive letter ("D:\\Styles\\") or a network path ("\\\\pc\\").
-// Folders written here always begin with "/" (and may hold "\\" in a name).
+// A folder as Windows writes it: with a drive letter (D:\Styles) or a network path
+// (\\pc\share). Folders written here always begin with "/" and may hold "\" in a name.
 bool WindowsFolderText(std::string_view text) {
     return (!text.empty() && text[0] == '\\') ||
            (text.size() >= 2 && std::isalpha(static_cast<unsigned char>(text[0])) != 0 &&
             text[1] == ':');
 }
 
-// The text with "\\" as "/", lower case when `fold`, ending with "/" unless empty.
+// The folder text with each backslash as "/", in lower case when `fold`, ending with "/"
+// unless empty.
 std::string SlashFolder(std::string_view text, bool fold) {
     std::string out(text);
     for (char& c : out) {
-        c = c == '\\' ? '/'
-            : fold    ? static_cast<char>(std::tolower(static_cast<unsigned char>(c)))
-                      : c;
+        if (c == '\\') {
+            c = '/';
+        } else if (fold) {
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
     }
     if (!out.empty() && out.back() != '/') {
         out.push_back('/');
@@ -124,8 +127,8 @@ std::string SlashFolder(std::string_view text, bool fold) {
 }
 
 // Where a fast access record's stored folder lies below the file's path line, with "/" between
-// folders. A file written on Windows ("D:\\Styles\\" and "D:\\Styles\\Latin\\") has its names
-// compared without regard to case, as there.
+// folders. In a file written on Windows (path line D:\Styles, folders D:\Styles\Latin and so
+// on) the names are compared without regard to case, as there.
 std::string FolderBelowPathLine(std::string_view pathLine, std::string_view stored) {
     if (!WindowsFolderText(pathLine)) {
         return std::string(stored.size() > pathLine.size() ? stored.substr(pathLine.size())
