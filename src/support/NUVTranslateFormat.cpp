@@ -37,12 +37,17 @@ std::string Conversions(const std::string& format) {
     return out;
 }
 
+constexpr std::size_t kMaxWarnedTexts = 4096;
+
 // Writes the warning about a refused translation once per English text and translation.
 void WarnOnce(const std::string& english, const std::string& translated) {
     static std::mutex lock;
     static std::set<std::pair<std::string, std::string>> warned;
     {
         const std::lock_guard<std::mutex> guard(lock);
+        if (warned.size() >= kMaxWarnedTexts) {
+            warned.clear();  // bounded, whatever a language file holds
+        }
         if (!warned.emplace(english, translated).second) {
             return;
         }
