@@ -14,6 +14,7 @@
 #include "support/NUVConfig.h"
 #include "support/NUVLang.h"
 #include "support/NUVTrace.h"
+#include "support/ZOLConfigValues.h"
 #include "support/ZOLRunMode.h"
 #include "ui/NuvLangDlg.h"
 #include "ui/NuvQtText.h"
@@ -43,7 +44,8 @@ CZOLSettingsPage07::CZOLSettingsPage07(QWidget* parent)
         for (const FunctionKeyAction& action : FunctionKeyActions()) {
             if (action.number == kNoFunctionKeyAction ||
                 CommandPresent(action.command, RunMode())) {
-                box->addItem(Tr(action.name), action.number);
+                box->addItem(ToQt(FunctionKeyActionText(action, Config().quickCopyPath)),
+                             action.number);
             }
         }
         keys_[key - 1] = box;
@@ -69,7 +71,8 @@ void CZOLSettingsPage07::Save(SettingsValues& values) const {
             continue;
         }
         const auto slot = static_cast<std::size_t>(index);
-        const int number = FunctionKeyActionNumber(TextFromQt(keys_[index]->currentText()));
+        const int number =
+            keys_[index]->currentIndex() >= 0 ? keys_[index]->currentData().toInt() : -1;
         // "(no action)" keeps a stored value that the list cannot show (0 stays 0).
         const bool keepLoaded =
             number == kNoFunctionKeyAction && FunctionKeyActionName(loaded_[slot]).empty();

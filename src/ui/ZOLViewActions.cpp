@@ -158,7 +158,7 @@ void CZOLView::OnUppercaseShortNames() {
     std::string folder = Config().quickCopyPath;
     EnsureTrailingBackslash(folder);
     WorkJobTexts texts;
-    texts.title = Translate("Uppercase Short (8.3) Filenames on A:\\");
+    texts.title = Translate("Uppercase Short (8.3) Filenames on ") + Config().quickCopyPath + "/";
     const StatusCode status = RunWorkJobDialog(this, texts, [folder](const std::atomic<int>&) {
         return UpperCaseShortNames(folder + "*.*", false);
     });
