@@ -12,7 +12,7 @@
 #include "app/ZOLHelpTopics.h"
 #include "app/ZOLPathCheck.h"
 #include "list/ZOLStatusLine.h"
-#include "output/ZOLCdromCompat.h"
+#include "fileops/ZOLCdromCompat.h"
 #include "output/ZOLPrintSettings.h"
 #include "output/ZOLValidate.h"
 #include "support/NUVDbg.h"
