@@ -9,6 +9,7 @@
 // the output cannot be written; 2 for bad usage; 130 for Ctrl-C (no file is left then).
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -96,6 +97,10 @@ int ParseOptions(int argc, char** argv, RenderOptions& options) {
     }
     if (options.output.empty()) {
         return UsageError("no --output file");
+    }
+    std::error_code error;
+    if (std::filesystem::equivalent(options.file, options.output, error)) {
+        return UsageError("--output names FILE itself");
     }
     if (options.midi && options.sectionGiven) {
         return UsageError("--section is for style files (a song has no sections)");

@@ -76,6 +76,7 @@ TEST_F(CliRenderTest, FailuresExitWithTheirMessage) {
         {{style_, "--seconds", "3601", "--output", out_}, 2, "--seconds wants a number"},
         {{style_, "--loud", "--output", out_}, 2, "unknown option '--loud'"},
         {{"-m", song_, "--section", "Main A", "--output", out_}, 2, "--section is for style"},
+        {{style_, "--output", files_.Folder() + "./Bossa.sty"}, 2, "names FILE itself"},
         {{files_.Folder() + "missing.sty", "--output", out_}, 1, "cannot be read"},
         {{empty, "--output", out_}, 1, "holds no MIDI data"},
         {{plain, "--output", out_}, 1, "has no sections"},
