@@ -49,7 +49,7 @@ class PulledOutput final : public AudioOutput {
 class AuditionPlayerTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        soundFont_ = test::SoundFontOrEmpty();
+        soundFont_ = test::TestSoundFont();
         if (soundFont_.empty()) {
             GTEST_SKIP() << "no SoundFont on this machine (timgm6mb-soundfont)";
         }

@@ -15,17 +15,10 @@
 namespace kelvane {
 namespace {
 
-// The small SoundFont first: the tests load it once.
-std::string TestSoundFont() {
-    std::vector<std::string> places = DefaultSoundFontPlaces();
-    places.insert(places.begin(), "/usr/share/sounds/sf2/TimGM6mb.sf2");
-    return FindSoundFont("", places);
-}
-
 class AuditionRenderTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        const std::string path = TestSoundFont();
+        const std::string path = test::TestSoundFont();
         if (path.empty()) {
             return;
         }
@@ -170,8 +163,8 @@ TEST_F(AuditionRenderTest, EveryMainSectionOfTheRealStylesRenders) {
                 EXPECT_GT(program.passMicroseconds, 500'000);
                 EXPECT_EQ(Walk(program).size(),
                           program.setup.size() + program.body.size() + HeldAtTheEnd(program));
-                const test::WavFacts wav = Render({entry.path().string(), false, name}, 3.0);
-                EXPECT_NEAR(wav.Seconds(), 3.0, 0.06);
+                const test::WavFacts wav = Render({entry.path().string(), false, name}, 2.0);
+                EXPECT_NEAR(wav.Seconds(), 2.0, 0.04);
                 EXPECT_GT(wav.Rms(0, wav.frames), 0.001);
                 ++rendered;
             }

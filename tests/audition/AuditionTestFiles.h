@@ -47,8 +47,12 @@ inline std::string TempoChangeSongBytes() {
     return smf.Bytes();
 }
 
-inline std::string SoundFontOrEmpty() {
-    return FindSoundFont("", DefaultSoundFontPlaces());
+// The SoundFont for tests: the small General MIDI one first (quick to load), else whichever
+// the program finds; empty when there is none.
+inline std::string TestSoundFont() {
+    std::vector<std::string> places = DefaultSoundFontPlaces();
+    places.insert(places.begin(), "/usr/share/sounds/sf2/TimGM6mb.sf2");
+    return FindSoundFont("", places);
 }
 
 struct WavFacts {

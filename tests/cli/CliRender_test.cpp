@@ -36,7 +36,8 @@ class CliRenderTest : public ::testing::Test {
 };
 
 TEST_F(CliRenderTest, WritesTheSectionOrSongAndSaysHowLong) {
-    if (test::SoundFontOrEmpty().empty()) {
+    const std::string soundFont = test::TestSoundFont();
+    if (soundFont.empty()) {
         GTEST_SKIP() << "no SoundFont on this machine (timgm6mb-soundfont)";
     }
     test::CliResult run = Render({style_, "--section", "Main B", "--output", out_});
@@ -49,12 +50,13 @@ TEST_F(CliRenderTest, WritesTheSectionOrSongAndSaysHowLong) {
     EXPECT_EQ(wav.frames, 2 * 44100);
     EXPECT_GT(wav.Rms(0, wav.frames), 0.005);
 
-    run = Render({style_, "--seconds=7.5", "--output", out_});  // the first Main, looping
+    // The first Main, looping, with the test's SoundFont named.
+    run = Render({style_, "--seconds=7.5", "--soundfont", soundFont, "--output", out_});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "rendered Bossa.sty Main A: 7.50 s\n");
     EXPECT_NEAR(test::ReadWav(out_).Seconds(), 7.5, 7.5 * 0.02);
 
-    run = Render({"-m", song_, "--output", out_});  // shorter than the 30 s asked
+    run = Render({"-m", song_, "--soundfont=" + soundFont, "--output", out_});  // under 30 s
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "rendered tempo.mid: 1.50 s\n");
     EXPECT_TRUE(run.err.empty()) << run.err;
