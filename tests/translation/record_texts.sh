@@ -80,7 +80,7 @@ run_cli list -s --songs --stats "$styles"
 # a damaged file and a SoundFont that cannot be loaded.
 style=$(find "$styles" -type f -name '*.sty' | sort | head -n 1)
 song=$(find "$midis" -type f -name '*.mid' | sort | head -n 1)
-printf 'MThd\0\0\0\6\0\0\0\1\1\340MTrk\0\0\0\10\0\377\6\6Main A\0\364' > "$work/damaged.sty"
+printf 'MThd\0\0\0\6\0\0\0\1\1\340MTrk\0\0\0\14\0\377\6\6Main A\0\364' > "$work/damaged.sty"
 run_cli render "$style" --seconds 1 --output "$work/style.wav"
 run_cli render -m "$song" --seconds 1 --output "$work/song.wav"
 run_cli render "$work/missing.sty" --output "$work/missing.wav"
