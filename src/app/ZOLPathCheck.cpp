@@ -13,11 +13,12 @@
 namespace kelvane {
 namespace {
 
-// ":" and "\" are ordinary characters in Linux folder names ("Live: 2024").
+// ":", "\" and dots are ordinary characters in Linux folder names ("Live: 2024", hidden
+// folders such as ".styles"); "." and ".." are no folder names of their own.
 constexpr std::string_view kForbidden = "\"*/<>?|";
 
 bool EdgeCharacter(char c) {
-    return c == ' ' || c == '\t' || c == '.';
+    return c == ' ' || c == '\t';
 }
 
 std::string ExpandHome(const std::string& typed) {
@@ -33,7 +34,8 @@ std::string ExpandHome(const std::string& typed) {
 }  // namespace
 
 bool FolderPartValid(const std::string& part) {
-    if (part.empty() || EdgeCharacter(part.front()) || EdgeCharacter(part.back())) {
+    if (part.empty() || part == "." || part == ".." || EdgeCharacter(part.front()) ||
+        EdgeCharacter(part.back())) {
         return false;
     }
     return part.find_first_of(kForbidden) == std::string::npos;
