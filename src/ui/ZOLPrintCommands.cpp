@@ -5,6 +5,7 @@
 
 #include "app/ZOLPrintSettingsStore.h"
 #include "list/ZOLListViewMgr.h"
+#include "ui/ZOLMyPageSetupDlg.h"
 #include "ui/ZOLMyPrintDlg.h"
 #include "ui/ZOLPrintListCtrl.h"
 
