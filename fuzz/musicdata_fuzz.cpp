@@ -1,17 +1,92 @@
 // Feeds any bytes to the timed event list and the maps built on it (tempo, meter, sections),
 // and checks what their users rely on: events in tick order, payloads inside the store, time
-// and bars that never run backwards, sections inside the MIDI data.
+// and bars that never run backwards, sections inside the MIDI data. The same bytes then make
+// a file's picture, as a style and as a song, whose lanes, bars, sections and marks must
+// agree with each other and stay inside the MIDI data and the caps.
 #include <cstdint>
 #include <cstdlib>
 #include <span>
 
 #include "analysis/SectionMap.h"
+#include "picture/FilePicture.h"
+#include "picture/PictureLines.h"
 
 namespace {
 
 void Check(bool condition) {
     if (!condition) {
         std::abort();
+    }
+}
+
+void CheckLane(const kelvane::PictureLane& lane, const kelvane::FilePicture& picture) {
+    using namespace kelvane;
+    Check(static_cast<int64_t>(lane.notes.size()) <= lane.noteOns);
+    Check(lane.noteOns == 0 ? lane.lowest == -1 : lane.lowest >= 0 && lane.lowest <= lane.highest);
+    int64_t start = 0;
+    for (const NoteSpan& note : lane.notes) {
+        Check(note.startTick >= start && note.startTick <= note.endTick);
+        Check(note.endTick <= picture.endTick && note.velocity > 0);
+        Check(note.pitch >= lane.lowest && note.pitch <= lane.highest);
+        Check(note.endTick - note.startTick <= lane.longestNote);
+        start = note.startTick;
+    }
+}
+
+void CheckPicture(const kelvane::FilePicture& picture) {
+    using namespace kelvane;
+    if (!picture.readable) {
+        Check(!picture.problem.empty() && picture.lanes.empty() && picture.sections.empty());
+        return;
+    }
+    Check(!picture.barTicks.empty() && picture.barTicks.size() <= kMaxPictureBars);
+    for (std::size_t i = 0; i < picture.barTicks.size(); ++i) {
+        Check(i == 0 ? picture.barTicks[i] == 0 : picture.barTicks[i] > picture.barTicks[i - 1]);
+        Check(i == 0 || picture.barTicks[i] < picture.endTick);
+        Check(BarAt(picture.meter, picture.barTicks[i]) == static_cast<int64_t>(i) + 1);
+    }
+    std::size_t notes = 0;
+    int64_t noteOns = 0;
+    for (const PictureLane& lane : picture.lanes) {
+        CheckLane(lane, picture);
+        notes += lane.notes.size();
+        noteOns += lane.noteOns;
+    }
+    Check(notes <= kMaxPictureNotes && picture.notesCut == (static_cast<int64_t>(notes) < noteOns));
+    const std::size_t lines = PictureLines(picture).size();
+    if (picture.kind == PictureKind::kSong) {
+        Check(lines == picture.lanes.size());
+        for (std::size_t i = 0; i < picture.lanes.size(); ++i) {
+            Check(picture.lanes[i].noteOns > 0);
+            Check(i == 0 || picture.lanes[i].channel > picture.lanes[i - 1].channel);
+        }
+        int64_t tick = 0;
+        for (const PictureMark& mark : picture.lyrics) {
+            Check(mark.tick >= tick && mark.text.size() <= kMaxMarkText);
+            tick = mark.tick;
+        }
+        return;
+    }
+    // Every note-on of a part falls into the initialisation part or one section.
+    Check(picture.lanes.size() == kStyleParts && lines == picture.sections.size());
+    int64_t counted = 0;
+    for (std::size_t part = 0; part < kStyleParts; ++part) {
+        Check(picture.lanes[part].channel == kFirstPartChannel + static_cast<int>(part));
+        counted += picture.initNoteOns[part];
+        for (const PictureSection& entry : picture.sections) {
+            counted += entry.noteOns[part];
+        }
+    }
+    Check(counted == noteOns);
+    Check(picture.sections.empty() ? picture.initEndTick == picture.endTick
+                                   : picture.initEndTick == picture.sections[0].section.startTick);
+}
+
+// The picture reads the bytes itself; the facts (the analysis) have their own target.
+void CheckPictures(std::span<const uint8_t> bytes) {
+    using namespace kelvane;
+    for (const PictureKind kind : {PictureKind::kStyle, PictureKind::kSong}) {
+        CheckPicture(BuildFilePicture(bytes, kind, PictureOptions{.facts = false}));
     }
 }
 
@@ -22,6 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     MidiEventList list;
     if (!ReadMidiEvents(std::span<const uint8_t>(data, size), list)) {
         Check(list.events.empty() && !list.problem.empty());
+        CheckPictures(std::span<const uint8_t>(data, size));
         return 0;
     }
     Check(list.events.size() <= kMaxMidiEvents);
@@ -50,5 +126,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(section.firstBar >= 1 && section.bars >= 0);
         Check(FindSection(sections, section.name) != nullptr);
     }
+    CheckPictures(std::span<const uint8_t>(data, size));
     return 0;
 }

@@ -18,6 +18,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "analysis/MidiRead.h"
 #include "analysis/ZOLAnalysisResult.h"
@@ -58,6 +59,10 @@ class CZOLMidi final : public MidiRead {
 
     // The record whose song list receives the Music Finder records (nullptr: none).
     void SetSongTarget(StyleDataPacket* record) { songTarget_ = record; }
+    // A list that receives a copy of every Music Finder record read, up to
+    // kMaxKeptFinderRecords per file (nullptr: none). The caller empties it between files.
+    void SetFinderRecordList(std::vector<MusicFinderRecord>* list) { finderList_ = list; }
+    static constexpr size_t kMaxKeptFinderRecords = 10'000;
 
     // A buffer of at least `size` bytes for a whole file, reused from file to file (nullptr
     // when it cannot be had).
@@ -134,6 +139,7 @@ class CZOLMidi final : public MidiRead {
     CZOLTweak tweak_;
     CZOLMidiEventTrace eventTrace_;
     StyleDataPacket* songTarget_ = nullptr;
+    std::vector<MusicFinderRecord>* finderList_ = nullptr;
     MusicFinderRecord finder_;  // reused for each Music Finder record
     std::string fileName_;
     std::unique_ptr<uint8_t[]> fileBuffer_;

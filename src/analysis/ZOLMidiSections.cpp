@@ -304,6 +304,9 @@ int64_t CZOLMidi::ReadMdbRecord() {
     }
     ++result_.mdbRecords;
     CollectSong(songTarget_, record);
+    if (finderList_ != nullptr && finderList_->size() < kMaxKeptFinderRecords) {
+        finderList_->push_back(record);
+    }
     return length + kSectionHeaderSize;
 }
 

@@ -19,6 +19,7 @@ int RunRenameCommand(int argc, char** argv);
 int RunModifyCommand(int argc, char** argv);
 int RunWriteMdbCommand(int argc, char** argv);
 int RunCdromTestCommand(int argc, char** argv);
+int RunSectionsCommand(int argc, char** argv);
 
 namespace {
 const Command kCommands[] = {
@@ -42,6 +43,8 @@ const Command kCommands[] = {
     {"write-mdb", "write the Music Finder songs of the listed styles into their files",
      RunWriteMdbCommand},
     {"cdrom-test", "list the listed files whose names do not fit a CD-ROM", RunCdromTestCommand},
+    {"sections", "print the sections of a style (or the channels of a MIDI file)",
+     RunSectionsCommand},
 };
 }  // namespace
 

@@ -3,6 +3,7 @@
 
 #include "cli/CliCommon.h"
 #include "cli/CliListView.h"
+#include "list/CollectionCharts.h"
 #include "list/ZOLListPrinter.h"
 #include "list/ZOLListTableView.h"
 #include "list/ZOLListViewMgr.h"
@@ -36,7 +37,10 @@ constexpr const char* kUsage =
     "  --output FILE       RTF: write the document to FILE instead of standard output\n"
     "  --title TEXT        RTF: the page header line of the document\n"
     "  --portrait          RTF: portrait paper instead of landscape\n"
-    "  --stats             print the statistics text after the list\n"
+    "  --stats             print the statistics text after the list, then the counts of the\n"
+    "                      collection's charts over the rows shown (tempo in bins of 10 BPM,\n"
+    "                      time signatures, genres, file dates by year, duplicate files and\n"
+    "                      files with problems)\n"
     "  -m, -s, --soft, --hard, --read-only: as for `kelvane-cli scan`\n"
     "  Exit status: 0 done, 1 the scan failed, 2 bad usage, no such folder or a filter that\n"
     "  does not parse (its message on standard error), 130 stopped by Ctrl-C.\n";
@@ -168,6 +172,8 @@ int RunListCommand(int argc, char** argv) {
     if (options.stats) {
         const std::string text = StatisticsText(CountRecords(manager), !IsStyleMode());
         std::printf("\n%s\n", text.c_str());
+        const std::string charts = ChartCountsText(CountCharts(manager.FileList()), !IsStyleMode());
+        std::printf("%s", charts.c_str());
     }
     return kExitOk;
 }
