@@ -181,12 +181,7 @@ QLabel* CZOLModifyDlg::Label(int fieldId) const {
 }
 
 void CZOLModifyDlg::SetFieldText(int fieldId, const QString& text) {
-    QWidget* control = Control(fieldId);
-    if (auto* box = qobject_cast<QComboBox*>(control)) {
-        box->setEditText(text);
-    } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-        edit->setText(text);
-    }
+    SetInputText(Control(fieldId), text);
 }
 
 void CZOLModifyDlg::Clear() {

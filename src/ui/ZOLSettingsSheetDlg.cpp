@@ -1,6 +1,5 @@
 #include "ui/ZOLSettingsSheetDlg.h"
 
-#include <QDialogButtonBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -16,6 +15,7 @@
 #include "ui/SettingsRows.h"
 #include "ui/SpecialSettingsPages.h"
 #include "ui/ZOLAppUi.h"
+#include "ui/ZOLDialogParts.h"
 
 namespace kelvane {
 
@@ -50,12 +50,7 @@ CZOLSettingsSheetDlg::CZOLSettingsSheetDlg(QWidget* parent) : QDialog(parent) {
     tabs_->setCurrentIndex(0);
 
     layout->addWidget(new QLabel(Tr("For Help press the 'F1' key."), this));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(Tr("@button_ok@&OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(Tr("@button_cancel@&Cancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &CZOLSettingsSheetDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    AddOkCancelRow(this, layout);
 }
 
 void CZOLSettingsSheetDlg::AddPage(SettingsPage* page, const char* title) {
