@@ -6,7 +6,8 @@
 // The groups: NavigationCommands (which folder is read, where the list's cursor and selection
 // are), ListCommands (what the list shows: filters, columns, visibility modes, file or song
 // list), FileCommands (the selected files), OutputCommands (printing, RTF, exports, imports)
-// and ProgramCommands (settings, help, the frame, the developer menu).
+// and ProgramCommands (settings, help, the frame, the developer menu). A new group is one more
+// class beside these and one more entry in CZOLView::RunCommand's list.
 #pragma once
 
 #include <string>
