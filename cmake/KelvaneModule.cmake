@@ -1,6 +1,13 @@
 # Each folder under src/ is one module: a static library named kelvane_<module>
 # built from every .cpp in the folder, linked against the modules it needs.
 # New files are picked up without editing this file (CONFIGURE_DEPENDS).
+#
+# kelvane_module(NAME DEPS MODULE... LIBS LIBRARY...): DEPS are the modules NAME builds on; their
+# headers (and those of the modules below them) are what NAME may include. LIBS are outside
+# libraries NAME uses in its own sources only: they are linked, but their headers are not
+# handed on to the modules above (so QtCore stays inside src/platform). The DEPS are also
+# written to the layer table that the structure test checks every include against
+# (kelvane_write_layer_table, scripts/check_layers.py).
 
 set(KELVANE_CORE_WARNINGS -Wall -Wextra -Werror -Wno-missing-field-initializers)
 
@@ -21,13 +28,31 @@ function(kelvane_module name)
         target_link_libraries(kelvane_${name} ${_scope} kelvane_${dep})
     endforeach()
     if(ARG_LIBS)
-        target_link_libraries(kelvane_${name} ${_scope} ${ARG_LIBS})
+        if(_scope STREQUAL "INTERFACE")
+            message(FATAL_ERROR "kelvane_module(${name}): a module without sources cannot use LIBS")
+        endif()
+        target_link_libraries(kelvane_${name} PRIVATE ${ARG_LIBS})
     endif()
+    set_property(GLOBAL APPEND PROPERTY KELVANE_MODULES ${name})
+    set_property(GLOBAL PROPERTY KELVANE_MODULE_DEPS_${name} "${ARG_DEPS}")
+endfunction()
+
+# Writes the modules and their DEPS, in declaration order, to `file`: "NAME: DEP DEP ...".
+function(kelvane_write_layer_table file)
+    get_property(_modules GLOBAL PROPERTY KELVANE_MODULES)
+    set(_text "# Written by CMake from the kelvane_module() lines of CMakeLists.txt.\n")
+    foreach(name IN LISTS _modules)
+        get_property(_deps GLOBAL PROPERTY KELVANE_MODULE_DEPS_${name})
+        string(REPLACE ";" " " _deps "${_deps}")
+        string(APPEND _text "${name}: ${_deps}\n")
+    endforeach()
+    file(CONFIGURE OUTPUT ${file} CONTENT "${_text}" @ONLY)
 endfunction()
 
 # tests/<module>/*_test.cpp become one GoogleTest executable per module.
+# LIBS: outside libraries the tests use themselves (a module's LIBS are private to it).
 function(kelvane_module_test name)
-    cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "DEPS;LIBS" ${ARGN})
     file(GLOB _tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/${name}/*_test.cpp)
     if(NOT _tests)
         return()
@@ -40,6 +65,7 @@ function(kelvane_module_test name)
     foreach(dep IN LISTS ARG_DEPS)
         target_link_libraries(${name}_test PRIVATE kelvane_${dep})
     endforeach()
+    target_link_libraries(${name}_test PRIVATE ${ARG_LIBS})
     gtest_discover_tests(${name}_test
         TEST_PREFIX "${name}."
         WORKING_DIRECTORY ${PROJECT_BINARY_DIR}

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/ZOLMain.h"
-#include "platform/NuvProgramDir.h"
+#include "platform/ProgramDir.h"
 #include "support/NUVDbg.h"
 
 namespace kelvane::bench {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "analysis/ZOLSearchTags.h"
-#include "platform/NuvProgramDir.h"
+#include "platform/ProgramDir.h"
 #include "support/NUVConfig.h"
 #include "support/NUVDbg.h"
 #include "support/NUVFileInfo.h"

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/NuvFileTime.h"
+#include "platform/FileTime.h"
 #include "support/NUVStatus.h"
 
 namespace kelvane {

@@ -7,6 +7,7 @@
 #include <new>
 #include <vector>
 
+#include "support/FaultPoints.h"
 #include "support/NUVCrc32.h"
 #include "support/NUVTrace.h"
 
@@ -69,7 +70,8 @@ void CZOLTweak::Reset() {
 
 StatusCode CZOLTweak::Grow() {
     const size_t capacity = capacity_ + kGrowthItems;
-    std::unique_ptr<uint32_t[]> words(growthRefused_ ? nullptr : NewZeroedWords(2 * capacity));
+    std::unique_ptr<uint32_t[]> words(
+        FaultArmed(FaultPoint::TweakGrowth) ? nullptr : NewZeroedWords(2 * capacity));
     std::unique_ptr<uint32_t[]> scratch(
         words == nullptr ? nullptr : new (std::nothrow) uint32_t[capacity + 2]);
     if (words == nullptr || scratch == nullptr) {

@@ -72,9 +72,6 @@ class CZOLTweak {
     // The items as the 8-byte little-endian records the id is computed over.
     void CopyItemBytes(uint8_t* out) const;
 
-    // Test hook: refuse growth beyond the current capacity, as when memory runs out.
-    void SetGrowthRefused(bool refused) { growthRefused_ = refused; }
-
   private:
     StatusCode Grow();
     void SortWords(uint32_t* words, size_t n, uint32_t* scratch);
@@ -89,7 +86,6 @@ class CZOLTweak {
     uint32_t* limit_ = nullptr;  // to ticks cannot change them)
     size_t maxUsed_ = 0;
     int32_t lastId_ = 0;
-    bool growthRefused_ = false;
     bool growthLogged_ = false;  // the out-of-memory line of this file is written
 };
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "list/ZOLListViewMgr.h"
-#include "platform/NuvLauncher.h"
+#include "platform/Launcher.h"
 #include "support/NUVFileInfo.h"
 #include "support/NUVFormat.h"
 #include "support/NUVLang.h"

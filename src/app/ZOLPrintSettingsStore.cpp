@@ -1,7 +1,7 @@
 #include "app/ZOLPrintSettingsStore.h"
 
 #include "app/ZOLSettingsValues.h"
-#include "platform/NuvSettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "support/NUVTrace.h"
 
 namespace kelvane {

@@ -1,7 +1,6 @@
 #include "app/ZOLReadFolder.h"
 
-#include <unistd.h>
-
+#include "app/ZOLRefresh.h"
 #include "list/ZOLListViewMgr.h"
 #include "scan/ZOLScanJob.h"
 #include "scan/ZOLScanState.h"
@@ -13,19 +12,6 @@
 
 namespace kelvane {
 namespace {
-
-StatusCode CheckFolder(const std::string& folder) {
-    if (FolderExists(folder) == 0) {
-        ShowBox(Translate("Folder does not exist.\n(Or drive is not ready)"));
-        return status::kRefreshFolderMissing;
-    }
-    // A folder that cannot be listed or entered cannot be scanned.
-    if (::access(folder.c_str(), R_OK | X_OK) != 0) {
-        ShowBox(Translate("Folder is not accessible"));
-        return status::kRefreshFolderNotAccessible;
-    }
-    return status::kOk;
-}
 
 // Installs a progress host for one scan and puts the previous one back.
 class ScopedProgressHost {
@@ -46,7 +32,7 @@ class ScopedProgressHost {
 StatusCode ReadFolderTree(const std::string& folderText, bool withSubfolders, RefreshKind kind,
                           IProgressHost& host) {
     const std::string folder = WithSlash(folderText);
-    if (const StatusCode checked = CheckFolder(folder); checked != status::kOk) {
+    if (const StatusCode checked = CheckRefreshFolder(folder); checked != status::kOk) {
         return checked;
     }
     SetStatusPaneText(0, ReadingStatusText());

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/NuvSettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "support/NUVTrace.h"
 #include "support/ZOLRunMode.h"
 

@@ -19,6 +19,10 @@ StatusCode PrepareRefresh(const std::string& pathText, bool includeSubfolders) {
     config.startPath = folder;
     config.effectiveStartPath = folder;
     config.includeSubfolders = includeSubfolders ? 1 : 0;
+    return CheckRefreshFolder(folder);
+}
+
+StatusCode CheckRefreshFolder(const std::string& folder) {
     if (FolderExists(folder) == 0) {
         ShowBox(Translate("Folder does not exist.\n(Or drive is not ready)"));
         return status::kRefreshFolderMissing;

@@ -26,6 +26,9 @@ enum class RefreshKind {
 // accessible" (boxes), with the statuses above. 0 when the scan may run.
 StatusCode PrepareRefresh(const std::string& pathText, bool includeSubfolders);
 
+// The folder check alone: the boxes and statuses above, 0 when the folder can be scanned.
+StatusCode CheckRefreshFolder(const std::string& folder);
+
 // Status pane 0 while reading: "Reading style data..." / "Reading midi data..." (translated).
 std::string ReadingStatusText();
 

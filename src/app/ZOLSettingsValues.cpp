@@ -2,7 +2,7 @@
 
 #include "app/ZOLStartSettings.h"
 #include "list/ZOLSortSequence.h"
-#include "platform/NuvSettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "support/NUVConfig.h"
 #include "support/NUVLang.h"
 #include "support/NUVTrace.h"

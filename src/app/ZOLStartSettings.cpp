@@ -8,7 +8,7 @@
 #include "app/ZOLCfgKeywords.h"
 #include "app/ZOLMain.h"
 #include "list/ZOLFilterDlgLogic.h"
-#include "platform/NuvSettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "support/NUVConfig.h"
 #include "support/NUVTrace.h"
 #include "support/ZOLConfigValues.h"

@@ -3,10 +3,10 @@
 
 #include "cli/CliPrompts.h"
 #include "cli/CliRowCommand.h"
+#include "fileops/ZOLCdromCompat.h"
 #include "fileops/ZOLCdromTest.h"
 #include "list/ZOLListPrinter.h"
 #include "list/ZOLListViewMgr.h"
-#include "output/ZOLCdromCompat.h"
 #include "scan/ZOLScanState.h"
 
 namespace kelvane::cli {
@@ -23,10 +23,6 @@ constexpr const char* kUsage =
     "  Exit status: 0 done (also when files were found), 2 bad usage, no such folder or the\n"
     "  song list, 130 stopped by Ctrl-C.\n";
 
-void PrintUsage(std::FILE* out) {
-    std::fprintf(out, kUsage, kRowSelectionUsage);
-}
-
 struct CdromOptions {
     RowCommandOptions rows;
     CdromCompatChoice choice;
@@ -34,39 +30,25 @@ struct CdromOptions {
 };
 
 int ParseOptions(int argc, char** argv, CdromOptions& options) {
-    ArgCursor args(argc, argv);
     std::string format;
-    while (args.Next()) {
-        const std::string& arg = args.Arg();
-        if (args.IsOperand()) {
-            options.rows.folder.operands.push_back(arg);
-        } else if (TakeRowCommandArg(args, options.rows)) {
-        } else if (arg == "--names") {
-            options.choice.checkNameLength = true;
-        } else if (arg == "--levels") {
-            options.choice.checkDirectoryLevel = true;
-        } else if (args.Value("--format", format)) {
-            if (!args.Failed() && format != "table" && format != "csv") {
-                std::fprintf(stderr, "kelvane-cli cdrom-test: --format takes table or csv\n");
-                return kExitUsage;
+    const std::string usage = RowCommandUsage(kUsage);
+    const int read = ReadCommandArgs(
+        argc, argv, {"cdrom-test", usage}, options.rows.folder.operands, [&](ArgCursor& args) {
+            if (args.Value("--format", format)) {
+                if (!args.Failed() && format != "table" && format != "csv") {
+                    std::fprintf(stderr, "kelvane-cli cdrom-test: --format takes table or csv\n");
+                    return OptionTaken::Refused;
+                }
+                options.format = format == "csv" ? ListPrintFormat::Csv : ListPrintFormat::Table;
+                return OptionTaken::Yes;
             }
-            options.format = format == "csv" ? ListPrintFormat::Csv : ListPrintFormat::Table;
-        } else if (arg == "--help" || arg == "-h") {
-            PrintUsage(stdout);
-            return 1;
-        } else {
-            std::fprintf(stderr, "kelvane-cli cdrom-test: unknown option '%s'\n\n", arg.c_str());
-            PrintUsage(stderr);
-            return kExitUsage;
-        }
-        if (args.Failed()) {
-            std::fprintf(stderr, "kelvane-cli cdrom-test: %s needs a value\n", arg.c_str());
-            return kExitUsage;
-        }
-    }
-    if (options.rows.folder.operands.size() != 1) {
-        PrintUsage(stderr);
-        return kExitUsage;
+            const bool taken = TakeRowCommandArg(args, options.rows) ||
+                               args.Flag("--names", options.choice.checkNameLength) ||
+                               args.Flag("--levels", options.choice.checkDirectoryLevel);
+            return taken ? OptionTaken::Yes : OptionTaken::No;
+        });
+    if (read != 0) {
+        return read;
     }
     if (!options.choice.checkNameLength && !options.choice.checkDirectoryLevel) {
         options.choice.checkNameLength = true;

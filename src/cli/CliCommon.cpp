@@ -48,8 +48,6 @@ void CatchInterrupts() {
     sigaction(SIGINT, &action, nullptr);
 }
 
-// Boxes go to standard error; the console copies are dropped, so that standard output holds
-// only the command's result.
 class CliMessageSink final : public IMessageSink {
   public:
     void ShowBox(Severity, const std::string& text) override {
@@ -152,12 +150,12 @@ CliProgressHost& Host() {
     return host;
 }
 
-CliMessageSink& Sink() {
+}  // namespace
+
+IMessageSink& StderrMessageSink() {
     static CliMessageSink sink;
     return sink;
 }
-
-}  // namespace
 
 bool TakeFolderOption(const std::string& arg, FolderOptions& options) {
     if (arg == "-m" || arg == "-M") {
@@ -187,6 +185,61 @@ bool ArgCursor::Next() {
         return true;
     }
     return false;
+}
+
+bool ArgCursor::Flag(const char* name, bool& flag) {
+    if (operand_ || arg_ != name) {
+        return false;
+    }
+    flag = true;
+    return true;
+}
+
+int ReadCommandArgs(int argc, char** argv, const CommandArgs& spec,
+                    std::vector<std::string>& operands,
+                    const std::function<OptionTaken(ArgCursor& args)>& take) {
+    const auto printUsage = [&spec](std::FILE* out) {
+        std::fwrite(spec.usage.data(), 1, spec.usage.size(), out);
+    };
+    ArgCursor args(argc, argv);
+    while (args.Next()) {
+        const std::string& arg = args.Arg();
+        if (args.IsOperand()) {
+            operands.push_back(arg);
+            continue;
+        }
+        const OptionTaken taken = take(args);
+        if (taken == OptionTaken::Refused) {
+            return kExitUsage;
+        }
+        if (taken == OptionTaken::No && (arg == "--help" || arg == "-h")) {
+            printUsage(stdout);
+            return 1;
+        }
+        if (taken == OptionTaken::No) {
+            std::fprintf(stderr, "kelvane-cli %s: unknown option '%s'\n\n", spec.command,
+                         arg.c_str());
+            printUsage(stderr);
+            return kExitUsage;
+        }
+        if (args.Failed()) {
+            std::fprintf(stderr, "kelvane-cli %s: %s needs a value\n", spec.command, arg.c_str());
+            return kExitUsage;
+        }
+    }
+    if (operands.size() < spec.minOperands || operands.size() > spec.maxOperands) {
+        printUsage(stderr);
+        return kExitUsage;
+    }
+    return 0;
+}
+
+int ReadWritingFolderArgs(int argc, char** argv, const CommandArgs& spec, FolderOptions& options) {
+    return ReadCommandArgs(argc, argv, spec, options.operands, [&](ArgCursor& args) {
+        return args.Arg() != "--read-only" && TakeFolderOption(args.Arg(), options)
+                   ? OptionTaken::Yes
+                   : OptionTaken::No;
+    });
 }
 
 bool ArgCursor::Value(const char* name, std::string& value) {
@@ -224,7 +277,7 @@ CliSession::~CliSession() {
 
 bool CliSession::Start(const FolderOptions& options) {
     CatchInterrupts();
-    SetMessageSink(&Sink());
+    SetMessageSink(&StderrMessageSink());
     SetStatusPanes(&Panes());
     SetProgressHost(&Host());
     std::vector<std::string> args{"kelvane-cli"};
@@ -265,6 +318,10 @@ int CliSession::ReadFolder(const FolderOptions& options) {
         return kExitAborted;
     }
     return result == status::kOk ? kExitOk : kExitFailure;
+}
+
+int CliSession::StartAndRead(const FolderOptions& options) {
+    return Start(options) ? ReadFolder(options) : kExitFailure;
 }
 
 bool CliSession::Interrupted() const {

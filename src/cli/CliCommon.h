@@ -7,12 +7,14 @@
 // is drawn only when standard error is a terminal.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/ZOLRefresh.h"
 #include "records/ZOLDataPacket.h"
+#include "support/NUVDbg.h"
 #include "support/NUVStatus.h"
 
 namespace kelvane::cli {
@@ -49,6 +51,9 @@ class CliSession {
     // Reads the folder tree of the options (ReadFolderTree). Returns an exit status: 0 read;
     // 2 the folder is missing or unreadable; 130 aborted; 1 the scan failed (reported).
     int ReadFolder(const FolderOptions& options);
+    // Start, then ReadFolder: the exit status of the first that fails (1 when the program
+    // cannot start), 0 when the folder is read.
+    int StartAndRead(const FolderOptions& options);
     // Runs after the scan for jobs of their own (import): 130 when Ctrl-C was pressed.
     bool Interrupted() const;
     // The text last put into a status pane (0: the status line, 1: counter and speed).
@@ -74,6 +79,8 @@ class ArgCursor {
     // True when the argument is the option `name`; its value (the rest after "=", or the
     // next argument) goes to `value`. A missing value sets Failed().
     bool Value(const char* name, std::string& value);
+    // True (and `flag` set) when the argument is the flag `name`.
+    bool Flag(const char* name, bool& flag);
     bool Failed() const { return failed_; }
 
   private:
@@ -85,6 +92,38 @@ class ArgCursor {
     bool onlyOperands_ = false;
     bool failed_ = false;
 };
+
+// What a command made of one of its own options (see ReadCommandArgs).
+enum class OptionTaken {
+    No,       // not an option of the command
+    Yes,      // taken (with its value, when it has one)
+    Refused,  // the command's option with a value it cannot use: it said why (bad usage)
+};
+
+// A command as its argument loop sees it.
+struct CommandArgs {
+    const char* command;     // "scan", for the messages "kelvane-cli scan: ..."
+    std::string_view usage;  // the whole usage text
+    size_t minOperands = 1;
+    size_t maxOperands = 1;
+};
+
+// The argument loop every command shares: operands go to `operands`, "-h" / "--help" prints the
+// usage on standard output, and every other argument is offered to `take`. An unknown option
+// ("unknown option '...'", then the usage), an option without its value ("... needs a value")
+// and a number of operands outside the command's range (the usage) are reported on standard
+// error. Returns 0 when the arguments are read, 1 after the help, 2 for bad usage.
+int ReadCommandArgs(int argc, char** argv, const CommandArgs& spec,
+                    std::vector<std::string>& operands,
+                    const std::function<OptionTaken(ArgCursor& args)>& take);
+
+// ReadCommandArgs for the commands that write into the folder (import, fast-access): the folder
+// options but --read-only.
+int ReadWritingFolderArgs(int argc, char** argv, const CommandArgs& spec, FolderOptions& options);
+
+// Boxes go to standard error; the console copies are dropped, so that standard output holds
+// only the command's result. Installed by CliSession, and by the commands without a session.
+IMessageSink& StderrMessageSink();
 
 // A CSV field: quoted when it holds the separator, a double quote, a line break, or begins or
 // ends with a blank; a double quote inside is doubled.

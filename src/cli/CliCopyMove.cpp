@@ -56,37 +56,25 @@ struct FileOpOptions {
 // 0 parsed, 1 help shown, 2 bad usage.
 int ParseOptions(int argc, char** argv, const char* command, const char* usage,
                  FileOpOptions& options) {
-    ArgCursor args(argc, argv);
-    std::string value;
-    while (args.Next()) {
-        const std::string& arg = args.Arg();
-        if (args.IsOperand()) {
-            options.rows.folder.operands.push_back(arg);
-        } else if (TakeRowCommandArg(args, options.rows) || args.Value("--to", options.to) ||
-                   args.Value("--trash", options.trash) || args.Value("--name", options.name)) {
-        } else if (args.Value("--on-clash", value)) {
-            if (!args.Failed() && !ParseOnClash(value, options.onClash)) {
-                std::fprintf(stderr,
-                             "kelvane-cli %s: --on-clash takes ask, skip, replace or "
-                             "auto-rename\n",
-                             command);
-                return kExitUsage;
+    const std::string fullUsage = std::string(usage) + kRowSelectionUsage;
+    return ReadCommandArgs(
+        argc, argv, {command, fullUsage}, options.rows.folder.operands, [&](ArgCursor& args) {
+            std::string value;
+            if (args.Value("--on-clash", value)) {
+                if (!args.Failed() && !ParseOnClash(value, options.onClash)) {
+                    std::fprintf(stderr,
+                                 "kelvane-cli %s: --on-clash takes ask, skip, replace or "
+                                 "auto-rename\n",
+                                 command);
+                    return OptionTaken::Refused;
+                }
+                return OptionTaken::Yes;
             }
-        } else if (arg == "--help" || arg == "-h") {
-            std::fputs(usage, stdout);
-            std::fputs(kRowSelectionUsage, stdout);
-            return 1;
-        } else {
-            std::fprintf(stderr, "kelvane-cli %s: unknown option '%s'\n\n%s%s", command,
-                         arg.c_str(), usage, kRowSelectionUsage);
-            return kExitUsage;
-        }
-        if (args.Failed()) {
-            std::fprintf(stderr, "kelvane-cli %s: %s needs a value\n", command, arg.c_str());
-            return kExitUsage;
-        }
-    }
-    return CheckRowCommandUsage(options.rows, usage);
+            const bool taken =
+                TakeRowCommandArg(args, options.rows) || args.Value("--to", options.to) ||
+                args.Value("--trash", options.trash) || args.Value("--name", options.name);
+            return taken ? OptionTaken::Yes : OptionTaken::No;
+        });
 }
 
 const char* OutcomeWord(CopyMoveOutcome outcome) {

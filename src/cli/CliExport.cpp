@@ -40,33 +40,14 @@ struct ExportOptions {
 
 // 0 parsed, 1 help shown, 2 bad usage.
 int ParseOptions(int argc, char** argv, ExportOptions& options) {
-    ArgCursor args(argc, argv);
-    while (args.Next()) {
-        const std::string& arg = args.Arg();
-        if (args.IsOperand()) {
-            options.folder.operands.push_back(arg);
-        } else if (TakeFolderOption(arg, options.folder) || TakeListArg(args, options.list) ||
-                   args.Value("--fields", options.fields)) {
-        } else if (arg == "--csv" || arg == "--append") {
-            (arg == "--csv" ? options.csv : options.append) = true;
-        } else if (arg == "--help" || arg == "-h") {
-            std::fputs(kUsage, stdout);
-            return 1;
-        } else {
-            std::fprintf(stderr, "kelvane-cli export: unknown option '%s'\n\n%s", arg.c_str(),
-                         kUsage);
-            return 2;
-        }
-        if (args.Failed()) {
-            std::fprintf(stderr, "kelvane-cli export: %s needs a value\n", arg.c_str());
-            return 2;
-        }
-    }
-    if (options.folder.operands.size() != 2) {
-        std::fputs(kUsage, stderr);
-        return 2;
-    }
-    return 0;
+    return ReadCommandArgs(
+        argc, argv, {"export", kUsage, 2, 2}, options.folder.operands, [&](ArgCursor& args) {
+            const bool taken =
+                TakeFolderOption(args.Arg(), options.folder) || TakeListArg(args, options.list) ||
+                args.Value("--fields", options.fields) || args.Flag("--csv", options.csv) ||
+                args.Flag("--append", options.append);
+            return taken ? OptionTaken::Yes : OptionTaken::No;
+        });
 }
 
 // The style (or song) switches of the chosen fields: every data-file field unless given.

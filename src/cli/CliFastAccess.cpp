@@ -25,30 +25,13 @@ constexpr const char* kUsage =
 
 int RunFastAccessCommand(int argc, char** argv) {
     FolderOptions options;
-    ArgCursor args(argc, argv);
-    while (args.Next()) {
-        const std::string& arg = args.Arg();
-        if (args.IsOperand()) {
-            options.operands.push_back(arg);
-        } else if (arg == "--help" || arg == "-h") {
-            std::fputs(kUsage, stdout);
-            return kExitOk;
-        } else if (arg == "--read-only" || !TakeFolderOption(arg, options)) {
-            std::fprintf(stderr, "kelvane-cli fast-access: unknown option '%s'\n\n%s", arg.c_str(),
-                         kUsage);
-            return kExitUsage;
-        }
-    }
-    if (options.operands.size() != 1) {
-        std::fputs(kUsage, stderr);
-        return kExitUsage;
+    if (const int read = ReadWritingFolderArgs(argc, argv, {"fast-access", kUsage, 1, 1}, options);
+        read != 0) {
+        return read == 1 ? kExitOk : kExitUsage;
     }
     options.subfolders = true;
     CliSession session("fast-access");
-    if (!session.Start(options)) {
-        return kExitFailure;
-    }
-    if (const int read = session.ReadFolder(options); read != kExitOk) {
+    if (const int read = session.StartAndRead(options); read != kExitOk) {
         return read;
     }
     const ScanStateValues& state = ScanState();

@@ -1,5 +1,6 @@
 // kelvane-cli import: reads a folder tree, merges import files into its records and updates
 // the data files of the folders whose records changed.
+#include <cstdint>
 #include <cstdio>
 #include <unordered_map>
 
@@ -61,29 +62,13 @@ long ChangedSince(const std::unordered_map<const StyleDataPacket*, std::string>&
 
 int RunImportCommand(int argc, char** argv) {
     FolderOptions options;
-    ArgCursor args(argc, argv);
-    while (args.Next()) {
-        const std::string& arg = args.Arg();
-        if (args.IsOperand()) {
-            options.operands.push_back(arg);
-        } else if (arg == "--help" || arg == "-h") {
-            std::fputs(kUsage, stdout);
-            return kExitOk;
-        } else if (arg == "--read-only" || !TakeFolderOption(arg, options)) {
-            std::fprintf(stderr, "kelvane-cli import: unknown option '%s'\n\n%s", arg.c_str(),
-                         kUsage);
-            return kExitUsage;
-        }
-    }
-    if (options.operands.size() < 2) {
-        std::fputs(kUsage, stderr);
-        return kExitUsage;
+    if (const int read =
+            ReadWritingFolderArgs(argc, argv, {"import", kUsage, 2, SIZE_MAX}, options);
+        read != 0) {
+        return read == 1 ? kExitOk : kExitUsage;
     }
     CliSession session("import");
-    if (!session.Start(options)) {
-        return kExitFailure;
-    }
-    if (const int read = session.ReadFolder(options); read != kExitOk) {
+    if (const int read = session.StartAndRead(options); read != kExitOk) {
         return read;
     }
     int exitStatus = kExitOk;

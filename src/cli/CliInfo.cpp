@@ -11,6 +11,7 @@
 // still printed).
 #include <sys/stat.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -20,8 +21,9 @@
 #include "analysis/ZOLExtendedInfo.h"
 #include "analysis/ZOLStyleFile.h"
 #include "app/ZOLMain.h"
-#include "platform/NuvFileSystem.h"
-#include "platform/NuvFileTime.h"
+#include "cli/CliCommon.h"
+#include "platform/FileSystem.h"
+#include "platform/FileTime.h"
 #include "records/ZOLFieldCatalogue.h"
 #include "records/ZOLStyleData.h"
 #include "support/NUVDbg.h"
@@ -38,20 +40,6 @@ constexpr const char* kUsage =
     "  -m           midi mode (MIDI files); default: style mode (style files)\n"
     "  --extended   add the extended information listing\n";
 
-// Boxes go to standard error; the console copies are dropped, so that standard output holds
-// only the KEY=value lines.
-class CliMessageSink final : public IMessageSink {
-  public:
-    void ShowBox(Severity, const std::string& text) override {
-        std::fprintf(stderr, "%s\n", text.c_str());
-    }
-    void ConsoleText(const std::string&) override {}
-    void ExitProgram(int exitCode) override {
-        std::fflush(stdout);
-        std::exit(exitCode);
-    }
-};
-
 struct InfoOptions {
     bool midi = false;
     bool extended = false;
@@ -60,31 +48,13 @@ struct InfoOptions {
 
 // 0 parsed, 1 help shown, 2 bad usage.
 int ParseOptions(int argc, char** argv, InfoOptions& options) {
-    bool onlyFiles = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (onlyFiles || arg.empty() || arg[0] != '-' || arg == "-") {
-            options.files.push_back(arg);
-        } else if (arg == "--") {
-            onlyFiles = true;
-        } else if (arg == "-m" || arg == "-M") {
-            options.midi = true;
-        } else if (arg == "--extended") {
-            options.extended = true;
-        } else if (arg == "--help" || arg == "-h") {
-            std::fputs(kUsage, stdout);
-            return 1;
-        } else {
-            std::fprintf(stderr, "kelvane-cli info: unknown option '%s'\n\n%s", arg.c_str(),
-                         kUsage);
-            return 2;
-        }
-    }
-    if (options.files.empty()) {
-        std::fputs(kUsage, stderr);
-        return 2;
-    }
-    return 0;
+    const int read = ReadCommandArgs(
+        argc, argv, {"info", kUsage, 1, SIZE_MAX}, options.files, [&](ArgCursor& args) {
+            const bool taken = args.Flag("-m", options.midi) || args.Flag("-M", options.midi) ||
+                               args.Flag("--extended", options.extended);
+            return taken ? OptionTaken::Yes : OptionTaken::No;
+        });
+    return read;
 }
 
 std::string SlotValue(FieldType type, int32_t number, std::string_view text) {
@@ -166,8 +136,7 @@ int RunInfo(int argc, char** argv) {
     if (const int parsed = ParseOptions(argc, argv, options); parsed != 0) {
         return parsed == 1 ? 0 : 2;
     }
-    static CliMessageSink sink;
-    SetMessageSink(&sink);
+    SetMessageSink(&StderrMessageSink());
     std::vector<std::string> args{"kelvane-cli"};
     if (options.midi) {
         args.emplace_back("-m");

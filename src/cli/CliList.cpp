@@ -58,41 +58,26 @@ struct ListCommandOptions {
 
 // 0 parsed, 1 help shown, 2 bad usage.
 int ParseOptions(int argc, char** argv, ListCommandOptions& options) {
-    ArgCursor args(argc, argv);
     std::string format;
-    while (args.Next()) {
-        const std::string& arg = args.Arg();
-        if (args.IsOperand()) {
-            options.folder.operands.push_back(arg);
-        } else if (TakeFolderOption(arg, options.folder) || TakeListArg(args, options.list)) {
-        } else if (args.Value("--format", format)) {
-            if (format != "table" && format != "csv" && format != "rtf") {
-                std::fprintf(stderr, "kelvane-cli list: --format takes table, csv or rtf\n");
-                return 2;
+    const int read = ReadCommandArgs(
+        argc, argv, {"list", kUsage}, options.folder.operands, [&](ArgCursor& args) {
+            if (args.Value("--format", format)) {
+                if (format != "table" && format != "csv" && format != "rtf") {
+                    std::fprintf(stderr, "kelvane-cli list: --format takes table, csv or rtf\n");
+                    return OptionTaken::Refused;
+                }
+                options.format = format == "csv" ? ListPrintFormat::Csv : ListPrintFormat::Table;
+                options.rtf = format == "rtf";
+                return OptionTaken::Yes;
             }
-            options.format = format == "csv" ? ListPrintFormat::Csv : ListPrintFormat::Table;
-            options.rtf = format == "rtf";
-        } else if (args.Value("--output", options.output) || args.Value("--title", options.title)) {
-        } else if (arg == "--portrait") {
-            options.portrait = true;
-        } else if (arg == "--stats") {
-            options.stats = true;
-        } else if (arg == "--help" || arg == "-h") {
-            std::fputs(kUsage, stdout);
-            return 1;
-        } else {
-            std::fprintf(stderr, "kelvane-cli list: unknown option '%s'\n\n%s", arg.c_str(),
-                         kUsage);
-            return 2;
-        }
-        if (args.Failed()) {
-            std::fprintf(stderr, "kelvane-cli list: %s needs a value\n", arg.c_str());
-            return 2;
-        }
-    }
-    if (options.folder.operands.size() != 1) {
-        std::fputs(kUsage, stderr);
-        return 2;
+            const bool taken =
+                TakeFolderOption(args.Arg(), options.folder) || TakeListArg(args, options.list) ||
+                args.Value("--output", options.output) || args.Value("--title", options.title) ||
+                args.Flag("--portrait", options.portrait) || args.Flag("--stats", options.stats);
+            return taken ? OptionTaken::Yes : OptionTaken::No;
+        });
+    if (read != 0) {
+        return read;
     }
     if (!options.rtf && (!options.output.empty() || !options.title.empty() || options.portrait)) {
         std::fprintf(stderr,

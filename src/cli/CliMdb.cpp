@@ -21,35 +21,12 @@ constexpr const char* kUsage =
     "  failed (the file is left as it was), 2 bad usage or no such folder, 130 stopped by\n"
     "  Ctrl-C.\n";
 
-void PrintUsage(std::FILE* out) {
-    std::fprintf(out, kUsage, kRowSelectionUsage);
-}
-
 int ParseOptions(int argc, char** argv, RowCommandOptions& options) {
-    ArgCursor args(argc, argv);
-    while (args.Next()) {
-        const std::string& arg = args.Arg();
-        if (args.IsOperand()) {
-            options.folder.operands.push_back(arg);
-        } else if (TakeRowCommandArg(args, options)) {
-        } else if (arg == "--help" || arg == "-h") {
-            PrintUsage(stdout);
-            return 1;
-        } else {
-            std::fprintf(stderr, "kelvane-cli write-mdb: unknown option '%s'\n\n", arg.c_str());
-            PrintUsage(stderr);
-            return kExitUsage;
-        }
-        if (args.Failed()) {
-            std::fprintf(stderr, "kelvane-cli write-mdb: %s needs a value\n", arg.c_str());
-            return kExitUsage;
-        }
-    }
-    if (options.folder.operands.size() != 1) {
-        PrintUsage(stderr);
-        return kExitUsage;
-    }
-    return 0;
+    const std::string usage = RowCommandUsage(kUsage);
+    return ReadCommandArgs(
+        argc, argv, {"write-mdb", usage}, options.folder.operands, [&](ArgCursor& args) {
+            return TakeRowCommandArg(args, options) ? OptionTaken::Yes : OptionTaken::No;
+        });
 }
 
 // The summary box goes to standard output: it is the command's result.

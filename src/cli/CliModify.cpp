@@ -32,47 +32,34 @@ constexpr const char* kUsage =
     "  medium) or failed, 2 bad usage, an unknown key or a refused value (its message on\n"
     "  standard error), 130 stopped by Ctrl-C.\n";
 
-void PrintUsage(std::FILE* out) {
-    std::fprintf(out, kUsage, kRowSelectionUsage);
-}
-
 struct ModifyOptions {
     RowCommandOptions rows;
     std::vector<std::pair<std::string, std::string>> sets;
 };
 
 int ParseOptions(int argc, char** argv, ModifyOptions& options) {
-    ArgCursor args(argc, argv);
-    std::string value;
-    while (args.Next()) {
-        const std::string& arg = args.Arg();
-        if (args.IsOperand()) {
-            options.rows.folder.operands.push_back(arg);
-        } else if (TakeRowCommandArg(args, options.rows)) {
-        } else if (args.Value("--set", value)) {
+    const std::string usage = RowCommandUsage(kUsage);
+    const int read = ReadCommandArgs(
+        argc, argv, {"modify", usage}, options.rows.folder.operands, [&](ArgCursor& args) {
+            std::string value;
+            if (!args.Value("--set", value)) {
+                return TakeRowCommandArg(args, options.rows) ? OptionTaken::Yes : OptionTaken::No;
+            }
             const size_t equals = value.find('=');
             if (!args.Failed() && (equals == std::string::npos || equals == 0)) {
                 std::fprintf(stderr, "kelvane-cli modify: --set takes KEY=VALUE\n");
-                return kExitUsage;
+                return OptionTaken::Refused;
             }
             if (!args.Failed()) {
                 options.sets.emplace_back(value.substr(0, equals), value.substr(equals + 1));
             }
-        } else if (arg == "--help" || arg == "-h") {
-            PrintUsage(stdout);
-            return 1;
-        } else {
-            std::fprintf(stderr, "kelvane-cli modify: unknown option '%s'\n\n", arg.c_str());
-            PrintUsage(stderr);
-            return kExitUsage;
-        }
-        if (args.Failed()) {
-            std::fprintf(stderr, "kelvane-cli modify: %s needs a value\n", arg.c_str());
-            return kExitUsage;
-        }
+            return OptionTaken::Yes;
+        });
+    if (read != 0) {
+        return read;
     }
-    if (options.sets.empty() || options.rows.folder.operands.size() != 1) {
-        PrintUsage(stderr);
+    if (options.sets.empty()) {
+        std::fputs(usage.c_str(), stderr);
         return kExitUsage;
     }
     return 0;

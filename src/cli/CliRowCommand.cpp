@@ -6,21 +6,18 @@
 
 namespace kelvane::cli {
 
+std::string RowCommandUsage(const char* format) {
+    std::string usage = format;
+    const size_t at = usage.find("%s");
+    return at == std::string::npos ? usage : usage.replace(at, 2, kRowSelectionUsage);
+}
+
 bool TakeRowCommandArg(ArgCursor& args, RowCommandOptions& options) {
     if (args.Arg() == "--yes" || args.Arg() == "-y") {
         options.yes = true;
         return true;
     }
     return TakeFolderOption(args.Arg(), options.folder) || TakeListArg(args, options.list);
-}
-
-int CheckRowCommandUsage(const RowCommandOptions& options, const char* usage) {
-    if (options.folder.operands.size() != 1) {
-        std::fputs(usage, stderr);
-        std::fputs(kRowSelectionUsage, stderr);
-        return kExitUsage;
-    }
-    return kExitOk;
 }
 
 int PrepareRows(CliSession& session, const RowCommandOptions& options) {

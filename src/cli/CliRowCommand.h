@@ -26,11 +26,11 @@ inline constexpr const char* kRowSelectionUsage =
     "  -m, -s, --soft, --hard, --read-only, --filter KEY=EXPR, --quick TEXT, --show MODE,\n"
     "  --sort KEY[:desc], --songs (a style selected through several songs is handled once).\n";
 
+// A command's usage text whose one "%s" stands for kRowSelectionUsage.
+std::string RowCommandUsage(const char* format);
+
 // Takes a folder option or a list option at the cursor (true), else false.
 bool TakeRowCommandArg(ArgCursor& args, RowCommandOptions& options);
-
-// Checks the usage once the arguments are read: exactly one folder operand. 0 or 2.
-int CheckRowCommandUsage(const RowCommandOptions& options, const char* usage);
 
 // Starts the program, reads the folder, builds the list and selects every listed row.
 // Returns an exit status (0 when the rows are ready).

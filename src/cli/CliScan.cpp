@@ -104,28 +104,12 @@ void PrintSummary() {
 
 // 0 parsed, 1 help shown, 2 bad usage.
 int ParseOptions(int argc, char** argv, ScanOptions& options) {
-    ArgCursor args(argc, argv);
-    while (args.Next()) {
-        const std::string& arg = args.Arg();
-        if (args.IsOperand()) {
-            options.folder.operands.push_back(arg);
-        } else if (TakeFolderOption(arg, options.folder)) {
-        } else if (arg == "--songs") {
-            options.songs = true;
-        } else if (arg == "--help" || arg == "-h") {
-            std::fputs(kUsage, stdout);
-            return 1;
-        } else {
-            std::fprintf(stderr, "kelvane-cli scan: unknown option '%s'\n\n%s", arg.c_str(),
-                         kUsage);
-            return 2;
-        }
-    }
-    if (options.folder.operands.size() != 1) {
-        std::fputs(kUsage, stderr);
-        return 2;
-    }
-    return 0;
+    return ReadCommandArgs(
+        argc, argv, {"scan", kUsage}, options.folder.operands, [&](ArgCursor& args) {
+            const bool taken =
+                TakeFolderOption(args.Arg(), options.folder) || args.Flag("--songs", options.songs);
+            return taken ? OptionTaken::Yes : OptionTaken::No;
+        });
 }
 
 }  // namespace
@@ -136,11 +120,7 @@ int RunScanCommand(int argc, char** argv) {
         return parsed == 1 ? kExitOk : kExitUsage;
     }
     CliSession session("scan");
-    if (!session.Start(options.folder)) {
-        return kExitFailure;
-    }
-    const int read = session.ReadFolder(options.folder);
-    if (read != kExitOk) {
+    if (const int read = session.StartAndRead(options.folder); read != kExitOk) {
         return read;
     }
     PrintRecords(options.songs && IsStyleMode());

@@ -1,8 +1,8 @@
 #include "fileops/ZOLCdromTest.h"
 
+#include "fileops/ZOLCdromCompat.h"
 #include "fileops/ZOLFileOpPrompts.h"
 #include "list/ZOLListViewMgr.h"
-#include "output/ZOLCdromCompat.h"
 #include "support/NUVDbg.h"
 #include "support/NUVLang.h"
 #include "support/NUVTrace.h"
@@ -28,7 +28,10 @@ long CdromCompatibilityTestCommand(const std::string& startFolder) {
     if (!choice) {
         return -1;
     }
-    const long found = list.CdromCompatibilityTest(startFolder, *choice, FindCdromIncompatibleRows);
+    const long found = list.KeepSelectedFileRows(
+        Translate(kCdromWorkingText), [&](std::span<const CdromCompatRow> rows) {
+            return FindCdromIncompatibleRows(startFolder, *choice, rows);
+        });
     if (found >= 0) {
         SetStatusPaneText(0, CdromCompatStatusText(found));
     }

@@ -6,7 +6,7 @@
 
 #include "fileops/ZOLFileOpPrompts.h"
 #include "fileops/ZOLMoveFile.h"
-#include "platform/NuvFileSystem.h"
+#include "platform/FileSystem.h"
 #include "records/ZOLRecordStore.h"
 #include "records/ZOLStyleData.h"
 #include "scan/ZOLSpaceReservation.h"
@@ -173,28 +173,32 @@ StatusCode CopyMoveOutsideTree(CopyMoveKind kind, StyleDataPacket* record,
     return deleted;
 }
 
-// Step 6: a read-only source of a move. 0 go on, 1 skip, or a status.
+// What the read-only check of a move's source returns besides a failure status.
+constexpr StatusCode kGoOnWithFile = 0;
+constexpr StatusCode kSkipFile = 1;
+
+// Step 6: a read-only source of a move. kGoOnWithFile, kSkipFile, or a failure status.
 StatusCode CheckReadOnlySource(const CopyMoveTarget& target) {
     CopyMoveFlags& flags = CopyMoveState().flags;
     if (flags.readOnlyYesToAll) {
-        return 0;
+        return kGoOnWithFile;
     }
     const int state = FileWritableState(target.SourcePath());
     if (state < 0) {
-        return 1;
+        return kSkipFile;
     }
     if (state != 1) {
-        return 0;
+        return kGoOnWithFile;
     }
     switch (FileOpPrompts().ReadOnlySource(target.SourcePath())) {
         case read_only::kYes:
-            return 0;
+            return kGoOnWithFile;
         case read_only::kYesToAll:
             flags.readOnlyYesToAll = true;
-            return 0;
+            return kGoOnWithFile;
         case read_only::kNo:
             Note(target, CopyMoveOutcome::SkippedReadOnly);
-            return 1;
+            return kSkipFile;
         case read_only::kAbort:
             return status::kAbortedByUser;
         default:
@@ -233,17 +237,17 @@ StatusCode CopyMoveOneFile(CopyMoveKind kind, StyleDataPacket* record,
     }
     if (kind == CopyMoveKind::Move) {
         const StatusCode readOnly = CheckReadOnlySource(target);
-        if (readOnly != 0) {
-            return readOnly == 1 ? 0 : readOnly;
+        if (readOnly != kGoOnWithFile) {
+            return readOnly == kSkipFile ? status::kOk : readOnly;
         }
     }
-    int allowed = 6;
-    while ((allowed = CheckIfCopyMoveIsAllowed(target)) == 6) {
+    ClashCheck allowed = ClashCheck::AskAgain;
+    while ((allowed = CheckIfCopyMoveIsAllowed(target)) == ClashCheck::AskAgain) {
     }
-    if (allowed == 2) {
+    if (allowed == ClashCheck::Abort) {
         return status::kAbortedByUser;
     }
-    if (allowed == 1) {
+    if (allowed == ClashCheck::Skip) {
         Note(target, CopyMoveOutcome::Skipped);
         return 0;
     }

@@ -80,8 +80,15 @@ struct CopyMoveTarget {
 // True when both paths name one existing file (same device and inode).
 bool SameFile(const std::string& a, const std::string& b);
 
-// The clash check of one pass: 0 go on, 1 skip this file, 2 abort, 6 ask again.
-int CheckIfCopyMoveIsAllowed(CopyMoveTarget& target);
+// What the clash check of one pass decided for the file.
+enum class ClashCheck {
+    GoOn,      // no clash, or the user chose to replace or rename
+    Skip,      // leave this file
+    Abort,     // stop the whole copy or move
+    AskAgain,  // the rename dialog was cancelled: ask the file-exists question again
+};
+
+ClashCheck CheckIfCopyMoveIsAllowed(CopyMoveTarget& target);
 
 // True when `folder` (ending with "/") belongs to the tree on show: the start folder itself,
 // or with subfolders included any folder below it. Folders are compared exactly.

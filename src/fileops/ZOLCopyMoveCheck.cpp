@@ -4,7 +4,7 @@
 #include "fileops/ZOLCopyMove.h"
 #include "fileops/ZOLFileOpPrompts.h"
 #include "fileops/ZOLRenameFile.h"
-#include "platform/NuvFileSystem.h"
+#include "platform/FileSystem.h"
 #include "scan/ZOLScanState.h"
 #include "support/NUVDbg.h"
 #include "support/NUVFileInfo.h"
@@ -19,22 +19,20 @@ namespace {
 // A front end that keeps answering with a disabled button must not hold the worker forever.
 constexpr int kMaxUnexpectedAnswers = 100;
 
-enum CheckResult : int { kGoOn = 0, kSkip = 1, kAbort = 2, kAskAgain = 6 };
-
-// The rename dialog of the clash check: kGoOn with a new target name, kAskAgain on Cancel.
-int AskForNewTargetName(CopyMoveTarget& target) {
+// The rename dialog of the clash check: GoOn with a new target name, AskAgain on Cancel.
+ClashCheck AskForNewTargetName(CopyMoveTarget& target) {
     for (;;) {
         const std::optional<std::string> chosen =
             FileOpPrompts().ChooseNewName(target.destinationFolder, target.targetName);
         const std::string name = chosen ? UsableNewName(*chosen, target.targetName) : "";
         if (name.empty()) {
-            return kAskAgain;
+            return ClashCheck::AskAgain;
         }
         const std::string written = QuickCopyTargetName(name, target.rules);
         if (SameBaseNames(target.destinationFolder, BaseNameOf(written)).empty() &&
             !PathExists(target.destinationFolder + written)) {
             target.targetName = written;
-            return kGoOn;
+            return ClashCheck::GoOn;
         }
         ShowBox(Translate("Selected file already exists"));
     }
@@ -46,7 +44,7 @@ void AutoRename(CopyMoveTarget& target) {
 }
 
 // The file-exists prompt and what its answer means for this file.
-int AskFileExists(const FileExistsQuestion& question, CopyMoveTarget& target) {
+ClashCheck AskFileExists(const FileExistsQuestion& question, CopyMoveTarget& target) {
     CopyMoveFlags& flags = CopyMoveState().flags;
     const PromptLayout layout = FileExistsPromptLayout(question);
     for (int unexpected = 0; unexpected < kMaxUnexpectedAnswers; ++unexpected) {
@@ -57,23 +55,23 @@ int AskFileExists(const FileExistsQuestion& question, CopyMoveTarget& target) {
         }
         switch (answer) {
             case file_exists::kSkip:
-                return kSkip;
+                return ClashCheck::Skip;
             case file_exists::kReplace:
-                return kGoOn;
+                return ClashCheck::GoOn;
             case file_exists::kReplaceAll:
                 flags.replaceAll = true;
-                return kGoOn;
+                return ClashCheck::GoOn;
             case file_exists::kRename:
                 return AskForNewTargetName(target);
             case file_exists::kAutoRename:
                 flags.autoRenameAll = true;
                 AutoRename(target);
-                return kGoOn;
+                return ClashCheck::GoOn;
             default:
-                return kAbort;
+                return ClashCheck::Abort;
         }
     }
-    return kAbort;
+    return ClashCheck::Abort;
 }
 
 }  // namespace
@@ -96,7 +94,7 @@ bool IsInsideCurrentTree(const std::string& folder) {
     return folder == start;
 }
 
-int CheckIfCopyMoveIsAllowed(CopyMoveTarget& target) {
+ClashCheck CheckIfCopyMoveIsAllowed(CopyMoveTarget& target) {
     CopyMoveFlags& flags = CopyMoveState().flags;
     const bool styleMode = CurrentModeNames().styleMode;
     const std::string targetPath = target.TargetPath();
@@ -106,22 +104,22 @@ int CheckIfCopyMoveIsAllowed(CopyMoveTarget& target) {
             FindClashingCompanion(target.sourceFolder, target.sourceName, target.destinationFolder,
                                   target.targetName, target.rules);
         if (question.path.empty()) {
-            return kGoOn;
+            return ClashCheck::GoOn;
         }
     } else {
         if (!PathExists(targetPath)) {
-            return kGoOn;
+            return ClashCheck::GoOn;
         }
         question.path = target.SourcePath();
     }
     if (flags.autoRenameAll) {
         AutoRename(target);
-        return kGoOn;
+        return ClashCheck::GoOn;
     }
     if (PathExists(targetPath)) {
         question.sameFile = SameFile(target.SourcePath(), targetPath);
         if (!question.sameFile && FileWritableState(targetPath) < 0) {
-            return kAbort;
+            return ClashCheck::Abort;
         }
     }
     // Any file the copy would overwrite counts, not only the selected file's own target: a
@@ -131,7 +129,7 @@ int CheckIfCopyMoveIsAllowed(CopyMoveTarget& target) {
         SetOverwritesReadOnlyFile(target.sourceFolder, target.sourceName, target.destinationFolder,
                                   target.targetName, target.rules);
     if (flags.replaceAll && !question.sameFile && !question.writeProtected) {
-        return kGoOn;
+        return ClashCheck::GoOn;
     }
     return AskFileExists(question, target);
 }

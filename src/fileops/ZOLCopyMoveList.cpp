@@ -4,7 +4,7 @@
 #include "fileops/ZOLCopyMove.h"
 #include "fileops/ZOLFileOpPrompts.h"
 #include "list/ZOLListViewMgr.h"
-#include "platform/NuvFileSystem.h"
+#include "platform/FileSystem.h"
 #include "records/ZOLRecordStore.h"
 #include "scan/ZOLDataFileStatus.h"
 #include "scan/ZOLDataFileWriter.h"

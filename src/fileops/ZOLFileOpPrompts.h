@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "output/ZOLCdromCompat.h"
+#include "fileops/ZOLCdromCompat.h"
 
 namespace kelvane {
 

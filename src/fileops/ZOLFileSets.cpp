@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/NuvFileSystem.h"
+#include "platform/FileSystem.h"
 #include "support/NUVFileInfo.h"
 #include "support/NUVFileOps.h"
 #include "support/NUVPath.h"

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 
 #include "analysis/ZOLMidi.h"
 #include "analysis/ZOLStyleFile.h"
@@ -16,6 +15,7 @@
 #include "records/ZOLStyleData.h"
 #include "scan/ZOLDataFileColumns.h"
 #include "scan/ZOLDataFileWriter.h"
+#include "support/FaultPoints.h"
 #include "support/NUVDbg.h"
 #include "support/NUVFileInfo.h"
 #include "support/NUVFileOps.h"
@@ -27,18 +27,8 @@
 namespace kelvane {
 namespace {
 
-constexpr StatusCode kStepFailed = -1;  // what a failed seam step reports where no code is given
-
-std::atomic<MdbWriteStep>& FailingStep() {
-    static std::atomic<MdbWriteStep> step{MdbWriteStep::None};
-    return step;
-}
-
-// True once when the seam names this step.
-bool Fails(MdbWriteStep step) {
-    MdbWriteStep expected = step;
-    return FailingStep().compare_exchange_strong(expected, MdbWriteStep::None);
-}
+// What a rename reports when a test's fault point makes it fail.
+constexpr StatusCode kStepFailed = status::kUnspecified;
 
 struct SectionBounds {
     int64_t start = -1;  // position of the "FNRc" tag
@@ -74,32 +64,33 @@ StatusCode WriteNewContent(StyleDataPacket& record, FileHandle in, FileHandle ou
     const int64_t size = info.st_size;
     fchmod(fileno(out), info.st_mode & 07777);
     const int64_t head = bounds.start >= 0 && bounds.start <= size ? bounds.start : size;
-    StatusCode result = Fails(MdbWriteStep::CopyHead) ? -151 : CopyFileBlock(in, out, head);
+    StatusCode result =
+        FaultDue(FaultPoint::MdbCopyHead) ? status::kShortWrite : CopyFileBlock(in, out, head);
     if (result != 0) {
         return result;
     }
-    result = Fails(MdbWriteStep::WriteSection) ? status::kMdbSectionWrite
-                                               : WriteMdbSection(record.songs, out);
+    result = FaultDue(FaultPoint::MdbWriteSection) ? status::kMdbSectionWrite
+                                                   : WriteMdbSection(record.songs, out);
     if (result != 0) {
         return result;
     }
     if (bounds.start >= 0 && bounds.end + 1 < size) {
         if (std::fseek(in, static_cast<long>(bounds.end + 1), SEEK_SET) != 0) {
-            return -150;
+            return status::kShortRead;
         }
-        result =
-            Fails(MdbWriteStep::CopyTail) ? -151 : CopyFileBlock(in, out, size - bounds.end - 1);
+        result = FaultDue(FaultPoint::MdbCopyTail) ? status::kShortWrite
+                                                   : CopyFileBlock(in, out, size - bounds.end - 1);
     }
     return result;
 }
 
 // Flushes the new content to the medium and closes both files; the first failure.
 StatusCode CloseBoth(FileHandle in, FileHandle out, StatusCode result) {
-    if (Fails(MdbWriteStep::CloseTemp)) {
-        result = result != 0 ? result : -152;
+    if (FaultDue(FaultPoint::MdbCloseTemp)) {
+        result = result != 0 ? result : status::kCloseFlushError;
     }
     if (std::fflush(out) != 0 || fsync(fileno(out)) != 0) {
-        result = result != 0 ? result : -152;
+        result = result != 0 ? result : status::kCloseFlushError;
     }
     const StatusCode closedOut = FileClose(out);
     const StatusCode closedIn = FileClose(in);
@@ -114,7 +105,7 @@ StatusCode SwapIn(const std::string& path, const std::string& folder, const std:
     std::string saved;
     StatusCode result = UniqueFileName(folder, saved);
     if (result == 0) {
-        result = Fails(MdbWriteStep::RenameAway) ? kStepFailed : FileRename(path, saved);
+        result = FaultDue(FaultPoint::MdbRenameAway) ? kStepFailed : FileRename(path, saved);
     }
     if (result != 0) {
         NUV_WARNING("%s %s", Translate("Cannot rename file to temp file name: ").c_str(),
@@ -122,7 +113,7 @@ StatusCode SwapIn(const std::string& path, const std::string& folder, const std:
         FileDeleteForced(newFile);
         return result;
     }
-    result = Fails(MdbWriteStep::RenameIn) ? kStepFailed : FileRename(newFile, path);
+    result = FaultDue(FaultPoint::MdbRenameIn) ? kStepFailed : FileRename(newFile, path);
     if (result != 0) {
         NUV_WARNING("%s %s", Translate("Cannot rename file from temp file name: ").c_str(),
                     newFile.c_str());
@@ -185,10 +176,6 @@ StatusCode Reanalyse(StyleDataPacket& record, const std::string& path) {
 
 }  // namespace
 
-void FailMdbWriteStep(MdbWriteStep step) {
-    FailingStep() = step;
-}
-
 StatusCode WriteMdbIntoFile(StyleDataPacket& record) {
     const std::string path = FullPathOf(&record);
     const std::string folder(record.Text(kFieldPath));
@@ -201,13 +188,15 @@ StatusCode WriteMdbIntoFile(StyleDataPacket& record) {
     if (UniqueFileName(folder, newFile) != 0) {
         return status::kMdbCreateTemp;
     }
-    FileHandle out =
-        Fails(MdbWriteStep::CreateTemp) ? nullptr : FileOpen(newFile, kFileBinary, kFileModeWrite);
+    FileHandle out = FaultDue(FaultPoint::MdbCreateTemp)
+                         ? nullptr
+                         : FileOpen(newFile, kFileBinary, kFileModeWrite);
     if (out == nullptr) {
         return status::kMdbCreateTemp;
     }
-    FileHandle in =
-        Fails(MdbWriteStep::OpenStyleFile) ? nullptr : FileOpen(path, kFileBinary, kFileModeRead);
+    FileHandle in = FaultDue(FaultPoint::MdbOpenStyleFile)
+                        ? nullptr
+                        : FileOpen(path, kFileBinary, kFileModeRead);
     if (in == nullptr) {
         FileClose(out);
         FileDeleteForced(newFile);

@@ -77,18 +77,4 @@ std::string MdbSummaryText(const MdbWriteSummary& summary);
 // (No default), the loop on the worker, the list redrawn and the summary box.
 MdbWriteSummary WriteMdbRecordsOfSelectedStyles();
 
-// Test seam: the steps of WriteMdbIntoFile that can be made to fail once.
-enum class MdbWriteStep {
-    None,
-    CreateTemp,
-    OpenStyleFile,
-    CopyHead,
-    WriteSection,
-    CopyTail,
-    CloseTemp,
-    RenameAway,
-    RenameIn,
-};
-void FailMdbWriteStep(MdbWriteStep step);
-
 }  // namespace kelvane

@@ -4,14 +4,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 
 #include "scan/ZOLDataFileColumns.h"
 #include "scan/ZOLDataFileLines.h"
 #include "scan/ZOLDataFileStatus.h"
+#include "scan/ZOLDataFileWriter.h"
 #include "scan/ZOLScanState.h"
+#include "support/FaultPoints.h"
 #include "support/NUVDbg.h"
 #include "support/NUVLang.h"
 #include "support/NUVTrace.h"
@@ -19,11 +20,6 @@
 
 namespace kelvane {
 namespace {
-
-std::atomic<long>& AppendLimit() {
-    static std::atomic<long> limit{-1};
-    return limit;
-}
 
 void AddLine(std::string& block, const std::string& line) {
     block += line;
@@ -72,7 +68,7 @@ StatusCode BuildBlock(const RecordList& list, std::string& block) {
 
 // Writes every byte; 0 or the errno of the failure.
 int WriteAll(int fd, const std::string& bytes) {
-    const long limit = AppendLimit().exchange(-1);
+    const long limit = TakeFaultValue(FaultPoint::MoveFileAppend);
     const size_t allowed = limit >= 0 && static_cast<size_t>(limit) < bytes.size()
                                ? static_cast<size_t>(limit)
                                : bytes.size();
@@ -95,10 +91,6 @@ int WriteAll(int fd, const std::string& bytes) {
 
 }  // namespace
 
-void SetMoveFileAppendLimit(long bytes) {
-    AppendLimit() = bytes;
-}
-
 StatusCode AppendToMoveFile(const std::string& path, RecordList& list) {
     TraceFormat(trace::kScan, true, "%s %s", "AppendToMoveFile : ", path.c_str());
     if (ScanState().writingDisabled != 0) {
@@ -114,12 +106,7 @@ StatusCode AppendToMoveFile(const std::string& path, RecordList& list) {
     const bool existed = stat(path.c_str(), &before) == 0;
     const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
     if (fd < 0) {
-        NUV_WARNING("%s %s %d",
-                    Translate("Error\nUnable to open data file for write.\nDevice write "
-                              "protected or full ?\nFile (Error Code): ")
-                        .c_str(),
-                    path.c_str(), status::kDataFileOpenForWrite);
-        return status::kDataFileOpenForWrite;
+        return ReportDataFileNotWritable(path);
     }
     struct stat opened {};
     const off_t oldLength = fstat(fd, &opened) == 0 ? opened.st_size : 0;

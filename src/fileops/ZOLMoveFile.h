@@ -24,8 +24,4 @@ namespace kelvane {
 // data-file writers give it); -166 the medium is full; -10381 any other write failure.
 StatusCode AppendToMoveFile(const std::string& path, RecordList& list);
 
-// Test seam: the next append writes only this many bytes of its block and then fails as if
-// the medium were full; a negative value switches it off.
-void SetMoveFileAppendLimit(long bytes);
-
 }  // namespace kelvane

@@ -5,7 +5,7 @@
 #include "fileops/ZOLFileOpPrompts.h"
 #include "fileops/ZOLFileSets.h"
 #include "list/ZOLListViewMgr.h"
-#include "platform/NuvFileSystem.h"
+#include "platform/FileSystem.h"
 #include "records/ZOLRecordStore.h"
 #include "records/ZOLStyleData.h"
 #include "scan/ZOLDataFileWriter.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "list/ZOLListViewMgr.h"
-#include "platform/NuvSettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "support/NUVLang.h"
 #include "support/ZOLConfigValues.h"
 #include "support/ZOLRunMode.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "output/ListTableView.h"
+#include "list/ListTableView.h"
 
 namespace kelvane {
 

@@ -31,6 +31,12 @@ inline constexpr long kRowCapacityStep = 1000;
 inline constexpr int kColumnWidthMargin = 22;  // pixels added to a measured text width
 inline constexpr int kRowNumberTypeValue = 8;
 
+// Where a file-list row's file lies: its record's folder (ending with "/") and file name.
+struct FileRowName {
+    std::string_view folder;
+    std::string_view fileName;
+};
+
 // One row: a style record (file list) or a song with the style record it belongs to.
 struct RowRef {
     StyleDataPacket* style = nullptr;

@@ -339,29 +339,28 @@ void CZOLListViewMgr::SetDuplicatesMode(int mode) {
     }
 }
 
-long CZOLListViewMgr::CdromCompatibilityTest(std::string_view startFolder,
-                                             const CdromCompatChoice& choice,
-                                             CdromRowFinder finder) {
+long CZOLListViewMgr::KeepSelectedFileRows(std::string_view workingText,
+                                           const FileRowSelector& select) {
     if (viewMode_ == Songs) {
         NUV_INFO("%s", Translate("This function is not available in this mode").c_str());
         return -1;
     }
     CMyListCtrl* list = CurrentList();
-    if (list == nullptr || finder == nullptr) {
+    if (list == nullptr || !select) {
         return -1;
     }
-    list->WriteStatusText(Translate(kCdromWorkingText));
-    std::vector<CdromCompatRow> rows;
+    list->WriteStatusText(std::string(workingText));
+    std::vector<FileRowName> rows;
     rows.reserve(static_cast<size_t>(list->RowCount()));
     for (long row = 0; row < list->RowCount(); ++row) {
         const StyleDataPacket* record = list->StyleRecordOfRow(row);
         rows.push_back({record->Text(kFieldPath), record->Text(kFieldFilename)});
     }
-    const std::optional<std::vector<size_t>> incompatible = finder(startFolder, choice, rows);
-    if (!incompatible) {
+    const std::optional<std::vector<size_t>> kept = select(rows);
+    if (!kept) {
         return -1;
     }
-    list->KeepOnlyRows(*incompatible);
+    list->KeepOnlyRows(*kept);
     list->Display().TakeFocus();
     return list->RowCount();
 }

@@ -10,6 +10,7 @@
 // when to redraw. User-interface thread only.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -17,14 +18,13 @@
 #include <vector>
 
 #include "list/MyListCtrl.h"
-#include "output/ZOLCdromCompat.h"
 
 namespace kelvane {
 
-// The CD-ROM name-length test of the output core, handed in by the caller.
-using CdromRowFinder = std::optional<std::vector<size_t>> (*)(std::string_view startFolder,
-                                                              const CdromCompatChoice& choice,
-                                                              std::span<const CdromCompatRow> rows);
+// Chooses rows of the file list by their names: the indexes of the rows to keep, in row order,
+// or no value to leave the list as it is.
+using FileRowSelector =
+    std::function<std::optional<std::vector<size_t>>(std::span<const FileRowName> rows)>;
 
 class CZOLListViewMgr {
   public:
@@ -117,10 +117,11 @@ class CZOLListViewMgr {
     void ClearAllFilters();
     void SetDuplicatesMode(int mode);
 
-    // Keeps only the file list's rows whose names do not fit a CD-ROM; the number of rows kept,
-    // or -1 when no test ran (song list: "This function is not available in this mode").
-    long CdromCompatibilityTest(std::string_view startFolder, const CdromCompatChoice& choice,
-                                CdromRowFinder finder);
+    // Shows `workingText` in the status line while `select` looks at the names of the file
+    // list's rows, then keeps only the rows it chose. The number of rows kept, or -1 when
+    // nothing was kept (no choice made; song list: "This function is not available in this
+    // mode").
+    long KeepSelectedFileRows(std::string_view workingText, const FileRowSelector& select);
 
   private:
     void RebuildList(CMyListCtrl& list, bool resort, const StyleDataPacket* bringIntoView);

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "output/ListTableView.h"
+#include "list/ListTableView.h"
 #include "output/ZOLPrintSettings.h"
 #include "support/NUVStatus.h"
 

@@ -5,13 +5,13 @@
 #include <string_view>
 #include <vector>
 
-#include "output/ZOLDisplayText.h"
-#include "output/ZOLOutputFile.h"
 #include "output/ZOLOutputStatus.h"
 #include "output/ZOLRtfEscape.h"
 #include "output/ZOLRtfTemplate.h"
+#include "support/NUVAtomicFile.h"
 #include "support/NUVDbg.h"
 #include "support/NUVLang.h"
+#include "support/ZOLDisplayText.h"
 
 namespace kelvane {
 namespace {
@@ -233,8 +233,12 @@ StatusCode WriteRtfDocumentFile(const ListTableView* table, const FieldTicks& ti
     if (StatusCode status = CheckRtfList(table); status != status::kOk) {
         return status;
     }
-    AtomicFileWriter file(path);
-    if (!file.Open()) {
+    // Written as a whole or not at all; a replaced document keeps its permissions.
+    AtomicFileOptions options;
+    options.addOwnerWrite = false;
+    options.joinBatch = false;
+    CNuvAtomicFile file;
+    if (!file.Open(path, options)) {
         ReportCannotWrite(path);
         return status::kRtfCannotWrite;
     }

@@ -7,7 +7,7 @@
 #include <bitset>
 #include <string>
 
-#include "output/ListTableView.h"
+#include "list/ListTableView.h"
 #include "support/NUVStatus.h"
 
 namespace kelvane {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "output/ZOLDisplayText.h"
+#include "support/ZOLDisplayText.h"
 
 namespace kelvane {
 namespace {

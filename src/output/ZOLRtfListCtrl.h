@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "output/ListTableView.h"
+#include "list/ListTableView.h"
 #include "output/ZOLRtfDocument.h"
 #include "support/NUVStatus.h"
 

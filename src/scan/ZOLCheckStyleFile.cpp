@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "analysis/ZOLStyleFile.h"
-#include "platform/NuvFileSystem.h"
+#include "platform/FileSystem.h"
 #include "records/ZOLStyleData.h"
 #include "scan/ZOLDataFileStatus.h"
 #include "scan/ZOLScanState.h"

@@ -151,6 +151,15 @@ bool FolderMatchesRoot(std::string_view folder, std::string_view root, bool subt
     return folder == root;
 }
 
+StatusCode ReportDataFileNotWritable(const std::string& path) {
+    NUV_WARNING("%s %s %d",
+                Translate("Error\nUnable to open data file for write.\nDevice write "
+                          "protected or full ?\nFile (Error Code): ")
+                    .c_str(),
+                path.c_str(), status::kDataFileOpenForWrite);
+    return status::kDataFileOpenForWrite;
+}
+
 StatusCode WriteDataFileCore(const std::string& path, std::string_view pathLineText,
                              RecordList& list, int openMode, const FieldSwitchSet& switches,
                              const std::string* rootFolder, bool subtree) {
@@ -166,12 +175,7 @@ StatusCode WriteDataFileCore(const std::string& path, std::string_view pathLineT
     CNuvAtomicFile& file = write.File();
     if ((openMode != kDataFileRewrite && openMode != kDataFileAppend) ||
         !file.Open(path, openMode == kDataFileAppend)) {
-        NUV_WARNING("%s %s %d",
-                    Translate("Error\nUnable to open data file for write.\nDevice write "
-                              "protected or full ?\nFile (Error Code): ")
-                        .c_str(),
-                    path.c_str(), status::kDataFileOpenForWrite);
-        return status::kDataFileOpenForWrite;
+        return ReportDataFileNotWritable(path);
     }
     WrittenRecords touched;
     const StatusCode result = WriteBody(write, pathLineText, list,

@@ -34,6 +34,10 @@ bool FolderMatchesRoot(std::string_view folder, std::string_view root, bool subt
 // set, an ANALYSER value beyond the combined analyser version is held at it (sign kept).
 // Returns 0; -10380 the file cannot be opened (warning); -10381 a write failed; -10382 the
 // file cannot be closed and put in place; or an internal-error status.
+// The warning for a data file that cannot be opened for writing ("Error\nUnable to open data
+// file for write. ...", with the path and the code); returns kDataFileOpenForWrite.
+StatusCode ReportDataFileNotWritable(const std::string& path);
+
 StatusCode WriteDataFileCore(const std::string& path, std::string_view pathLineText,
                              RecordList& list, int openMode, const FieldSwitchSet& switches,
                              const std::string* rootFolder = nullptr, bool subtree = false);

@@ -3,7 +3,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/NuvProgramDir.h"
+#include "platform/ProgramDir.h"
 #include "scan/ZOLDataFileReader.h"
 #include "scan/ZOLDataFileWriter.h"
 #include "scan/ZOLImportMerge.h"

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "analysis/ZOLStyleFile.h"
-#include "platform/NuvFileSystem.h"
+#include "platform/FileSystem.h"
 #include "records/ZOLFieldCatalogue.h"
 #include "records/ZOLSongCollector.h"
 #include "records/ZOLStyleData.h"

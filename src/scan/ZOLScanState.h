@@ -12,7 +12,7 @@
 #include <chrono>
 #include <string>
 
-#include "platform/NuvFileTime.h"
+#include "platform/FileTime.h"
 
 namespace kelvane {
 

@@ -1,6 +1,6 @@
 #include "scan/ZOLSpaceReservation.h"
 
-#include "platform/NuvFileSystem.h"
+#include "platform/FileSystem.h"
 #include "scan/ZOLDataFileStatus.h"
 #include "support/NUVFile.h"
 #include "support/NUVFileOps.h"

@@ -9,7 +9,7 @@
 #include "analysis/ZOLKeyboardData.h"
 #include "analysis/ZOLMidi.h"
 #include "analysis/ZOLStyleFile.h"
-#include "platform/NuvFileSystem.h"
+#include "platform/FileSystem.h"
 #include "records/ZOLRecordStore.h"
 #include "scan/ZOLDataFileReader.h"
 #include "scan/ZOLDataFileStatus.h"

@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/NuvFileTime.h"
+#include "platform/FileTime.h"
 #include "records/ZOLRecordList.h"
 #include "scan/ZOLTreeScan.h"
 #include "support/NUVStatus.h"

@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/FaultPoints.h"
 #include "support/NUVFormat.h"
 
 namespace kelvane {
@@ -25,20 +26,6 @@ CNuvAtomicBatch* OpenBatch();
 
 // Distinguishes the temporary files of several writers in one process.
 std::atomic<unsigned> gTempCounter{0};
-// Calls of Write left before the injected failure; 0 = none planned.
-std::atomic<int> gWritesBeforeFailure{0};
-
-// True when the planned failure is due now.
-bool InjectedFailureDue() {
-    int left = gWritesBeforeFailure.load();
-    while (left > 0) {
-        if (gWritesBeforeFailure.compare_exchange_weak(left, left - 1)) {
-            return left == 1;
-        }
-    }
-    return false;
-}
-
 std::string FolderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
@@ -46,20 +33,17 @@ std::string FolderOf(const std::string& path) {
 
 }  // namespace
 
-void SetAtomicFileWriteFailure(int count) {
-    gWritesBeforeFailure.store(count > 0 ? count : 0);
-}
-
 CNuvAtomicFile::~CNuvAtomicFile() {
     Abandon();
 }
 
-bool CNuvAtomicFile::Open(const std::string& path, bool keepOldContent) {
+bool CNuvAtomicFile::Open(const std::string& path, const AtomicFileOptions& options) {
     Abandon();
     path_ = path;
     error_ = 0;
     written_ = 0;
     buffer_.clear();
+    joinBatch_ = options.joinBatch;
     // A hidden name that no pattern of the program matches ("*.SDB", "*.SDE", style
     // extensions), in the target's folder so that the rename stays on one file system.
     const std::string folder = FolderOf(path_);
@@ -81,9 +65,9 @@ bool CNuvAtomicFile::Open(const std::string& path, bool keepOldContent) {
     }
     struct stat old {};
     if (::stat(path_.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
-        ::fchmod(fd_, (old.st_mode & 07777) | S_IWUSR);
+        ::fchmod(fd_, (old.st_mode & 07777) | (options.addOwnerWrite ? S_IWUSR : 0));
     }
-    return !keepOldContent || CopyOldContent();
+    return !options.keepOldContent || CopyOldContent();
 }
 
 bool CNuvAtomicFile::CopyOldContent() {
@@ -95,8 +79,35 @@ bool CNuvAtomicFile::CopyOldContent() {
         Fail(errno);
         return false;
     }
+    const bool ok = WriteFrom(in);
+    ::close(in);
+    return ok;
+}
+
+bool CNuvAtomicFile::WriteFrom(int in) {
+    if (fd_ < 0 || !WriteGathered()) {
+        return false;
+    }
+    // copy_file_range first; plain reads and writes where the file systems do not support it.
+    for (;;) {
+        const ssize_t copied = ::copy_file_range(in, nullptr, fd_, nullptr, kGatherSize, 0);
+        if (copied > 0) {
+            written_ += static_cast<std::size_t>(copied);
+            continue;
+        }
+        if (copied == 0) {
+            break;  // the end, or the kernel declines: what is left goes by hand
+        }
+        if (errno == EINTR) {
+            continue;
+        }
+        if (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP) {
+            break;
+        }
+        Fail(errno);
+        return false;
+    }
     char block[kGatherSize];
-    bool ok = true;
     for (;;) {
         const ssize_t got = ::read(in, block, sizeof block);
         if (got < 0 && errno == EINTR) {
@@ -104,51 +115,57 @@ bool CNuvAtomicFile::CopyOldContent() {
         }
         if (got < 0) {
             Fail(errno);
-            ok = false;
-            break;
+            return false;
         }
-        if (got == 0 || !WriteRaw(std::string_view(block, static_cast<std::size_t>(got)))) {
-            ok = got == 0;
-            break;
+        if (got == 0) {
+            return true;
+        }
+        if (!WriteRaw(std::string_view(block, static_cast<std::size_t>(got)))) {
+            return false;
         }
     }
-    ::close(in);
-    return ok;
+}
+
+bool CNuvAtomicFile::SetPermissions(mode_t mode) {
+    return fd_ >= 0 && ::fchmod(fd_, mode & 07777) == 0;
+}
+
+void CNuvAtomicFile::SetTimes(const timespec& access, const timespec& modification) {
+    if (fd_ >= 0 && WriteGathered()) {
+        const timespec times[2] = {access, modification};
+        ::futimens(fd_, times);  // written after the content, which would change them again
+    }
 }
 
 bool CNuvAtomicFile::Write(std::string_view bytes) {
+    return Gather(bytes, {});
+}
+
+bool CNuvAtomicFile::WriteLine(std::string_view text) {
+    return Gather(text, "\r\n");
+}
+
+// Small writes are gathered into larger ones; a test's fault point fails the write here.
+bool CNuvAtomicFile::Gather(std::string_view bytes, std::string_view ending) {
     if (fd_ < 0) {
         return false;
     }
-    if (InjectedFailureDue()) {
+    if (FaultDue(FaultPoint::AtomicFileWrite)) {
         Fail(ENOSPC);
         return false;
     }
     buffer_.append(bytes);
-    if (buffer_.size() >= kGatherSize) {
-        const std::string gathered = std::move(buffer_);
-        buffer_.clear();
-        return WriteRaw(gathered);
-    }
-    return true;
+    buffer_.append(ending);
+    return buffer_.size() < kGatherSize || WriteGathered();
 }
 
-bool CNuvAtomicFile::WriteLine(std::string_view text) {
-    if (fd_ < 0) {
-        return false;
+bool CNuvAtomicFile::WriteGathered() {
+    if (buffer_.empty()) {
+        return true;
     }
-    if (InjectedFailureDue()) {
-        Fail(ENOSPC);
-        return false;
-    }
-    buffer_.append(text);
-    buffer_.append("\r\n");
-    if (buffer_.size() >= kGatherSize) {
-        const std::string gathered = std::move(buffer_);
-        buffer_.clear();
-        return WriteRaw(gathered);
-    }
-    return true;
+    const std::string gathered = std::move(buffer_);
+    buffer_.clear();
+    return WriteRaw(gathered);
 }
 
 bool CNuvAtomicFile::WriteRaw(std::string_view bytes) {
@@ -171,14 +188,11 @@ bool CNuvAtomicFile::Commit() {
     if (fd_ < 0) {
         return false;
     }
-    if (!buffer_.empty()) {
-        const std::string gathered = std::move(buffer_);
-        buffer_.clear();
-        if (!WriteRaw(gathered)) {
-            return false;
-        }
+    if (!WriteGathered()) {
+        return false;
     }
-    if (CNuvAtomicBatch* batch = OpenBatch()) {
+    CNuvAtomicBatch* batch = joinBatch_ ? OpenBatch() : nullptr;
+    if (batch != nullptr) {
         batch->Queue(fd_, std::move(tempPath_), path_);
         fd_ = -1;
         tempPath_.clear();

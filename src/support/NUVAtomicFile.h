@@ -1,5 +1,6 @@
-// A file replaced as a whole or not at all. The new content goes to a temporary file in the
-// target's folder; only after every byte was written and flushed to the medium does a rename
+// The program's one way to write a file safely (data files, exports, RTF documents, file
+// copies): a file replaced as a whole or not at all. The new content goes to a temporary file in
+// the target's folder; only after every byte was written and flushed to the medium does a rename
 // put it in place of the old file. A crash, a kill or a full disk during the writing leaves
 // the old file byte for byte as it was, and a failed or abandoned writer removes its
 // temporary file.
@@ -9,12 +10,21 @@
 // were already there.
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstddef>
+#include <ctime>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kelvane {
+
+struct AtomicFileOptions {
+    bool keepOldContent = false;  // an existing file's bytes are copied in first (appending)
+    bool addOwnerWrite = true;    // a replaced file's read-only attribute is cleared
+    bool joinBatch = true;        // Commit queues into the batch open on this thread, if any
+};
 
 class CNuvAtomicFile {
   public:
@@ -27,10 +37,21 @@ class CNuvAtomicFile {
     // are copied into it first (a missing file counts as empty). A replaced file keeps its
     // permissions, with the owner's write permission added (the read-only attribute is
     // cleared). False on failure (see Error()).
-    bool Open(const std::string& path, bool keepOldContent);
+    bool Open(const std::string& path, bool keepOldContent) {
+        AtomicFileOptions options;
+        options.keepOldContent = keepOldContent;
+        return Open(path, options);
+    }
+    bool Open(const std::string& path, const AtomicFileOptions& options);
     bool Write(std::string_view bytes);
+    // Appends every byte still to be read from the open descriptor `fd`.
+    bool WriteFrom(int fd);
     // The text followed by CR LF.
     bool WriteLine(std::string_view text);
+    // The new file's permission bits and times; a file system that keeps no times still
+    // gets the content.
+    bool SetPermissions(mode_t mode);
+    void SetTimes(const timespec& access, const timespec& modification);
     // Flushes to the medium, closes and renames the temporary file over the target.
     bool Commit();
     // Removes the temporary file; the target stays as it was.
@@ -45,6 +66,8 @@ class CNuvAtomicFile {
 
   private:
     bool CopyOldContent();
+    bool Gather(std::string_view bytes, std::string_view ending);
+    bool WriteGathered();
     bool WriteRaw(std::string_view bytes);
     void Fail(int errnoValue);
 
@@ -54,6 +77,7 @@ class CNuvAtomicFile {
     int fd_ = -1;
     int error_ = 0;
     std::size_t written_ = 0;
+    bool joinBatch_ = true;
 };
 
 // Many replacements made durable together (a scan rewrites hundreds of data files, and one
@@ -95,10 +119,5 @@ class CNuvAtomicBatch {
     int error_ = 0;
     std::string failedPath_;
 };
-
-// Test seam: the `count`-th call of CNuvAtomicFile::Write / WriteLine from now on (1 = the
-// next one) fails as if the medium were full, in any writer of the process; 0 switches it
-// off. Lets tests prove that a failure half way leaves the old file intact.
-void SetAtomicFileWriteFailure(int count);
 
 }  // namespace kelvane

@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "platform/NuvLauncher.h"
-#include "platform/NuvProgramDir.h"
+#include "platform/Launcher.h"
+#include "platform/ProgramDir.h"
 #include "support/NUVDbg.h"
 #include "support/NUVLang.h"
 

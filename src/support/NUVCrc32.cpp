@@ -5,7 +5,7 @@
 #include <cstring>
 #include <memory>
 
-#include "platform/NuvFileStream.h"
+#include "platform/FileStream.h"
 #include "support/NUVCrc32Impl.h"
 
 namespace kelvane {

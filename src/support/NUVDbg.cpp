@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "platform/NuvFileTime.h"
+#include "platform/FileTime.h"
 #include "support/NUVFormat.h"
 #include "support/NUVTrace.h"
 

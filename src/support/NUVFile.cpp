@@ -1,6 +1,6 @@
 #include "support/NUVFile.h"
 
-#include "platform/NuvFileStream.h"
+#include "platform/FileStream.h"
 
 namespace kelvane {
 namespace {
@@ -42,9 +42,9 @@ StatusCode FileClose(FileHandle handle) {
     const bool flushed = std::fflush(handle) == 0;
     const bool closed = std::fclose(handle) == 0;
     if (!flushed) {
-        return -152;
+        return status::kCloseFlushError;
     }
-    return closed ? 0 : -102;
+    return closed ? 0 : status::kCloseError;
 }
 
 int FileReadLine(FileHandle handle, std::string& line, std::size_t bufferSize) {
@@ -93,24 +93,24 @@ int FileReadLine(FileHandle handle, std::string& line, std::size_t bufferSize) {
 
 StatusCode FileWriteLine(FileHandle handle, std::string_view text, bool noCr) {
     if (handle == nullptr) {
-        return -116;
+        return status::kWriteLineError;
     }
     if (!text.empty() && std::fwrite(text.data(), 1, text.size(), handle) != text.size()) {
-        return -116;
+        return status::kWriteLineError;
     }
     const std::string_view end = noCr ? "\n" : "\r\n";
     if (std::fwrite(end.data(), 1, end.size(), handle) != end.size()) {
-        return -116;
+        return status::kWriteLineError;
     }
     return 0;
 }
 
 StatusCode CopyFileBlock(FileHandle in, FileHandle out, std::uint64_t count) {
     if (in == nullptr) {
-        return -150;
+        return status::kShortRead;
     }
     if (out == nullptr) {
-        return -151;
+        return status::kShortWrite;
     }
     char piece[kBlockPiece];
     while (count > 0) {
@@ -118,10 +118,10 @@ StatusCode CopyFileBlock(FileHandle in, FileHandle out, std::uint64_t count) {
             count < kBlockPiece ? static_cast<std::size_t>(count) : kBlockPiece;
         const std::size_t got = std::fread(piece, 1, want, in);
         if (got < want) {
-            return -150;
+            return status::kShortRead;
         }
         if (std::fwrite(piece, 1, got, out) < got) {
-            return -151;
+            return status::kShortWrite;
         }
         count -= got;
     }

@@ -2,9 +2,9 @@
 
 #include <unistd.h>
 
-#include "platform/NuvFileSystem.h"
-#include "platform/NuvFindFile.h"
-#include "platform/NuvFreeSpace.h"
+#include "platform/FileSystem.h"
+#include "platform/FindFile.h"
+#include "platform/FreeSpace.h"
 #include "support/NUVPath.h"
 #include "support/NUVTrace.h"
 
@@ -18,7 +18,7 @@ int FileWritableState(const std::string& path) {
         return status::kFileNotFound;
     }
     if (!queried.Ok()) {
-        return -114;
+        return status::kUnknownError;
     }
     return details.readOnly ? 1 : 2;
 }
@@ -46,7 +46,7 @@ int FolderAccessible(const std::string& folder) {
 std::int64_t FileSize(const std::string& path) {
     FileDetails details;
     if (!QueryFileDetails(path, details).Ok()) {
-        return -128;
+        return status::kFileSizeError;
     }
     return static_cast<std::int64_t>(details.size);
 }
@@ -56,16 +56,12 @@ int DiskFull(const std::string& path) {
     return QueryFreeSpace(path, info).Ok() && info.NoFreeSpace() ? 1 : 0;
 }
 
-StatusCode NewestFileTime(const std::string& folder, const std::string& pattern, FileTime& time) {
-    const std::string dir = WithSlash(folder);
-    CNuvFindFile find;
-    FindEntry entry;
-    PlatformStatus listed = find.First(dir + pattern, entry);
-    switch (listed.error) {
+StatusCode ListingStatus(PlatformError error) {
+    switch (error) {
         case PlatformError::None:
         case PlatformError::FileNotFound:
         case PlatformError::NoMoreFiles:
-            break;
+            return status::kOk;
         case PlatformError::PathNotFound:
         case PlatformError::InvalidName:
             return status::kPathNotFound;
@@ -73,6 +69,16 @@ StatusCode NewestFileTime(const std::string& folder, const std::string& pattern,
             return status::kAccessDenied;
         default:
             return status::kFindFirstError;
+    }
+}
+
+StatusCode NewestFileTime(const std::string& folder, const std::string& pattern, FileTime& time) {
+    const std::string dir = WithSlash(folder);
+    CNuvFindFile find;
+    FindEntry entry;
+    PlatformStatus listed = find.First(dir + pattern, entry);
+    if (const StatusCode status = ListingStatus(listed.error); status != status::kOk) {
+        return status;
     }
     bool any = false;
     FileTime newest = 0;

@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/NuvFileTime.h"
+#include "platform/FileSystem.h"
+#include "platform/FileTime.h"
 #include "support/NUVStatus.h"
 
 namespace kelvane {
@@ -36,5 +37,9 @@ int DiskFull(const std::string& path);
 // when nothing matches (`time` is then unchanged); -203 path not found; -207 access denied;
 // -214 any other enumeration failure.
 StatusCode NewestFileTime(const std::string& folder, const std::string& pattern, FileTime& time);
+
+// The status of a failed listing of a folder (find first): 0 when it found nothing, else
+// -203 (no such folder, or a bad name), -207 (access denied) or -214 (any other failure).
+StatusCode ListingStatus(PlatformError error);
 
 }  // namespace kelvane

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "platform/NuvFileCopy.h"
-#include "platform/NuvFileSystem.h"
+#include "platform/FileSystem.h"
+#include "support/FileCopy.h"
 #include "support/NUVPath.h"
 #include "support/NUVTrace.h"
 #include "support/NUVWalk.h"
@@ -15,35 +15,35 @@ StatusCode FileDelete(const std::string& path) {
     const PlatformStatus queried = QueryFileDetails(path, details);
     if (queried.error == PlatformError::FileNotFound ||
         queried.error == PlatformError::PathNotFound) {
-        return -103;
+        return status::kDeleteNotFound;
     }
     if (queried.Ok() && details.readOnly) {
-        return -104;
+        return status::kDeleteWriteProtected;
     }
     switch (DeleteFilePath(path).error) {
         case PlatformError::None:
             return 0;
         case PlatformError::FileNotFound:
         case PlatformError::PathNotFound:
-            return -103;
+            return status::kDeleteNotFound;
         case PlatformError::AccessDenied:
         case PlatformError::WriteProtected:
-            return -104;
+            return status::kDeleteWriteProtected;
         default:
-            return -153;
+            return status::kDeleteFailed;
     }
 }
 
 StatusCode FileDeleteForced(const std::string& path) {
     if (!SetReadOnly(path, false).Ok() || !DeleteFilePath(path).Ok()) {
-        return -103;
+        return status::kDeleteNotFound;
     }
     return 0;
 }
 
 StatusCode FileRename(const std::string& oldPath, const std::string& newPath) {
     if (oldPath == newPath) {
-        return PathExists(oldPath) ? 0 : -111;
+        return PathExists(oldPath) ? 0 : status::kRenameNotFound;
     }
     switch (RenamePath(oldPath, newPath).error) {
         case PlatformError::None:
@@ -51,18 +51,18 @@ StatusCode FileRename(const std::string& oldPath, const std::string& newPath) {
         case PlatformError::FileNotFound:
         case PlatformError::PathNotFound:
             // A missing target folder is a bad target name, not a missing file.
-            return PathExists(oldPath) ? -109 : -111;
+            return PathExists(oldPath) ? status::kRenameBadName : status::kRenameNotFound;
         case PlatformError::AccessDenied:
         case PlatformError::AlreadyExists:
         case PlatformError::InvalidName:
         case PlatformError::WriteProtected:
-            return -109;
+            return status::kRenameBadName;
         case PlatformError::NotSameDevice:
-            return -110;
+            return status::kRenameOtherDrive;
         case PlatformError::DiskFull:
-            return -140;
+            return status::kRenameNoSpace;
         default:
-            return -114;
+            return status::kUnknownError;
     }
 }
 
@@ -80,7 +80,7 @@ StatusCode CopyFileStatus(const std::string& source, const std::string& target) 
         case PlatformError::DiskFull:
             return status::kNoSpaceLeft;
         default:
-            return -119;
+            return status::kFileCopyError;
     }
 }
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/NuvFileTime.h"
+#include "platform/FileTime.h"
 #include "support/NUVStatus.h"
 
 namespace kelvane {

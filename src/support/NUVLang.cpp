@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "platform/NuvProgramDir.h"
+#include "platform/ProgramDir.h"
 #include "support/NUVConfig.h"
 #include "support/NUVDbg.h"
 #include "support/NUVLangRecord.h"

@@ -1,7 +1,7 @@
 // The list of installed languages for the language dialog.
 #include <algorithm>
 
-#include "platform/NuvProgramDir.h"
+#include "platform/ProgramDir.h"
 #include "support/NUVConfig.h"
 #include "support/NUVDbg.h"
 #include "support/NUVLang.h"

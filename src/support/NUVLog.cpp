@@ -4,8 +4,8 @@
 
 #include <cerrno>
 
-#include "platform/NuvFileStream.h"
-#include "platform/NuvFileSystem.h"
+#include "platform/FileStream.h"
+#include "platform/FileSystem.h"
 #include "support/NUVPath.h"
 
 namespace kelvane {
@@ -43,12 +43,12 @@ StatusCode CNuvLog::Init(const std::string& folder, const std::string& baseName,
     CloseLocked();
     const std::string dir = WithSlash(folder);
     if (dir.size() >= kMaxPathLength) {
-        return -1000;
+        return status::kLogNameTooLong;
     }
     std::string filePath = dir + baseName + "." + WithoutLeadingDot(extension);
     std::string backupPath = dir + baseName + "." + WithoutLeadingDot(backupExtension);
     if (filePath.size() > kMaxPathLength || backupPath.size() > kMaxPathLength) {
-        return -1000;
+        return status::kLogNameTooLong;
     }
     filePath_ = std::move(filePath);
     backupPath_ = std::move(backupPath);
@@ -58,7 +58,7 @@ StatusCode CNuvLog::Init(const std::string& folder, const std::string& baseName,
     if (stat(filePath_.c_str(), &info) == 0) {
         currentSize_ = static_cast<std::uint64_t>(info.st_size);
     } else if (errno != ENOENT) {
-        return -1005;
+        return status::kLogSizeError;
     }
     return 0;
 }
@@ -77,7 +77,7 @@ StatusCode CNuvLog::WriteLine(std::string_view text) {
     const std::string bytes = LineBytes(text);
     std::lock_guard guard(lock_);
     if (filePath_.empty()) {
-        return -1001;
+        return status::kLogOpenError;
     }
     if (maxSize_ != 0 && currentSize_ > 0 && currentSize_ + bytes.size() > maxSize_) {
         if (const StatusCode rotated = RotateLocked(); rotated != 0) {
@@ -88,7 +88,7 @@ StatusCode CNuvLog::WriteLine(std::string_view text) {
     if (openedHere) {
         file_ = OpenFileStream(filePath_, "ab");
         if (file_ == nullptr) {
-            return -1001;
+            return status::kLogOpenError;
         }
     }
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size();
@@ -100,7 +100,7 @@ StatusCode CNuvLog::WriteLine(std::string_view text) {
         closed = CloseLocked();
     }
     if (!written) {
-        return -1004;
+        return status::kLogWriteError;
     }
     return closed;
 }
@@ -108,19 +108,19 @@ StatusCode CNuvLog::WriteLine(std::string_view text) {
 StatusCode CNuvLog::RotateLocked() {
     const bool wasOpen = file_ != nullptr;
     if (wasOpen && CloseLocked() != 0) {
-        return -1002;
+        return status::kLogCloseError;
     }
     if (std::remove(backupPath_.c_str()) != 0 && errno != ENOENT) {
-        return -1006;
+        return status::kLogDeleteBackupError;
     }
     if (std::rename(filePath_.c_str(), backupPath_.c_str()) != 0 && errno != ENOENT) {
-        return -1007;
+        return status::kLogRenameError;
     }
     currentSize_ = 0;
     if (wasOpen) {
         file_ = OpenFileStream(filePath_, "ab");
         if (file_ == nullptr) {
-            return -1001;
+            return status::kLogOpenError;
         }
     }
     return 0;
@@ -132,10 +132,10 @@ StatusCode CNuvLog::Open() {
         return 0;
     }
     if (filePath_.empty()) {
-        return -1001;
+        return status::kLogOpenError;
     }
     file_ = OpenFileStream(filePath_, "ab");
-    return file_ != nullptr ? 0 : -1001;
+    return file_ != nullptr ? 0 : status::kLogOpenError;
 }
 
 StatusCode CNuvLog::Close() {
@@ -149,7 +149,7 @@ StatusCode CNuvLog::CloseLocked() {
     }
     const int result = std::fclose(file_);
     file_ = nullptr;
-    return result == 0 ? 0 : -1002;
+    return result == 0 ? 0 : status::kLogCloseError;
 }
 
 std::string CNuvLog::FilePath() const {

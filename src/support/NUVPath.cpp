@@ -4,7 +4,7 @@
 #include <cerrno>
 #include <cstdint>
 
-#include "platform/NuvFileSystem.h"
+#include "platform/FileSystem.h"
 #include "support/NUVText.h"
 
 namespace kelvane {
@@ -43,7 +43,7 @@ StatusCode create_full_filename(std::string& destination, std::string_view folde
     }
     result += extension;
     if (result.size() > kMaxPathLength) {
-        return -130;
+        return status::kFullNameError;
     }
     destination = std::move(result);
     return 0;
@@ -52,7 +52,7 @@ StatusCode create_full_filename(std::string& destination, std::string_view folde
 StatusCode ExpandPath(std::string& destination, const std::string& path) {
     std::string absolute = AbsolutePath(path);
     if (absolute.empty() || absolute.size() > kMaxPathLength) {
-        return -131;
+        return status::kExpandPathError;
     }
     destination = std::move(absolute);
     return 0;
@@ -62,11 +62,11 @@ StatusCode FolderOfPath(std::string& destination, const std::string& path) {
     destination.clear();
     std::string absolute;
     if (ExpandPath(absolute, path) != 0) {
-        return -131;
+        return status::kExpandPathError;
     }
     const auto slash = absolute.rfind('/');
     if (absolute.find('.') == std::string::npos || slash == std::string::npos) {
-        return -129;
+        return status::kProgramPathError;
     }
     destination = absolute.substr(0, slash);
     return 0;
@@ -135,7 +135,7 @@ int MakeFolderPath(const std::string& folder) {
 StatusCode UniqueFileName(const std::string& folder, std::string& destination) {
     const std::string base = WithSlash(folder);
     if (base.size() + kMaxCounterDigits > kMaxPathLength) {
-        return -137;
+        return status::kUniqueNameTooLong;
     }
     const int savedErrno = errno;
     for (int tries = 0; tries < kMaxUniqueTries; ++tries) {
@@ -151,7 +151,7 @@ StatusCode UniqueFileName(const std::string& folder, std::string& destination) {
         }
     }
     errno = savedErrno;
-    return -138;
+    return status::kUniqueNameError;
 }
 
 }  // namespace kelvane

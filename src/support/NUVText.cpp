@@ -15,7 +15,7 @@ bool IsDigit(char c) {
 // The two-digit number at `pos`, or -1.
 int TwoDigits(std::string_view text, std::size_t pos) {
     if (!IsDigit(text[pos]) || !IsDigit(text[pos + 1])) {
-        return -1;
+        return status::kUnspecified;
     }
     return (text[pos] - '0') * 10 + (text[pos + 1] - '0');
 }
@@ -49,25 +49,25 @@ StatusCode ParseInteger(std::string_view text, int& value) {
         ++start;
     }
     if (start == text.size()) {
-        return -244;
+        return status::kNoNumber;
     }
     // strtol needs a terminated text; it must not skip other white space on its own.
     const std::string number(text.substr(start));
     if (number[0] != '+' && number[0] != '-' && !IsDigit(number[0])) {
-        return -243;
+        return status::kNotANumber;
     }
     char* end = nullptr;
     errno = 0;
     const long long parsed = std::strtoll(number.c_str(), &end, 0);
     if (end == number.c_str()) {
-        return -243;
+        return status::kNotANumber;
     }
     if (errno == ERANGE || parsed < INT_MIN || parsed > INT_MAX) {
-        return -240;
+        return status::kNumberOutOfRange;
     }
     for (std::size_t i = static_cast<std::size_t>(end - number.c_str()); i < number.size(); ++i) {
         if (number[i] != ' ' && number[i] != '\t') {
-            return -243;
+            return status::kNotANumber;
         }
     }
     value = static_cast<int>(parsed);
@@ -76,16 +76,16 @@ StatusCode ParseInteger(std::string_view text, int& value) {
 
 int IsIsoDate(std::string_view text) {
     if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
-        return -1;
+        return status::kUnspecified;
     }
     for (std::size_t i = 0; i < 4; ++i) {
         if (!IsDigit(text[i])) {
-            return -1;
+            return status::kUnspecified;
         }
     }
     const int month = TwoDigits(text, 5);
     const int day = TwoDigits(text, 8);
-    return month >= 1 && month <= 12 && day >= 1 && day <= 31 ? 0 : -1;
+    return month >= 1 && month <= 12 && day >= 1 && day <= 31 ? 0 : status::kUnspecified;
 }
 
 }  // namespace kelvane

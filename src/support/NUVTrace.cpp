@@ -9,8 +9,8 @@
 #include <ctime>
 #include <mutex>
 
-#include "platform/NuvFileTime.h"
-#include "platform/NuvProgramDir.h"
+#include "platform/FileTime.h"
+#include "platform/ProgramDir.h"
 #include "support/NUVFormat.h"
 #include "support/NUVLog.h"
 #include "support/NUVPath.h"

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/NuvFindFile.h"
+#include "platform/FindFile.h"
 #include "support/NUVPath.h"
 #include "support/NUVTrace.h"
 

@@ -13,7 +13,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/NuvFileTime.h"
+#include "platform/FileTime.h"
 #include "support/NUVStatus.h"
 
 namespace kelvane {

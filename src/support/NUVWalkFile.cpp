@@ -1,9 +1,10 @@
 // The walker's file-level companions: reading one file line by line, and deleting the files
 // of a folder that match a pattern.
-#include "platform/NuvFileSystem.h"
-#include "platform/NuvFindFile.h"
+#include "platform/FileSystem.h"
+#include "platform/FindFile.h"
 #include "support/NUVDbg.h"
 #include "support/NUVFile.h"
+#include "support/NUVFileInfo.h"
 #include "support/NUVFileOps.h"
 #include "support/NUVFormat.h"
 #include "support/NUVPath.h"
@@ -65,18 +66,7 @@ StatusCode DeleteMatchingFiles(const std::string& folder, const std::string& pat
     FindEntry entry;
     PlatformStatus listed = find.First(dir + pattern, entry);
     if (!listed.Ok()) {
-        switch (listed.error) {
-            case PlatformError::FileNotFound:
-            case PlatformError::NoMoreFiles:
-                return 0;
-            case PlatformError::PathNotFound:
-            case PlatformError::InvalidName:
-                return status::kPathNotFound;
-            case PlatformError::AccessDenied:
-                return status::kAccessDenied;
-            default:
-                return status::kFindFirstError;
-        }
+        return ListingStatus(listed.error);
     }
     for (; listed.Ok(); listed = find.Next(entry)) {
         if (entry.isFolder) {

@@ -7,7 +7,7 @@
 #include "fileops/ZOLRenameFile.h"
 #include "list/ZOLListViewMgr.h"
 #include "output/ZOLModify.h"
-#include "platform/NuvLauncher.h"
+#include "platform/Launcher.h"
 #include "support/NUVFormat.h"
 #include "support/NUVLang.h"
 #include "support/NUVUserInterface.h"

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "platform/NuvSettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "support/NUVLang.h"
 #include "support/NUVTrace.h"
 #include "ui/NuvQtText.h"

@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "output/ZOLDisplayText.h"
 #include "support/NUVLang.h"
+#include "support/ZOLDisplayText.h"
 
 namespace kelvane {
 

@@ -5,7 +5,7 @@
 #include "analysis/ZOLMidi.h"
 #include "analysis/ZOLTweak.h"
 #include "app/ZOLHelpTopics.h"
-#include "platform/NuvSettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "scan/ZOLScanState.h"
 #include "support/NUVConfig.h"
 #include "support/NUVConfigEdit.h"

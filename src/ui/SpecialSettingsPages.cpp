@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 
 #include "app/ZOLHelpTopics.h"
-#include "platform/NuvProgramDir.h"
-#include "platform/NuvSettingsStore.h"
+#include "platform/ProgramDir.h"
+#include "platform/SettingsStore.h"
 #include "support/NUVConfig.h"
 #include "support/NUVLang.h"
 #include "support/NUVTrace.h"

@@ -12,7 +12,7 @@
 
 #include "app/ZOLHelpTopics.h"
 #include "app/ZOLMain.h"
-#include "platform/NuvSettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "support/NUVConfig.h"
 #include "support/NUVFileInfo.h"
 #include "support/ZOLConfigValues.h"

@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <optional>
 
-#include "output/ZOLCdromCompat.h"
+#include "fileops/ZOLCdromCompat.h"
 
 class QCheckBox;
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "output/ListTableView.h"
+#include "list/ListTableView.h"
 #include "output/PrintListJob.h"
 
 class QPainter;

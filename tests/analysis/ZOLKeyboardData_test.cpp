@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "analysis/ZOLSearchTags.h"
-#include "platform/NuvFileSystem.h"
+#include "platform/FileSystem.h"
 #include "support/ScopedEnv.h"
 #include "support/TestEnv.h"
 #include "support/ZOLConfigValues.h"

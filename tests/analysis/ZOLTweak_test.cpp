@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <random>
 
+#include "support/FaultPoints.h"
 #include "support/NUVCrc32.h"
 #include "support/NUVTrace.h"
 #include "support/TestEnv.h"
@@ -162,7 +163,7 @@ TEST(ZOLTweak, GrowsByFiftyThousandAndDropsNotesWhenMemoryRunsOut) {
     EXPECT_EQ(tweak.Tick(CZOLTweak::kInitialItems - 1), int32_t(CZOLTweak::kInitialItems - 1));
     EXPECT_EQ(tweak.Note(CZOLTweak::kInitialItems), CZOLTweak::kInitialItems % 128);
 
-    tweak.SetGrowthRefused(true);
+    ArmedFault noMemory(FaultPoint::TweakGrowth);
     while (tweak.Count() < tweak.Capacity()) {
         tweak.AddNoteOff(1, 0, 1, 0);
     }

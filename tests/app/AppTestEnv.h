@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/ZOLMain.h"
-#include "platform/NuvSettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "support/NUVUserInterface.h"
 #include "support/ScopedEnv.h"
 #include "support/TestEnv.h"

@@ -4,7 +4,7 @@
 
 #include "analysis/ZOLSearchTags.h"
 #include "app/ZOLMain.h"
-#include "platform/NuvSettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "support/NUVLang.h"
 #include "support/NUVTrace.h"
 #include "support/ScopedEnv.h"

@@ -3,7 +3,7 @@
 #include "AppTestEnv.h"
 #include "app/ZOLSettingsValues.h"
 #include "list/ZOLSortSequence.h"
-#include "platform/NuvSettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "support/NUVLang.h"
 #include "support/NUVTrace.h"
 #include "support/ZOLConfigValues.h"

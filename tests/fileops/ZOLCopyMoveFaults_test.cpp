@@ -12,6 +12,7 @@
 #include "fileops/FileOpsTestEnv.h"
 #include "fileops/ZOLCopyMove.h"
 #include "fileops/ZOLMoveFile.h"
+#include "support/FaultPoints.h"
 
 namespace kelvane::test {
 namespace {
@@ -200,7 +201,7 @@ TEST_F(CopyMoveFaultsTest, FailedMoveFileAppendKeepsOldLinesAndUndoesTheCopy) {
     const std::string before = Read("out/ZOLMOVE.SDE");
     const Strings names = MakeStyles("tree/a", 1, 100);
     Select({});
-    SetMoveFileAppendLimit(10);  // the medium fills up ten bytes into the block
+    ArmedFault full(FaultPoint::MoveFileAppend, 10);  // the medium fills up ten bytes in
     EXPECT_EQ(CopyMoveSelectedTo(CopyMoveKind::Move, Folder("out")), status::kAbortedByUser);
     EXPECT_EQ(prompts.deviceFull, 1);
     EXPECT_EQ(Read("out/ZOLMOVE.SDE"), before);

@@ -6,6 +6,7 @@
 #include "analysis/ZOLStyleFile.h"
 #include "fileops/FileOpsTestEnv.h"
 #include "fileops/ZOLMdbWriter.h"
+#include "support/FaultPoints.h"
 #include "support/StyleFileBuilder.h"
 
 namespace kelvane::test {
@@ -32,7 +33,6 @@ struct SongValues {
 class MdbWriterTest : public FileOpsTest {
   protected:
     void TearDown() override {
-        FailMdbWriteStep(MdbWriteStep::None);
         ClearSearchTags();
         FileOpsTest::TearDown();
     }
@@ -182,16 +182,16 @@ TEST_F(MdbWriterTest, EveryFailingStepLeavesTheOriginalFile) {
     StyleFileBuilder style = Style();
     style.Casm("c").Mdb({{.title = "Old"}}).Mhtr("t");
     const std::string original = style.Bytes();
-    for (MdbWriteStep step :
-         {MdbWriteStep::CreateTemp, MdbWriteStep::OpenStyleFile, MdbWriteStep::CopyHead,
-          MdbWriteStep::WriteSection, MdbWriteStep::CopyTail, MdbWriteStep::CloseTemp,
-          MdbWriteStep::RenameAway, MdbWriteStep::RenameIn}) {
+    for (FaultPoint step :
+         {FaultPoint::MdbCreateTemp, FaultPoint::MdbOpenStyleFile, FaultPoint::MdbCopyHead,
+          FaultPoint::MdbWriteSection, FaultPoint::MdbCopyTail, FaultPoint::MdbCloseTemp,
+          FaultPoint::MdbRenameAway, FaultPoint::MdbRenameIn}) {
         SCOPED_TRACE(static_cast<int>(step));
         FreeRecordStore();
         ASSERT_EQ(InitRecordStore(), 0);
         StyleDataPacket* record = Analysed("A.sty", original);
         AddSong(record, {"New"});
-        FailMdbWriteStep(step);
+        ArmedFault fails(step);
         EXPECT_NE(WriteMdbOfRecord(*record), 0);
         EXPECT_EQ(Read("tree/A.sty"), original);
         EXPECT_EQ(Names("tree"), Strings{"A.sty"});

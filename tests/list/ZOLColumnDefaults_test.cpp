@@ -4,7 +4,7 @@
 
 #include "list/ZOLColumnChoice.h"
 #include "list/ZOLListTestEnv.h"
-#include "platform/NuvSettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "support/ScopedEnv.h"
 
 namespace kelvane::test {

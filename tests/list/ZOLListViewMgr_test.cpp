@@ -211,15 +211,15 @@ TEST_F(ListViewMgrTest, ProgramManagerDropsItsRowsWhenTheRecordsAreCleared) {
     EXPECT_EQ(program.RowCount(), 0);
 }
 
-TEST_F(ListViewMgrTest, CdromTestKeepsOnlyTheRowsTheFinderReports) {
+TEST_F(ListViewMgrTest, KeepSelectedFileRowsKeepsOnlyTheRowsTheSelectorReports) {
     AddNamed("ok.sty");
     AddNamed(std::string(65, 'x') + ".sty");
     AddNamed("fine.sty");
     mgr.ShowFileList();
-    const CdromRowFinder finder =
-        [](std::string_view, const CdromCompatChoice& choice,
-           std::span<const CdromCompatRow> rows) -> std::optional<std::vector<size_t>> {
-        if (!choice.checkNameLength) {
+    bool choose = false;
+    const FileRowSelector longNames =
+        [&](std::span<const FileRowName> rows) -> std::optional<std::vector<size_t>> {
+        if (!choose) {
             return std::nullopt;
         }
         std::vector<size_t> found;
@@ -230,12 +230,13 @@ TEST_F(ListViewMgrTest, CdromTestKeepsOnlyTheRowsTheFinderReports) {
         }
         return found;
     };
-    EXPECT_EQ(mgr.CdromCompatibilityTest("/music/", CdromCompatChoice{}, finder), -1);
+    EXPECT_EQ(mgr.KeepSelectedFileRows("Working", longNames), -1);
     EXPECT_EQ(mgr.RowCount(), 3);
-    EXPECT_EQ(mgr.CdromCompatibilityTest("/music/", CdromCompatChoice{false, true}, finder), 1);
+    choose = true;
+    EXPECT_EQ(mgr.KeepSelectedFileRows("Working", longNames), 1);
     EXPECT_EQ(FileRows(), Names{std::string(65, 'x') + ".sty"});
     mgr.ShowSongList();
-    EXPECT_EQ(mgr.CdromCompatibilityTest("/music/", CdromCompatChoice{false, true}, finder), -1);
+    EXPECT_EQ(mgr.KeepSelectedFileRows("Working", longNames), -1);
     EXPECT_TRUE(sink.BoxContains("This function is not available in this mode"));
 }
 

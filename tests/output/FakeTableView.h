@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "output/ListTableView.h"
+#include "list/ListTableView.h"
 
 namespace kelvane::test {
 

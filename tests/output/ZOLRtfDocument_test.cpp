@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "output/FakeTableView.h"
-#include "output/ZOLDisplayText.h"
 #include "output/ZOLOutputStatus.h"
 #include "output/ZOLRtfDocument.h"
 #include "output/ZOLRtfEscape.h"
 #include "support/TestEnv.h"
+#include "support/ZOLDisplayText.h"
 
 namespace kelvane {
 namespace {

@@ -8,7 +8,7 @@
 #include "scan/ZOLDataFileReader.h"
 #include "scan/ZOLDataFileStatus.h"
 #include "scan/ZOLDataFileWriter.h"
-#include "support/NUVAtomicFile.h"
+#include "support/FaultPoints.h"
 
 namespace kelvane {
 namespace {
@@ -40,7 +40,6 @@ std::vector<std::string> FolderNames(const std::filesystem::path& folder) {
 class DataFileWriterTest : public test::ScanTest {
   protected:
     void TearDown() override {
-        SetAtomicFileWriteFailure(0);
         records.ReleaseAll();
         readBack.ReleaseAll();
         test::ScanTest::TearDown();
@@ -155,7 +154,7 @@ TEST_F(DataFileWriterTest, FailedWriteLeavesTheOldFileAndNoTemporaryFile) {
     }
     records[3]->removed = 1;
     // Version, path, headers, then the tenth line fails.
-    SetAtomicFileWriteFailure(10);
+    ArmedFault full(FaultPoint::AtomicFileWrite, 10);
     EXPECT_EQ(WriteStyleDataFile(path, path, records), status::kDataFileWrite);
     EXPECT_EQ(dir.Read("ZOL.SDB"), old);
     EXPECT_EQ(FolderNames(dir.Path()), std::vector<std::string>{"ZOL.SDB"});
@@ -164,7 +163,7 @@ TEST_F(DataFileWriterTest, FailedWriteLeavesTheOldFileAndNoTemporaryFile) {
     EXPECT_EQ(records.size(), 30u);
     EXPECT_EQ(records[0]->changed, 1);
 
-    SetAtomicFileWriteFailure(0);
+    full.Disarm();
     ASSERT_EQ(WriteStyleDataFile(path, path, records), 0);
     EXPECT_EQ(records.size(), 29u);
     EXPECT_EQ(records[0]->changed, 0);
@@ -218,7 +217,7 @@ TEST_F(DataFileWriterTest, AppendCreatesThenExtendsWithOneBlockPerCall) {
     EXPECT_EQ(Text(*readBack[1], kFieldFilename), "b.sty");
 
     // A failed append keeps the earlier blocks.
-    SetAtomicFileWriteFailure(2);
+    ArmedFault full(FaultPoint::AtomicFileWrite, 2);
     EXPECT_EQ(AppendToStyleDataFile(path, records), status::kDataFileWrite);
     EXPECT_EQ(dir.Read("ZOLMOVE.SDE"), both);
 }

@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "scan/ScanTestEnv.h"
 #include "scan/ZOLDataFileReader.h"
 #include "scan/ZOLDataFileStatus.h"
 #include "scan/ZOLExport.h"
-#include "support/NUVAtomicFile.h"
+#include "support/FaultPoints.h"
 
 namespace kelvane {
 namespace {
@@ -32,7 +33,6 @@ class ExportTest : public test::ScanTest {
         file = dir.Folder() + "out.txt";
     }
     void TearDown() override {
-        SetAtomicFileWriteFailure(0);
         records.ReleaseAll();
         test::ScanTest::TearDown();
     }
@@ -106,13 +106,13 @@ TEST_F(ExportTest, FailuresLeaveNoNewFileAndKeepTheOldOne) {
     EXPECT_TRUE(sink.BoxContains("Unable to open export data file for write"));
     EXPECT_TRUE(sink.BoxContains(missing + " -10386"));
 
-    SetAtomicFileWriteFailure(4);
+    std::optional<ArmedFault> full(std::in_place, FaultPoint::AtomicFileWrite, 4);
     EXPECT_EQ(ExportDataToFile(file, false, records, {}), status::kExportWrite);
     EXPECT_FALSE(std::filesystem::exists(file));
     EXPECT_TRUE(sink.BoxContains("Error when writing to export file (Filename)"));
 
     dir.Write("out.txt", "kept\r\n");
-    SetAtomicFileWriteFailure(2);
+    full.emplace(FaultPoint::AtomicFileWrite, 2);
     EXPECT_EQ(ExportDataToFile(file, true, records, {}), status::kExportWrite);
     EXPECT_EQ(dir.Read("out.txt"), "kept\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);

@@ -6,7 +6,7 @@
 #include "scan/ZOLDataFileReader.h"
 #include "scan/ZOLDataFileStatus.h"
 #include "scan/ZOLFastAccess.h"
-#include "support/NUVAtomicFile.h"
+#include "support/FaultPoints.h"
 
 namespace kelvane {
 namespace {
@@ -34,7 +34,6 @@ class FastAccessTest : public test::ScanTest {
         state.currentStartFolder = start;
     }
     void TearDown() override {
-        SetAtomicFileWriteFailure(0);
         records.ReleaseAll();
         readBack.ReleaseAll();
         test::ScanTest::TearDown();
@@ -102,7 +101,7 @@ TEST_F(FastAccessTest, TreeWrittenInOneFolderIsListedWhereverItIsReadFrom) {
 
 TEST_F(FastAccessTest, FirstFailingFolderStopsAndIsReported) {
     dir.Write("Styles/ZOLFA.SDB", "old\r\n");
-    SetAtomicFileWriteFailure(1);
+    ArmedFault full(FaultPoint::AtomicFileWrite, 1);
     EXPECT_EQ(Write(), status::kDataFileWrite);
     EXPECT_TRUE(sink.BoxContains("Fast Access Data creation failed (Error Code):  -10381"));
     EXPECT_EQ(dir.Read("Styles/ZOLFA.SDB"), "old\r\n");

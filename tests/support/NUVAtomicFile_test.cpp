@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "support/FaultPoints.h"
 #include "support/TestEnv.h"
 
 namespace kelvane {
@@ -65,7 +66,7 @@ TEST(AtomicFile, AppendKeepsTheOldBytesAndCreatesMissingFiles) {
 TEST(AtomicFile, InjectedFailureHitsTheCountedWriteOnly) {
     test::TempDir dir;
     const std::string path = dir.Write("data.SDB", "old");
-    SetAtomicFileWriteFailure(3);
+    ArmedFault full(FaultPoint::AtomicFileWrite, 3);
     CNuvAtomicFile file;
     ASSERT_TRUE(file.Open(path, false));
     EXPECT_TRUE(file.WriteLine("1"));

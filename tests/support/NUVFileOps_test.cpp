@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/NuvFileSystem.h"
+#include "platform/FileSystem.h"
 #include "support/NUVFileInfo.h"
 #include "support/NUVFileOps.h"
 #include "support/TestEnv.h"

@@ -14,7 +14,7 @@
 
 #include "UiTestEnv.h"
 #include "app/ZOLHelpTopics.h"
-#include "platform/NuvSettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "support/NUVLang.h"
 #include "support/ZOLConfigValues.h"
 #include "ui/AboutDlg.h"

@@ -19,7 +19,7 @@
 #include "list/ZOLDuplicatesMode.h"
 #include "list/ZOLFilterDlgLogic.h"
 #include "list/ZOLListViewMgr.h"
-#include "platform/NuvSettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "ui/DlgGetPath.h"
 #include "ui/MainFrm.h"
 #include "ui/ZOLColumnsDlg.h"

@@ -17,7 +17,7 @@
 #include "list/ZOLListTableView.h"
 #include "list/ZOLListViewMgr.h"
 #include "output/ZOLRtfListCtrl.h"
-#include "platform/NuvSettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "scan/ZOLScanState.h"
 #include "ui/MainFrm.h"
 #include "ui/ZOLExportRtfDlg.h"

@@ -20,7 +20,7 @@
 #include "UiTestEnv.h"
 #include "analysis/ZOLStyleFile.h"
 #include "list/ZOLListViewMgr.h"
-#include "platform/NuvSettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "scan/ZOLScanState.h"
 #include "scan/ZOLTreeScan.h"
 #include "support/SmfBuilder.h"

@@ -6,7 +6,7 @@
 
 #include "app/ZOLMain.h"
 #include "list/ZOLListViewMgr.h"
-#include "platform/NuvSettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "support/NUVTrace.h"
 #include "support/ZOLRunMode.h"
 #include "ui/MainFrm.h"

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/NuvFileSystem.h"
-#include "platform/NuvLauncher.h"
+#include "platform/FileSystem.h"
+#include "platform/Launcher.h"
 #include "support/TestEnv.h"
 
 namespace kelvane {

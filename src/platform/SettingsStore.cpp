@@ -1,4 +1,4 @@
-#include "platform/NuvSettingsStore.h"
+#include "platform/SettingsStore.h"
 
 #include <QFileInfo>
 #include <QSettings>

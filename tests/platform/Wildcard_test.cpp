@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/NuvFindFile.h"
+#include "platform/FindFile.h"
 
 namespace kelvane {
 namespace {

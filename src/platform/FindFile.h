@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/NuvFileSystem.h"
+#include "platform/FileSystem.h"
 
 namespace kelvane {
 

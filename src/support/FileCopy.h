@@ -1,11 +1,12 @@
 // Copying one file over another, as the platform's copy did: an existing target is replaced,
 // the copy keeps the source's last-write time and read-only attribute, and a copy that fails
-// half-way leaves no partial target behind.
+// half-way leaves the old target (or no target) behind. The copy is written through the atomic
+// file (NUVAtomicFile.h), like every other file the program replaces.
 #pragma once
 
 #include <string>
 
-#include "platform/NuvFileSystem.h"
+#include "platform/FileSystem.h"
 
 namespace kelvane {
 

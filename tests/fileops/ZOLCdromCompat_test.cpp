@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "output/ZOLCdromCompat.h"
+#include "fileops/ZOLCdromCompat.h"
 
 namespace kelvane {
 namespace {

@@ -4,7 +4,7 @@
 #include <QSettings>
 #include <filesystem>
 
-#include "platform/NuvSettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "support/ScopedEnv.h"
 #include "support/TestEnv.h"
 

@@ -1,4 +1,4 @@
-#include "platform/NuvFileStream.h"
+#include "platform/FileStream.h"
 
 #include <sys/stat.h>
 

@@ -1,4 +1,4 @@
-#include "output/ZOLDisplayText.h"
+#include "support/ZOLDisplayText.h"
 
 #include <array>
 

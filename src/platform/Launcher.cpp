@@ -1,4 +1,4 @@
-#include "platform/NuvLauncher.h"
+#include "platform/Launcher.h"
 
 #include <QProcess>
 #include <QString>

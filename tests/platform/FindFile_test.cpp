@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/NuvFindFile.h"
+#include "platform/FindFile.h"
 #include "support/TestEnv.h"
 
 namespace kelvane {

@@ -1,4 +1,4 @@
-#include "platform/NuvFileSystem.h"
+#include "platform/FileSystem.h"
 
 #include <fcntl.h>
 #include <stdio.h>

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/NuvFileSystem.h"
-#include "platform/NuvFileTime.h"
+#include "platform/FileSystem.h"
+#include "platform/FileTime.h"
 #include "support/TestEnv.h"
 
 namespace kelvane {

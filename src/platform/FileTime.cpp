@@ -1,4 +1,4 @@
-#include "platform/NuvFileTime.h"
+#include "platform/FileTime.h"
 
 #include <fcntl.h>
 #include <unistd.h>

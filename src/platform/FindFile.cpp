@@ -1,4 +1,4 @@
-#include "platform/NuvFindFile.h"
+#include "platform/FindFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

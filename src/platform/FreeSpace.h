@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/NuvFileSystem.h"
+#include "platform/FileSystem.h"
 
 namespace kelvane {
 

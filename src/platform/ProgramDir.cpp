@@ -1,4 +1,4 @@
-#include "platform/NuvProgramDir.h"
+#include "platform/ProgramDir.h"
 
 #include <unistd.h>
 

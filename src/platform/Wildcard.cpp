@@ -1,4 +1,4 @@
-#include "platform/NuvFindFile.h"
+#include "platform/FindFile.h"
 
 #include <algorithm>
 

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "list/ZOLListTypes.h"
+
 namespace kelvane {
 
 inline constexpr size_t kJolietMaxNameLength = 64;
@@ -20,10 +22,8 @@ struct CdromCompatChoice {
     bool checkNameLength = false;      // "Check max. filename length"
 };
 
-struct CdromCompatRow {
-    std::string_view folder;  // the record's folder, ending with "/"
-    std::string_view fileName;
-};
+// A row of the file list: the record's folder, ending with "/", and its file name.
+using CdromCompatRow = FileRowName;
 
 // The indexes of the incompatible rows, in row order. No value when neither box is ticked
 // (the command ends without touching the list); an empty list when only the directory box is

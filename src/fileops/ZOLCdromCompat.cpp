@@ -1,8 +1,8 @@
-#include "output/ZOLCdromCompat.h"
+#include "fileops/ZOLCdromCompat.h"
 
-#include "output/ZOLDisplayText.h"
 #include "support/NUVFormat.h"
 #include "support/NUVLang.h"
+#include "support/ZOLDisplayText.h"
 
 namespace kelvane {
 namespace {

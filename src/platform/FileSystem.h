@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/NuvFileTime.h"
+#include "platform/FileTime.h"
 
 namespace kelvane {
 

@@ -1,4 +1,4 @@
-#include "platform/NuvFreeSpace.h"
+#include "platform/FreeSpace.h"
 
 #include <sys/statvfs.h>
 
