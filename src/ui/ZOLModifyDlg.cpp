@@ -197,11 +197,7 @@ ModifyFieldTexts CZOLModifyDlg::Texts() const {
     const ModifyFieldTexts& initial = logic_.InitialTexts();
     for (int id : kModifyFieldIds) {
         const auto slot = static_cast<size_t>(id);
-        if (auto* box = qobject_cast<QComboBox*>(Control(id))) {
-            texts[slot] = ValueComboBytes(*box, initial[slot]);
-        } else if (auto* edit = qobject_cast<QLineEdit*>(Control(id))) {
-            texts[slot] = ValueEditBytes(*edit, initial[slot]);
-        }
+        texts[slot] = ValueInputBytes(Control(id), initial[slot]);
     }
     return texts;
 }

@@ -88,8 +88,7 @@ SongFieldTexts CZOLModifySongDlg::Texts() const {
         if (!Control(id)->isEnabled()) {
             continue;
         }
-        texts[slot] = id == kSongFieldTempo ? ValueEditBytes(*tempo_, initial[slot])
-                                            : ValueComboBytes(*combos_[slot], initial[slot]);
+        texts[slot] = ValueInputBytes(Control(id), initial[slot]);
     }
     return texts;
 }
