@@ -23,6 +23,18 @@
 namespace kelvane {
 namespace {
 
+// A group titled `title` with one drop-down, labelled `label` and named `key`.
+QComboBox* AddChoiceGroup(QWidget* page, QVBoxLayout* layout, const char* title, const char* label,
+                          const char* key) {
+    auto* group = new QGroupBox(Tr(title), page);
+    auto* form = new QFormLayout(group);
+    auto* box = new QComboBox(group);
+    box->setObjectName(QString::fromLatin1(key));
+    form->addRow(Tr(label), box);
+    layout->addWidget(group);
+    return box;
+}
+
 void SelectData(QComboBox* box, const QVariant& data) {
     const int index = box->findData(data);
     box->setCurrentIndex(index >= 0 ? index : 0);
@@ -80,26 +92,17 @@ void FunctionKeysPage::Save(SettingsValues& values) const {
 
 ViewPage::ViewPage(QWidget* parent) : SettingsPage(parent, help::kSettingsView) {
     auto* layout = new QVBoxLayout(this);
-    auto* font = new QGroupBox(Tr("Font"), this);
-    auto* fontForm = new QFormLayout(font);
-    fontSize_ = new QComboBox(font);
-    fontSize_->setObjectName("DefaultListViewFontSize");
+    fontSize_ =
+        AddChoiceGroup(this, layout, "Font", "Font size of main list", "DefaultListViewFontSize");
     fontSize_->addItem(Tr("(default)"), 0);
     for (int size = kMinListFontSize; size <= kMaxListFontSize; ++size) {
         fontSize_->addItem(QString::number(size), size);
     }
-    fontForm->addRow(Tr("Font size of main list"), fontSize_);
-    layout->addWidget(font);
-
-    auto* sort = new QGroupBox(Tr("Sort Order"), this);
-    auto* sortForm = new QFormLayout(sort);
-    sortOrder_ = new QComboBox(sort);
-    sortOrder_->setObjectName("DefaultSortOrder");
+    sortOrder_ =
+        AddChoiceGroup(this, layout, "Sort Order", "Sort order in lists", "DefaultSortOrder");
     for (const char* name : SortOrderNames()) {
         sortOrder_->addItem(Tr(name), QString::fromLatin1(name));
     }
-    sortForm->addRow(Tr("Sort order in lists"), sortOrder_);
-    layout->addWidget(sort);
 
     auto* language = new QGroupBox(Tr("Language"), this);
     auto* languageLayout = new QVBoxLayout(language);
