@@ -1,5 +1,8 @@
 #include "analysis/ZOLStyleFile.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "analysis/ZOLFileRead.h"
 #include "analysis/ZOLGenre.h"
 #include "analysis/ZOLMidi.h"
@@ -8,6 +11,7 @@
 #include "support/NUVLang.h"
 #include "support/NUVPath.h"
 #include "support/NUVTrace.h"
+#include "support/NUVTranslateFormat.h"
 #include "support/ZOLRunMode.h"
 
 namespace kelvane {
@@ -172,7 +176,8 @@ std::string StyleErrorsText(const AnalysisResult& r) {
         }
     }
     if (r.unexpectedBytes > 0) {
-        AddItem(text, StrFormat(Translate("unexpected bytes (%d)").c_str(), r.unexpectedBytes));
+        AddItem(text,
+                StrFormat(TranslateFormat("unexpected bytes (%d)").c_str(), r.unexpectedBytes));
     }
     const std::pair<bool, const char*> sectionItems[] = {
         {r.casmCount > 1, "multiple CASM sections"},
@@ -203,6 +208,10 @@ std::string MidiErrorsText(const AnalysisResult& r) {
 CZOLMidi& ThreadAnalyser() {
     thread_local CZOLMidi analyser;
     return analyser;
+}
+
+int32_t FilesizeValue(int64_t bytes) {
+    return static_cast<int32_t>(std::clamp<int64_t>(bytes, 0, INT32_MAX));
 }
 
 StatusCode AnalyseFile(StyleDataPacket& record, const std::string& fullPath,
@@ -264,7 +273,7 @@ StatusCode AnalyseFile(CZOLMidi& analyser, StyleDataPacket& record, const std::s
     Assign(record, kFieldPath, SplitPath(fullPath).folder);
     Assign(record, kFieldFilename, fileName);
     Assign(record, kFieldErrors, errors);
-    record.SetNumber(kFieldFilesize, static_cast<int32_t>(file.size));
+    record.SetNumber(kFieldFilesize, FilesizeValue(file.size));
     if (style && outcome != FileReadOutcome::kRead) {
         for (int id : {kFieldCasm, kFieldOts, kFieldMdb}) {
             Assign(record, id, "N");

@@ -5,6 +5,7 @@
 // stay unless the analysis sets them.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,10 @@ StatusCode AnalyseFile(StyleDataPacket& record, const std::string& fullPath,
 // The same with a given analyser (tests, the extended information listing).
 StatusCode AnalyseFile(CZOLMidi& analyser, StyleDataPacket& record, const std::string& fullPath,
                        const std::string& fileName);
+
+// The FILESIZE value of a file of `bytes` bytes: the field holds 32 bits, so files of 2 GiB and
+// more show the largest value instead of a negative one.
+int32_t FilesizeValue(int64_t bytes);
 
 // The analyser the calling thread reuses for every file it analyses.
 CZOLMidi& ThreadAnalyser();

@@ -93,6 +93,9 @@ class CDataFileParser {
     int version_ = 0;
     std::string pathLine_;
     std::string folderScratch_;
+    // The line read last was a data or song line that stopped before its last column's "|":
+    // without a line end after it, the file was cut inside that line.
+    bool lastLineIncomplete_ = false;
 };
 
 // Trace line of a handler at the scan level: literal, rest of the line and line number.

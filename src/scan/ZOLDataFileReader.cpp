@@ -2,7 +2,9 @@
 // read a file, bytes in memory or a fast access file.
 #include "scan/ZOLDataFileReader.h"
 
+#include <cctype>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "records/ZOLSongData.h"
@@ -99,6 +101,48 @@ bool ClimbsOut(std::string_view relative) {
     return false;
 }
 
+// A folder as Windows writes it: with a drive letter (D:\Styles) or a network path
+// (\\pc\share). Folders written here always begin with "/" and may hold "\" in a name.
+bool WindowsFolderText(std::string_view text) {
+    return (!text.empty() && text[0] == '\\') ||
+           (text.size() >= 2 && std::isalpha(static_cast<unsigned char>(text[0])) != 0 &&
+            text[1] == ':');
+}
+
+// The folder text with each backslash as "/", in lower case when `fold`, ending with "/"
+// unless empty.
+std::string SlashFolder(std::string_view text, bool fold) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c == '\\') {
+            c = '/';
+        } else if (fold) {
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+    }
+    if (!out.empty() && out.back() != '/') {
+        out.push_back('/');
+    }
+    return out;
+}
+
+// Where a fast access record's stored folder lies below the file's path line, with "/" between
+// folders. In a file written on Windows (path line D:\Styles, folders D:\Styles\Latin and so
+// on) the names are compared without regard to case, as there.
+std::string FolderBelowPathLine(std::string_view pathLine, std::string_view stored) {
+    if (!WindowsFolderText(pathLine)) {
+        return std::string(stored.size() > pathLine.size() ? stored.substr(pathLine.size())
+                                                           : std::string_view());
+    }
+    const std::string root = SlashFolder(pathLine, true);
+    const std::string folded = SlashFolder(stored, true);
+    const std::string folder = SlashFolder(stored, false);
+    if (folded.rfind(root, 0) == 0) {
+        return folder.substr(root.size());
+    }
+    return folder.size() > root.size() ? folder.substr(root.size()) : std::string();
+}
+
 }  // namespace
 
 CDataFileParser::CDataFileParser(std::string fileName, std::string folder, RecordList& target,
@@ -114,9 +158,11 @@ void CDataFileParser::FillFacts(DataFileFacts& facts) const {
     facts.version = version_;
     facts.importMode = importMode_;
     facts.pathLine = pathLine_;
+    facts.lastLineIncomplete = lastLineIncomplete_;
 }
 
 StatusCode CDataFileParser::ProcessLine(std::string_view line, int lineNumber) {
+    lastLineIncomplete_ = false;
     DataFieldCursor cursor(line);
     std::string_view type;
     cursor.Next(type);
@@ -182,15 +228,16 @@ StatusCode CDataFileParser::ProcessDataLine(std::string_view rest, int lineNumbe
             return stored;
         }
     }
-    return FinishRecord(record, storedFolder);
+    const bool incomplete = index < styleColumns_.count || !rest.ends_with('|');
+    const StatusCode finished = FinishRecord(record, storedFolder);
+    lastLineIncomplete_ = incomplete && finished == 0 && lastRecord_ != nullptr;
+    return finished;
 }
 
 StatusCode CDataFileParser::FinishRecord(StyleDataPacket* record, std::string_view storedFolder) {
     const std::string* folder = &folder_;
     if (holder_ != nullptr) {
-        const std::size_t cut = pathLine_.size();
-        const std::string_view below =
-            storedFolder.size() > cut ? storedFolder.substr(cut) : std::string_view();
+        const std::string below = FolderBelowPathLine(pathLine_, storedFolder);
         if (ClimbsOut(below)) {
             // A fast access file lists only its own tree; such a record is left out.
             TraceHandler("ProcessDataLine - folder outside the tree skipped : ", storedFolder, 0);
@@ -241,6 +288,7 @@ StatusCode CDataFileParser::ProcessSongDataLine(std::string_view rest, int lineN
             return stored;
         }
     }
+    lastLineIncomplete_ = index < songColumns_.count || !rest.ends_with('|');
     AppendSong(*lastRecord_, song);
     return 0;
 }

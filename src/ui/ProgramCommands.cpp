@@ -95,7 +95,7 @@ void ProgramCommands::OnUppercaseShortNames() {
     std::string folder = Config().quickCopyPath;
     EnsureTrailingBackslash(folder);
     WorkJobTexts texts;
-    texts.title = Translate("Uppercase Short (8.3) Filenames on A:\\");
+    texts.title = Translate("Uppercase Short (8.3) Filenames on ") + Config().quickCopyPath + "/";
     const StatusCode status = RunWorkJobDialog(&parent_, texts, [folder](const std::atomic<int>&) {
         return UpperCaseShortNames(folder + "*.*", false);
     });

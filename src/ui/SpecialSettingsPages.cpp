@@ -15,6 +15,7 @@
 #include "support/NUVConfig.h"
 #include "support/NUVLang.h"
 #include "support/NUVTrace.h"
+#include "support/ZOLConfigValues.h"
 #include "support/ZOLRunMode.h"
 #include "ui/NuvLangDlg.h"
 #include "ui/NuvQtText.h"
@@ -56,7 +57,8 @@ FunctionKeysPage::FunctionKeysPage(QWidget* parent)
         for (const FunctionKeyAction& action : FunctionKeyActions()) {
             if (action.number == kNoFunctionKeyAction ||
                 CommandPresent(action.command, RunMode())) {
-                box->addItem(Tr(action.name), action.number);
+                box->addItem(ToQt(FunctionKeyActionText(action, Config().quickCopyPath)),
+                             action.number);
             }
         }
         keys_[key - 1] = box;
@@ -82,7 +84,8 @@ void FunctionKeysPage::Save(SettingsValues& values) const {
             continue;
         }
         const auto slot = static_cast<std::size_t>(index);
-        const int number = FunctionKeyActionNumber(TextFromQt(keys_[index]->currentText()));
+        const int number =
+            keys_[index]->currentIndex() >= 0 ? keys_[index]->currentData().toInt() : -1;
         // "(no action)" keeps a stored value that the list cannot show (0 stays 0).
         const bool keepLoaded =
             number == kNoFunctionKeyAction && FunctionKeyActionName(loaded_[slot]).empty();

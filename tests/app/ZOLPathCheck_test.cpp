@@ -18,9 +18,19 @@ TEST(FolderPart, NamingRules) {
          {"", " lead", "trail ", "\tlead", "trail\t", ".hidden", "dots.", ".", ".."}) {
         EXPECT_FALSE(FolderPartValid(bad)) << '[' << bad << ']';
     }
-    for (const char c : std::string("\"*/:<>?\\|")) {
+    for (const char c : std::string("\"*/<>?|")) {
         EXPECT_FALSE(FolderPartValid(std::string("a") + c + "b")) << c;
     }
+}
+
+TEST(FolderPart, ColonAndBackslashAreOrdinaryCharacters) {
+    EXPECT_TRUE(FolderPartValid("Live: 2024"));
+    EXPECT_TRUE(FolderPartValid("a\\b"));
+    test::TempDir dir;
+    const std::string typed = dir.Path().string() + "/Live: 2024/a\\b";
+    const FolderPathCheck check = CheckFolderPath(typed);
+    EXPECT_EQ(check.state, FolderPathState::Missing);
+    EXPECT_EQ(check.folder, typed + "/");
 }
 
 TEST(FolderPath, TypedPathsArePartCheckedAndClassified) {
@@ -43,7 +53,7 @@ TEST(FolderPath, TypedPathsArePartCheckedAndClassified) {
 
     for (const std::string& bad :
          {std::string(""), std::string("relative/path"), root + "//sub", root + "/ sub",
-          root + "/sub./x", root + "/a?b", root + "/a:b", root + "/a\\b", root + "/sub//"}) {
+          root + "/sub./x", root + "/a?b", root + "/a|b", root + "/sub//"}) {
         EXPECT_EQ(CheckFolderPath(bad).state, FolderPathState::Invalid) << bad;
     }
 }
