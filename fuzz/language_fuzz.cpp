@@ -11,8 +11,8 @@
 
 #include "app/ZOLHelpTopics.h"
 #include "app/ZOLPathCheck.h"
-#include "fileops/ZOLCdromCompat.h"
 #include "list/ZOLStatusLine.h"
+#include "fileops/ZOLCdromCompat.h"
 #include "output/ZOLPrintSettings.h"
 #include "output/ZOLValidate.h"
 #include "support/NUVDbg.h"
