@@ -66,6 +66,21 @@ PromptLayout OutputFileExistsPromptLayout() {
     return layout;
 }
 
+PromptLayout MissingFolderPromptLayout(const std::string& folder) {
+    PromptLayout layout;
+    layout.title = "Destination folder not found";
+    layout.lines = {"The destination folder does not exist:",
+                    {folder, true},
+                    "Choose another folder, or set the quick-copy folder in Settings > "
+                    "Miscellaneous."};
+    layout.buttons = {
+        {"@button_choose_folder@C&hoose Folder...", missing_folder::kChooseFolder, true, true},
+        {"@button_cancel@&Cancel", missing_folder::kCancel, true, false, true},
+    };
+    layout.escapeAnswer = missing_folder::kCancel;
+    return layout;
+}
+
 bool AnswerAllowed(const PromptLayout& layout, int answer) {
     return answer == layout.escapeAnswer ||
            std::any_of(layout.buttons.begin(), layout.buttons.end(),

@@ -43,6 +43,12 @@ inline constexpr int kChangedMedia = 1;  // OK: retry
 inline constexpr int kAbort = 2;         // Cancel
 }  // namespace device_full
 
+// The missing-destination prompt's answers.
+namespace missing_folder {
+inline constexpr int kChooseFolder = 1;
+inline constexpr int kCancel = 2;
+}  // namespace missing_folder
+
 // COutputFileExistsDlg answers.
 namespace output_exists {
 inline constexpr int kAppend = 1;
@@ -88,6 +94,8 @@ PromptLayout FileExistsPromptLayout(const FileExistsQuestion& question);
 PromptLayout ReadOnlyPromptLayout(const std::string& sourcePath);
 PromptLayout DeviceFullPromptLayout();
 PromptLayout OutputFileExistsPromptLayout();
+// The destination folder of a copy or move does not exist: Choose Folder... or Cancel.
+PromptLayout MissingFolderPromptLayout(const std::string& folder);
 // True when `answer` belongs to an enabled button of the prompt (or is its escape answer).
 bool AnswerAllowed(const PromptLayout& layout, int answer);
 
@@ -103,6 +111,12 @@ class IFileOpPrompts {
     virtual int DeviceFull() = 0;
     // output_exists::*
     virtual int OutputFileExists() = 0;
+    // missing_folder::*: the destination `folder` does not exist. Without a front end of
+    // its own the answer is Cancel.
+    virtual int MissingDestination(const std::string& folder) {
+        (void)folder;
+        return missing_folder::kCancel;
+    }
     // CDlgGetPath: a folder (with or without the closing "/"), or none for Cancel. `title`
     // is English ("Copy Style File(s)", ...); the chooser opens on `startFolder`.
     virtual std::optional<std::string> ChooseFolder(const std::string& title,

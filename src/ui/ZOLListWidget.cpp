@@ -3,13 +3,13 @@
 #include <QDrag>
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTimer>
 #include <QUrl>
 
 #include "list/MyListCtrl.h"
+#include "ui/HeaderColumnMenu.h"
 #include "ui/NuvQtText.h"
 #include "ui/ZOLListModel.h"
 
@@ -57,6 +57,7 @@ CZOLListWidget::CZOLListWidget(CMyListCtrl& list, QWidget* parent)
     connect(header, &QHeaderView::sectionClicked, this, &CZOLListWidget::OnSectionClicked);
     connect(header, &QHeaderView::sectionResized, this, &CZOLListWidget::OnSectionResized);
     connect(header, &QHeaderView::sectionMoved, this, &CZOLListWidget::OnSectionMoved);
+    InstallHeaderColumnMenu(*header, list_);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CZOLListWidget::OnSelectionChanged);
     connect(this, &QWidget::customContextMenuRequested, this, &CZOLListWidget::OnContextMenu);
@@ -192,22 +193,6 @@ void CZOLListWidget::AutoSizeColumn(int column) {
     }
     Guarded(syncing_, [this, column] { resizeColumnToContents(column); });
     list_.SetColumnWidth(column, columnWidth(column));
-}
-
-void CZOLListWidget::keyPressEvent(QKeyEvent* event) {
-    const Qt::KeyboardModifiers modifiers =
-        event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
-    const QString text = event->text();
-    if (modifiers == Qt::NoModifier && !text.isEmpty()) {
-        const char16_t code = text.at(0).unicode();
-        // Characters of the single-byte code page go to the type-ahead search.
-        if (code >= 32 && code != 127 && code < 256) {
-            list_.TypeAhead(static_cast<int>(code));
-            event->accept();
-            return;
-        }
-    }
-    QTableView::keyPressEvent(event);
 }
 
 void CZOLListWidget::startDrag(Qt::DropActions) {

@@ -14,6 +14,7 @@
 #include "app/ZOLHelpTopics.h"
 #include "records/ZOLSongData.h"
 #include "support/ZOLRunMode.h"
+#include "ui/HelpWindow.h"
 #include "ui/ZOLAppUi.h"
 #include "ui/ZOLDialogParts.h"
 #include "ui/ZOLModifySongDlg.h"
@@ -58,6 +59,7 @@ CZOLModifyDlg::CZOLModifyDlg(QWidget* parent) : QDialog(parent) {
     QPushButton* left[2] = {};
     AddOkCancelRow(this, layout, {"@button_help@Help", "@button_clear@C&lear"}, left);
     connect(left[0], &QPushButton::clicked, this, [] { OpenHelpPage(help::kModifyDialog); });
+    HelpOnF1(left[0]);
     connect(left[1], &QPushButton::clicked, this, [this] { Clear(); });
     if (QWidget* first = Control(kFieldStyleType)) {
         first->setFocus(Qt::OtherFocusReason);

@@ -8,6 +8,7 @@
 
 #include "app/ZOLHelpTopics.h"
 #include "output/ZOLModify.h"
+#include "ui/HelpWindow.h"
 #include "ui/ZOLAppUi.h"
 #include "ui/ZOLDialogParts.h"
 #include "ui/ZOLValueBox.h"
@@ -56,6 +57,7 @@ CZOLModifySongDlg::CZOLModifySongDlg(QWidget* parent, CZOLModifySongLogic& logic
     QPushButton* left[2] = {};
     AddOkCancelRow(this, layout, {"@button_help@&Help", "@button_clear@C&lear"}, left);
     connect(left[0], &QPushButton::clicked, this, [] { OpenHelpPage(help::kModifySongDialog); });
+    HelpOnF1(left[0]);
     connect(left[1], &QPushButton::clicked, this, [this] { Clear(); });
     setMinimumWidth(460);
 }

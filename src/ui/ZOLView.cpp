@@ -120,6 +120,8 @@ void CZOLView::BuildForm() {
     pathBox_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     connect(pathBox_->lineEdit(), &QLineEdit::returnPressed, this, &CZOLView::OnPathBoxEnter);
     subfolders_ = new QCheckBox(Tr("@check_box@Incl. S&ubfolders"), this);
+    // Ticking or clearing the box reads the folder again at once.
+    connect(subfolders_, &QCheckBox::clicked, this, [this] { RunCommand(ViewCommand::Refresh); });
     pathRow->addWidget(pathBox_, 1);
     pathRow->addWidget(subfolders_);
     auto* browse = new QPushButton(Tr(ButtonKey(ViewCommand::OpenFolder, false)), this);
