@@ -10,6 +10,7 @@
 // buttons and answers with the same codes.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
@@ -61,7 +62,21 @@ struct FileExistsQuestion {
     std::string path;             // the clashing file shown
     bool writeProtected = false;  // the clashing destination file is read-only
     bool sameFile = false;        // source and destination are one file
+    // The file in the destination and the one that would replace it, when both could be
+    // looked at (`compared`): sizes, local dates ("YYYY-MM-DD hh:mm") and whether their bytes
+    // are the same.
+    bool compared = false;
+    bool identical = false;
+    std::uint64_t existingSize = 0;
+    std::uint64_t incomingSize = 0;
+    std::string existingDate;
+    std::string incomingDate;
 };
+
+// Fills the comparison of `question` from the two files; leaves it unset when either cannot
+// be read.
+void CompareClashingFiles(const std::string& incomingPath, const std::string& existingPath,
+                          FileExistsQuestion& question);
 
 struct PromptButton {
     std::string text;  // tagged English text; translate before showing

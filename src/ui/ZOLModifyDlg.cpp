@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "app/ZOLHelpTopics.h"
+#include "list/ZOLListViewMgr.h"
 #include "records/ZOLSongData.h"
 #include "support/ZOLRunMode.h"
 #include "ui/HelpWindow.h"
@@ -47,6 +48,9 @@ QString SongCellText(const SongDataPacket& song, int songId) {
 CZOLModifyDlg::CZOLModifyDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(ToQt(ModifyDialogTitle()));
     auto* layout = new QVBoxLayout(this);
+    auto* target = new QLabel(ToQt(ModifyTargetText(ListViewMgr())), this);
+    target->setObjectName("ModifyTarget");
+    layout->addWidget(target);
     auto* grid = new QGridLayout;
     BuildFields(grid);
     layout->addLayout(grid);

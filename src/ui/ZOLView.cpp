@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "list/ZOLListViewMgr.h"
@@ -100,6 +101,11 @@ void CZOLView::InstallLists() {
     };
     lists_->FileListWidget()->SetContextMenuHandler(menu);
     lists_->SongListWidget()->SetContextMenuHandler(menu);
+    // Delete in the list moves the selected files to the trash (after the question).
+    auto* trashKey = new QShortcut(QKeySequence::Delete, lists_, nullptr, nullptr,
+                                   Qt::WidgetWithChildrenShortcut);
+    connect(trashKey, &QShortcut::activated, this,
+            [this] { RunCommand(ViewCommand::MoveToTrash); });
     InstallListWidget(lists_);
 }
 
