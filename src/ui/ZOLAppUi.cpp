@@ -20,6 +20,8 @@
 #include "ui/HelpWindow.h"
 #include "ui/MainFrm.h"
 #include "ui/NuvQtText.h"
+#include "ui/ZOLListArea.h"
+#include "ui/ZOLListWidget.h"
 #include "ui/ZOLView.h"
 
 namespace kelvane {
@@ -225,8 +227,9 @@ int CZOLAppUi::Start(int argc, char** argv) {
     }
     // A first start on a folder whose files all lie in subfolders reads them: the box shows it
     // and one click takes it back.
+    const bool firstStart = IsFirstStart();
     const bool readBelow = Config().includeSubfolders == 0 &&
-                           Config().includeSubfoldersRequest == -1 && IsFirstStart() &&
+                           Config().includeSubfoldersRequest == -1 && firstStart &&
                            FilesOnlyInSubfolders(folder);
     if (readBelow) {
         Config().includeSubfolders = 1;
@@ -234,6 +237,9 @@ int CZOLAppUi::Start(int argc, char** argv) {
     frame_->View()->SetStartFolder(folder, Config().includeSubfolders != 0);
     frame_->show();
     frame_->View()->ReadStartFolder();
+    if (firstStart) {
+        FitColumnsToContents(*frame_->View()->Lists()->FileListWidget());
+    }
     if (readBelow) {
         frame_->SetPaneText(0, frame_->PaneText(0) + " - " +
                                    Tr("the files of this folder lie in its subfolders: Incl. "

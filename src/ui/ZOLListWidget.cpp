@@ -295,4 +295,10 @@ void CZOLListWidget::ApplyColumnWidths() {
     });
 }
 
+void FitColumnsToContents(CZOLListWidget& widget) {
+    for (int column = 0; column < widget.List().ColumnCount(); ++column) {
+        widget.AutoSizeColumn(column);
+    }
+}
+
 }  // namespace kelvane

@@ -88,4 +88,8 @@ class CZOLListWidget final : public QTableView, public IListDisplay {
     bool syncing_ = false;  // the view is being set from the core: no echo back
 };
 
+// Every column of the list sized to its contents once (the first start's first read), whether
+// or not automatic widths are on.
+void FitColumnsToContents(CZOLListWidget& widget);
+
 }  // namespace kelvane

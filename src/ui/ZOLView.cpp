@@ -193,7 +193,7 @@ void CZOLView::ApplyListFontSize(int pointSize) {
 }
 
 void CZOLView::SetStartFolder(const std::string& folder, bool includeSubfolders) {
-    pathBox_->setEditText(PathToQt(folder));
+    pathBox_->setEditText(PathToQt(ShownFolderText(folder)));
     subfolders_->setChecked(includeSubfolders);
 }
 
