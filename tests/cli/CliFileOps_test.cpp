@@ -193,8 +193,8 @@ TEST_F(CliFileOpsTest, WriteMdbWritesChangedSongsIntoTheFile) {
     EXPECT_EQ(test::ReadFileBytes(root + "a/Beat.sty"), test::StyleBytes(500000));
     run = Cli({"write-mdb", "-s", "--yes", root});
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_THAT(run.out, HasSubstr("2 style files processed in total\n\n1 style files have been "
-                                   "updated\n1 style files were up-to-date\n0 style files"));
+    EXPECT_THAT(run.out, HasSubstr("2 style files processed in total\n\n1 style file has been "
+                                   "updated\n1 style file was up-to-date\n0 style files"));
     EXPECT_EQ(test::ReadFileBytes(root + "a/Beat.sty"),
               test::StyleBytes(500000, {{.tempo = 600000, .title = "Added"}}));
     EXPECT_THAT(Cli({"list", "-s", "--songs", "--columns", "SONG_TITLE,SONG_STATUS", "--format",
@@ -232,8 +232,8 @@ TEST_F(CliFileOpsTest, WriteMdbGoesOnPastADamagedStyleAndEndsWithStatusOne) {
     EXPECT_EQ(run.status, 1);
     EXPECT_THAT(run.err, HasSubstr("Error writing mdb records - Error nr: "));
     EXPECT_THAT(run.err, HasSubstr(" -10311 " + root + "a/A damaged.sty"));
-    EXPECT_THAT(run.out, HasSubstr("3 style files processed in total\n\n1 style files have been "
-                                   "updated\n1 style files were up-to-date\n0 style files"));
+    EXPECT_THAT(run.out, HasSubstr("3 style files processed in total\n\n1 style file has been "
+                                   "updated\n1 style file was up-to-date\n0 style files"));
     EXPECT_THAT(run.out,
                 HasSubstr("\n1 style files could not be written and were left as they were"));
     EXPECT_EQ(test::ReadFileBytes(root + "a/A damaged.sty"), damaged);

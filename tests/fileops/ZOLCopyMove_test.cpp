@@ -52,7 +52,7 @@ TEST_F(CopyMoveTest, CopyIntoTheTreeAddsRecordsAndWritesTheDestinationDataFile) 
     EXPECT_EQ(prompts.folderStarts,
               Strings{Folder("tree/a").substr(0, Folder("tree/a").size() - 1)});
     EXPECT_EQ(CopyMoveState().rememberedDestination, Folder("tree/b"));
-    EXPECT_TRUE(StatusShown("Copying files finished"));
+    EXPECT_TRUE(StatusShown("Copying files finished: 1 file copied"));
     ExpectNoLeftovers("tree/b");
     // The dialog opens on the remembered destination next time.
     Select({"Beat.sty"});
@@ -154,7 +154,7 @@ TEST_F(CopyMoveTest, ReadOnlySourceAbortEndsTheMove) {
     prompts.readOnlyAnswers = {read_only::kAbort};
     EXPECT_EQ(CopyMoveSelectedTo(CopyMoveKind::Move, Folder("out")), status::kAbortedByUser);
     EXPECT_EQ(Names("out"), Strings{});
-    EXPECT_TRUE(StatusShown("Moving files aborted"));
+    EXPECT_TRUE(StatusShown("Moving files aborted: 0 files moved"));
     EXPECT_EQ(ScanState().abortFlag.load(), 0);
     EXPECT_FALSE(sink.BoxContains("Error"));
 }
@@ -220,7 +220,7 @@ TEST_F(CopyMoveTest, TrashClashesAreAutoRenamedWithoutPrompt) {
     EXPECT_EQ(Names("trash"), (Strings{"Beat.sty", "Song-0.txt", "Song-1.sty", "Song-1.txt",
                                        "Song.sty", "ZOLMOVE.SDE"}));
     EXPECT_EQ(DataFileAuthors("trash", true).at("Song-1.sty"), "by Song.sty");
-    EXPECT_TRUE(StatusShown("Moving files finished"));
+    EXPECT_TRUE(StatusShown("Moving files finished: 2 files moved, 1 renamed"));
 }
 
 TEST_F(CopyMoveTest, TrashNeedsAnExistingFolderAndConfirmation) {

@@ -261,7 +261,7 @@ void FileCommandsTest::AddedSongIsWrittenIntoTheStyleFileAndReadBack() {
     frame_->View()->RunCommand(ViewCommand::WriteMdbRecords);
     QVERIFY(env_->dialogs.Contains("ATTENTION: This function will modify"));
     QVERIFY(
-        env_->dialogs.Contains("1 style files processed in total\n\n1 style files have been "
+        env_->dialogs.Contains("1 style file processed in total\n\n1 style file has been "
                                "updated\n0 style files were up-to-date"));
     const std::string bytes = test::ReadFileBytes(tree_ + "a.sty");
     QVERIFY(bytes.rfind(StyleBytes("Alpha"), 0) == 0);  // the MIDI part is kept

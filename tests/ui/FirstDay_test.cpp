@@ -1,12 +1,14 @@
 // What a new user meets on the first day, through the window: a quick-copy folder that does not
 // exist, the desktop's trash when no trash folder is set, the layout kept from one start to the
 // next, the header's column menu and the help window.
+#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QtTest>
 #include <filesystem>
 
@@ -154,6 +156,7 @@ void FirstDayTest::TrashWithoutATrashFolderGoesToTheDesktopTrash() {
     test::UiEnv env;
     const std::string data = env.Work() + "xdg-data";
     ScopedVariable xdg("XDG_DATA_HOME", data);
+    fs::create_directories(data);
     auto frame = env.StartFrame();
     QVERIFY(frame != nullptr);
     InstalledPrompts prompts;
@@ -269,19 +272,20 @@ void FirstDayTest::HeaderMenuShowsAndHidesAColumn() {
 
 void FirstDayTest::HelpOpensInTheHelpWindowAndFollowsLinks() {
     test::UiEnv env;
-    env.WriteHomeFile("help/help.css", "h1 { color: #20406a; }\n");
-    env.WriteHomeFile("help/kelvane_eng/html/quick_start.htm",
-                      "<html><head><title>Quick start</title></head><body><h1>Quick start</h1>"
-                      "<p><a href=\"filter_dialog.htm\">Filter</a></p></body></html>");
-    env.WriteHomeFile("help/kelvane_eng/html/filter_dialog.htm",
-                      "<html><head><title>Filter language</title></head><body>"
-                      "<h1>Filter language</h1></body></html>");
+    Put(env.Home() + "help/help.css", "h1 { color: #20406a; }\n");
+    Put(env.Home() + "help/kelvane_eng/html/quick_start.htm",
+        "<html><head><title>Quick start</title></head><body><h1>Quick start</h1>"
+        "<p><a href=\"filter_dialog.htm\">Filter</a></p></body></html>");
+    Put(env.Home() + "help/kelvane_eng/html/filter_dialog.htm",
+        "<html><head><title>Filter language</title></head><body>"
+        "<h1>Filter language</h1></body></html>");
     auto frame = env.StartFrame();
     QVERIFY(frame != nullptr);
     frame->show();
     QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
     QTest::keyClick(frame.get(), Qt::Key_F1);
-    QVERIFY(env.dialogs.boxes.empty());  // no "not installed" box, no web browser
+    QVERIFY2(env.dialogs.boxes.empty(),  // no "not installed" box, no web browser
+             env.dialogs.boxes.empty() ? "" : env.dialogs.boxes.front().c_str());
     HelpWindow* window = nullptr;
     for (QWidget* widget : QApplication::allWidgets()) {
         window = window != nullptr ? window : qobject_cast<HelpWindow*>(widget);
