@@ -241,9 +241,8 @@ int CZOLAppUi::Start(int argc, char** argv) {
         FitColumnsToContents(*frame_->View()->Lists()->FileListWidget());
     }
     if (readBelow) {
-        frame_->SetPaneText(0, frame_->PaneText(0) + " - " +
-                                   Tr("the files of this folder lie in its subfolders: Incl. "
-                                      "Subfolders was ticked"));
+        frame_->SetPaneText(0, Tr("Incl. Subfolders ticked: the files are in subfolders") + " - " +
+                                   frame_->PaneText(0));
     }
     return 0;
 }

@@ -7,8 +7,10 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QUrl>
+#include <vector>
 
 #include "list/MyListCtrl.h"
+#include "list/ZOLColumnDefaults.h"
 #include "ui/HeaderColumnMenu.h"
 #include "ui/NuvQtText.h"
 #include "ui/ZOLListModel.h"
@@ -288,11 +290,21 @@ void CZOLListWidget::PullSelection() {
 }
 
 void CZOLListWidget::ApplyColumnWidths() {
-    Guarded(syncing_, [this] {
+    std::vector<int> widened;  // automatic widths leave room for the sort arrow beside the text
+    Guarded(syncing_, [this, &widened] {
+        const bool automatic = ColumnAutoresizeOn();
         for (int column = 0; column < list_.ColumnCount(); ++column) {
-            setColumnWidth(column, list_.Column(column)->width);
+            const int width = list_.Column(column)->width;
+            const int header = horizontalHeader()->sectionSizeHint(column);
+            setColumnWidth(column, automatic && header > width ? header : width);
+            if (automatic && header > width) {
+                widened.push_back(column);
+            }
         }
     });
+    for (const int column : widened) {
+        list_.SetColumnWidth(column, columnWidth(column));
+    }
 }
 
 void FitColumnsToContents(CZOLListWidget& widget) {
