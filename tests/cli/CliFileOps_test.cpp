@@ -92,6 +92,11 @@ TEST_F(CliFileOpsTest, CopyOutsideTheTreeTakesTheHandKeptValuesAlong) {
     EXPECT_THAT(again.Lines(),
                 ElementsAre("copied " + root + "a/Beat.sty -> " + dest + "Beat-0.sty (renamed)"));
     EXPECT_THAT(again.err, HasSubstr("1 done, 0 skipped, 1 renamed"));
+    // A destination that does not exist is named and refused, without a prompt.
+    const test::CliResult missing = Cli({"copy", "-s", "--to", dest + "usb", root});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_THAT(missing.err, HasSubstr("the destination folder does not exist: " + dest + "usb"));
+    EXPECT_FALSE(fs::exists(dest + "usb"));
 }
 
 TEST_F(CliFileOpsTest, MoveWithinTheTreeAndAskOnTheTerminal) {
@@ -234,8 +239,7 @@ TEST_F(CliFileOpsTest, WriteMdbGoesOnPastADamagedStyleAndEndsWithStatusOne) {
     EXPECT_THAT(run.err, HasSubstr(" -10311 " + root + "a/A damaged.sty"));
     EXPECT_THAT(run.out, HasSubstr("3 style files processed in total\n\n1 style file has been "
                                    "updated\n1 style file was up-to-date\n0 style files"));
-    EXPECT_THAT(run.out,
-                HasSubstr("\n1 style files could not be written and were left as they were"));
+    EXPECT_THAT(run.out, HasSubstr("\n1 style file could not be written and was left as it was"));
     EXPECT_EQ(test::ReadFileBytes(root + "a/A damaged.sty"), damaged);
     EXPECT_NE(test::ReadFileBytes(root + "a/Beat.sty"), test::StyleBytes(500000));
 }
