@@ -130,10 +130,13 @@ void AuditionBar::BuildControls() {
 
 void AuditionBar::WatchList(CZOLListWidget* list) {
     list->installEventFilter(this);
-    connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
-                // A model reset (sorting, filtering) leaves no current row: nothing moved.
-                if (current.isValid()) {
+    QItemSelectionModel* selection = list->selectionModel();
+    connect(selection, &QItemSelectionModel::currentChanged, this,
+            [this, selection](const QModelIndex& current, const QModelIndex& previous) {
+                // A model reset (sorting, filtering) leaves no current row, and the view then
+                // puts its cursor on the first row when it gets the focus, without selecting
+                // it: the user moved nothing.
+                if (current.isValid() && (previous.isValid() || selection->isSelected(current))) {
                     follow_->start();
                 }
             });
