@@ -29,6 +29,7 @@ namespace kelvane {
 namespace {
 
 constexpr QSize kExportSize(800, 500);
+constexpr int kUprightLabels = 8;  // more bars than this turn their labels
 
 QString BarLabel(const ChartBar& bar) {
     const bool special = bar.label == "(none)" || bar.label == "(other)";
@@ -54,11 +55,13 @@ QChart* BarChart(const QString& title, const std::vector<ChartBar>& bars, bool h
                                      ? static_cast<QAbstractBarSeries*>(new QHorizontalBarSeries)
                                      : static_cast<QAbstractBarSeries*>(new QBarSeries);
     series->append(set);
-    series->setLabelsVisible(true);
-    series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
     chart->addSeries(series);
     auto* categories = new QBarCategoryAxis;
     categories->append(labels);
+    categories->setTruncateLabels(false);
+    if (!horizontal && labels.size() > kUprightLabels) {
+        categories->setLabelsAngle(-60);
+    }
     auto* values = new QValueAxis;
     values->setLabelFormat(QStringLiteral("%d"));
     values->setRange(0, std::max<long>(1, most + most / 8 + 1));
