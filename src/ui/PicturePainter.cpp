@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 #include "picture/FilePicture.h"
 #include "ui/NuvQtText.h"
@@ -180,47 +181,54 @@ void PaintSongStrips(QPainter& painter, const FilePicture& picture, const Rows& 
         [](const PictureMark& mark) { return ToQt(mark.text); }, QColor(0x2471a3));
 }
 
+// The notes are first marked in a grid of pitch rows by pixel columns, then each row is drawn
+// as runs: a dense part at a small scale costs a few rectangles per row, not one per note.
 void PaintLane(QPainter& painter, const PictureLane& lane, const QRect& rect, const TickMap& map,
-               const QColor& colour) {
-    if (lane.notes.empty() || lane.lowest < 0 || rect.height() < 3) {
+               const QColor& colour, std::vector<uint8_t>& grid) {
+    if (lane.notes.empty() || lane.lowest < 0 || rect.height() < 3 || rect.width() < 1) {
         return;
     }
     const int pitches = lane.highest - lane.lowest + 1;
-    const double rowHeight = static_cast<double>(rect.height() - 2) / pitches;
-    const int noteHeight = std::max(1, static_cast<int>(rowHeight));
+    const int width = rect.width();
+    grid.assign(static_cast<std::size_t>(pitches) * static_cast<std::size_t>(width), 0);
     const int64_t from = map.first - lane.longestNote;
     auto note =
         std::lower_bound(lane.notes.begin(), lane.notes.end(), from,
                          [](const NoteSpan& span, int64_t tick) { return span.startTick < tick; });
-    // A note inside the last one drawn at its pitch adds nothing (dense parts at a small scale).
-    std::array<int, 128> drawnLeft{};
-    std::array<int, 128> drawnRight{};
-    drawnLeft.fill(0);
-    drawnRight.fill(-1);
     for (; note != lane.notes.end() && note->startTick < map.last; ++note) {
-        if (note->endTick < map.first) {
+        if (note->endTick < map.first || note->pitch < lane.lowest || note->pitch > lane.highest) {
             continue;
         }
-        const int left = map.Xi(note->startTick);
-        const int right = std::max(left + 1, map.Xi(note->endTick));
-        const std::size_t pitch = note->pitch & 0x7f;
-        if (left >= drawnLeft[pitch] && right <= drawnRight[pitch]) {
-            continue;
+        const int left = std::clamp(map.Xi(note->startTick) - rect.left(), 0, width - 1);
+        const int right = std::clamp(map.Xi(note->endTick) - rect.left(), left + 1, width);
+        uint8_t* row = grid.data() + static_cast<std::size_t>(lane.highest - note->pitch) *
+                                         static_cast<std::size_t>(width);
+        std::fill(row + left, row + right, uint8_t{1});
+    }
+    const double rowHeight = static_cast<double>(rect.height() - 2) / pitches;
+    const int noteHeight = std::max(1, static_cast<int>(std::lround(rowHeight)));
+    for (int pitchRow = 0; pitchRow < pitches; ++pitchRow) {
+        const uint8_t* row =
+            grid.data() + static_cast<std::size_t>(pitchRow) * static_cast<std::size_t>(width);
+        const int y = rect.top() + 1 + static_cast<int>(pitchRow * rowHeight);
+        for (int x = 0; x < width;) {
+            if (row[x] == 0) {
+                ++x;
+                continue;
+            }
+            const int runStart = x;
+            while (x < width && row[x] != 0) {
+                ++x;
+            }
+            painter.fillRect(rect.left() + runStart, y, x - runStart, noteHeight, colour);
         }
-        drawnLeft[pitch] = left;
-        drawnRight[pitch] = right;
-        const int y =
-            rect.top() + 1 + static_cast<int>((lane.highest - static_cast<int>(pitch)) * rowHeight);
-        painter.fillRect(left, y, right - left, noteHeight, colour);
     }
 }
 
 void PaintLanes(QPainter& painter, const FilePicture& picture, const QRect& labels,
                 const QRect& lanes, const TickMap& map) {
     const std::size_t count = picture.lanes.size();
-    if (count == 0) {
-        return;
-    }
+    std::vector<uint8_t> grid;
     for (std::size_t index = 0; index < count; ++index) {
         const int top = lanes.top() + static_cast<int>(lanes.height() * index / count);
         const int bottom = lanes.top() + static_cast<int>(lanes.height() * (index + 1) / count);
@@ -239,7 +247,8 @@ void PaintLanes(QPainter& painter, const FilePicture& picture, const QRect& labe
         const PictureLane& data = picture.lanes[index];
         PaintLane(
             painter, data, lane, map,
-            QColor(kLaneColours[static_cast<std::size_t>(data.channel) % kLaneColours.size()]));
+            QColor(kLaneColours[static_cast<std::size_t>(data.channel) % kLaneColours.size()]),
+            grid);
         painter.restore();
     }
 }
