@@ -9,6 +9,8 @@
 #include <algorithm>
 
 #include "list/MyListCtrl.h"
+#include "support/NUVFormat.h"
+#include "support/NUVTranslateFormat.h"
 #include "support/ZOLRunMode.h"
 #include "ui/NuvQtText.h"
 #include "ui/PictureCanvas.h"
@@ -26,6 +28,18 @@ constexpr int64_t kScrollSteps = 1'000'000;  // the scroll bar's resolution
 // Ticks per scroll-bar step for a picture of `endTick` ticks.
 int64_t TicksPerStep(int64_t endTick) {
     return std::max<int64_t>(1, endTick / kScrollSteps + 1);
+}
+
+// Why a file has no picture, in the user's language.
+QString ProblemText(const PictureTarget& target, const FilePicture& picture) {
+    if (picture.readable) {
+        return {};
+    }
+    if (!picture.bytesRead) {
+        return ToQt(
+            StrFormat(TranslateFormat("The file %s cannot be read.").c_str(), target.path.c_str()));
+    }
+    return Tr("The picture cannot be drawn: %1").arg(Tr(picture.problem));
 }
 
 }  // namespace
@@ -139,8 +153,8 @@ void DetailPane::OnLoaded(const PictureTarget& target,
         canvas_->SetPicture(nullptr, Tr("No file chosen"));
     } else {
         title_->setText(PathToQt(target.path));
-        const QString problem = Tr("The picture cannot be drawn: %1").arg(ToQt(picture->problem));
-        canvas_->SetPicture(picture, picture->readable ? QString() : problem);
+        const QString problem = ProblemText(target, *picture);
+        canvas_->SetPicture(picture, problem);
         facts_->setText(PictureFactsHtml(*picture));
     }
     Q_EMIT PictureShown();

@@ -97,6 +97,7 @@ void DetailPaneTest::PaneFollowsTheFocusedRowThroughBothLists() {
     QVERIFY(frame != nullptr);
     StyleDataPacket* one = test::AddUiRecord({"one.sty", folder, 1, 100, "One", "Pop", 120});
     test::AddUiRecord({"two.sty", folder, 2, 100, "Two", "Rock", 96});
+    test::AddUiRecord({"gone.sty", folder, 3, 100, "Gone", "Rock", 96});  // no such file
     test::AddUiSong(one, "Song of one");
     ListViewMgr().ForceRebuild(true, nullptr, false);
     frame->show();
@@ -135,6 +136,11 @@ void DetailPaneTest::PaneFollowsTheFocusedRowThroughBothLists() {
     QTRY_COMPARE(pane.Shown().path, folder + "two.sty");
     QCOMPARE(pane.Canvas()->Picture()->sections.size(), std::size_t{3});
     QCOMPARE(pane.Canvas()->Picture()->lanes[0].noteOns, int64_t{36});
+    // A file that is gone says so in the picture's place.
+    QTest::keyClick(&files, Qt::Key_Down);
+    QTRY_COMPARE(pane.Shown().path, folder + "gone.sty");
+    QVERIFY(!pane.Canvas()->Picture()->readable);
+    QVERIFY(pane.Canvas()->Message().contains("cannot be read"));
 
     // A song stands for its style file.
     frame->View()->RunCommand(ViewCommand::ViewSongs);
