@@ -13,7 +13,8 @@ KELVANE_TEST_PACKAGES=(clang libclang-rt-14-dev python3-mido openttd-openmsx pop
     appstream desktop-file-utils dpkg-dev file timgm6mb-soundfont)
 KELVANE_RUN_PACKAGES=(python3 fluid-soundfont-gm)
 
-log() { printf '\n==> %s\n' "$*" >&2; }
+# Each step is printed with the seconds since the script started.
+log() { printf '\n==> %s (at %d s)\n' "$*" "$SECONDS" >&2; }
 
 # Installs the named Debian packages that are missing (apt-get update once).
 ensure_packages() {
