@@ -162,8 +162,7 @@ bool ReadMidiEvents(std::span<const uint8_t> bytes, MidiEventList& list) {
     return true;
 }
 
-bool ReadMidiEventsFromFile(const std::string& path, MidiEventList& list) {
-    list = MidiEventList{};
+bool ReadWholeMidiFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& problem) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     struct stat info {};
     if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -171,28 +170,45 @@ bool ReadMidiEventsFromFile(const std::string& path, MidiEventList& list) {
         if (fd >= 0) {
             ::close(fd);
         }
-        list.problem = "cannot read " + path + ": " + std::strerror(error);
+        problem = "cannot read " + path + ": " + std::strerror(error);
         return false;
     }
     if (info.st_size > kMaxMidiEventFileSize) {
         ::close(fd);
-        list.problem = "file too large: " + path;
+        problem = "file too large: " + path;
         return false;
     }
-    std::vector<uint8_t> bytes(static_cast<size_t>(info.st_size));
-    size_t done = 0;
+    bytes.resize(static_cast<std::size_t>(info.st_size));
+    std::size_t done = 0;
+    int error = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR) {
             continue;
         }
+        if (n < 0) {
+            error = errno;
+        }
         if (n <= 0) {
             break;
         }
-        done += static_cast<size_t>(n);
+        done += static_cast<std::size_t>(n);
     }
     ::close(fd);
+    if (error != 0) {
+        problem = "cannot read " + path + ": " + std::strerror(error);
+        return false;
+    }
     bytes.resize(done);
+    return true;
+}
+
+bool ReadMidiEventsFromFile(const std::string& path, MidiEventList& list) {
+    list = MidiEventList{};
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeMidiFile(path, bytes, list.problem)) {
+        return false;
+    }
     return ReadMidiEvents(bytes, list);
 }
 

@@ -70,5 +70,8 @@ bool ReadMidiEvents(std::span<const uint8_t> bytes, MidiEventList& list);
 // The same for a file: false also when it cannot be read ("cannot read FILE: reason") or is
 // larger than kMaxMidiEventFileSize.
 bool ReadMidiEventsFromFile(const std::string& path, MidiEventList& list);
+// The whole of a plain file of at most kMaxMidiEventFileSize bytes; otherwise false and
+// `problem` says why, as above.
+bool ReadWholeMidiFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& problem);
 
 }  // namespace kelvane

@@ -1,12 +1,6 @@
 #include "picture/FilePicture.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 
 #include "picture/PictureLanes.h"
 #include "picture/PictureTime.h"
@@ -70,48 +64,6 @@ void BuildSongParts(const MidiEventList& list, FilePicture& picture) {
     picture.lyrics = LyricLines(list);
 }
 
-// The whole file, when it is a plain file of at most kMaxMidiEventFileSize bytes.
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& problem) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    struct stat info {};
-    if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        const int error = fd < 0 ? errno : EINVAL;
-        if (fd >= 0) {
-            ::close(fd);
-        }
-        problem = "cannot read " + path + ": " + std::strerror(error);
-        return false;
-    }
-    if (info.st_size > kMaxMidiEventFileSize) {
-        ::close(fd);
-        problem = "file too large: " + path;
-        return false;
-    }
-    bytes.resize(static_cast<std::size_t>(info.st_size));
-    std::size_t done = 0;
-    int error = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            error = errno;
-        }
-        if (n <= 0) {
-            break;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    if (error != 0) {
-        problem = "cannot read " + path + ": " + std::strerror(error);
-        return false;
-    }
-    bytes.resize(done);
-    return true;
-}
-
 }  // namespace
 
 const char* StylePartName(int part) {
@@ -153,7 +105,7 @@ FilePicture ReadFilePicture(const std::string& path, PictureKind kind,
                             const PictureOptions& options) {
     std::vector<uint8_t> bytes;
     std::string problem;
-    if (!ReadWholeFile(path, bytes, problem)) {
+    if (!ReadWholeMidiFile(path, bytes, problem)) {
         FilePicture picture;
         picture.kind = kind;
         picture.problem = problem;
