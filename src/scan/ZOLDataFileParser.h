@@ -9,6 +9,7 @@
 
 #include "records/ZOLRecordList.h"
 #include "scan/ZOLDataFileReader.h"
+#include "scan/ZOLScanState.h"
 #include "support/NUVStatus.h"
 
 namespace kelvane {
@@ -69,6 +70,11 @@ class CDataFileParser {
 
     // The line dispatcher.
     StatusCode ProcessLine(std::string_view line, int lineNumber);
+    // Counts every record read for the progress readouts (the fast access file).
+    void CountRecords(ScanProgress* progress) {
+        countRecords_ = true;
+        progress_ = progress;
+    }
     void FillFacts(DataFileFacts& facts) const;
 
   private:
@@ -93,6 +99,8 @@ class CDataFileParser {
     int version_ = 0;
     std::string pathLine_;
     std::string folderScratch_;
+    bool countRecords_ = false;
+    ScanProgress* progress_ = nullptr;
 };
 
 // Trace line of a handler at the scan level: literal, rest of the line and line number.

@@ -208,8 +208,11 @@ StatusCode CDataFileParser::FinishRecord(StyleDataPacket* record, std::string_vi
     record->SetNumber(kFieldDuplicates, record->Number(kFieldFileId));
     target_.Append(record);
     lastRecord_ = record;
-    if (ScanState().fastAccessMode != 0) {
+    if (countRecords_) {
         CountScannedFile();
+        if (progress_ != nullptr) {
+            progress_->files.fetch_add(1, std::memory_order_relaxed);
+        }
     }
     return 0;
 }
@@ -266,12 +269,8 @@ StatusCode ParseStream(std::FILE* stream, CDataFileParser& parser) {
     }
 }
 
-}  // namespace
-
-StatusCode ProcessStyleDataFile(const std::string& path, const std::string& folder,
-                                RecordList& target, PathLineHolder* pathLineHolder,
-                                DataFileFacts* facts) {
-    CDataFileParser parser(path, folder, target, pathLineHolder);
+// Feeds the lines of the file at `path` to the parser (through ProcessOneFile_a).
+StatusCode ParseFile(const std::string& path, CDataFileParser& parser) {
     const PathParts parts = SplitPath(path);
     WalkContext context;
     InitWalkContext(context);
@@ -280,7 +279,16 @@ StatusCode ProcessStyleDataFile(const std::string& path, const std::string& fold
     context.lineCallback = [&parser](WalkContext& walk) {
         return parser.ProcessLine(walk.currentLine, walk.lineNumber);
     };
-    const StatusCode result = ProcessOneFile_a(context);
+    return ProcessOneFile_a(context);
+}
+
+}  // namespace
+
+StatusCode ProcessStyleDataFile(const std::string& path, const std::string& folder,
+                                RecordList& target, PathLineHolder* pathLineHolder,
+                                DataFileFacts* facts) {
+    CDataFileParser parser(path, folder, target, pathLineHolder);
+    const StatusCode result = ParseFile(path, parser);
     if (facts != nullptr) {
         parser.FillFacts(*facts);
     }
@@ -309,14 +317,13 @@ StatusCode ProcessStyleDataBytes(std::string_view bytes, const std::string& name
     return result;
 }
 
-StatusCode ReadFastAccessDataFile(const std::string& startFolder, RecordList& target) {
+StatusCode ReadFastAccessDataFile(const std::string& startFolder, RecordList& target,
+                                  ScanProgress* progress) {
     const std::string folder = WithSlash(startFolder);
     PathLineHolder holder;
-    ScanState().fastAccessMode = 1;
-    const StatusCode result =
-        ProcessStyleDataFile(folder + CurrentModeNames().fastAccessFile, folder, target, &holder);
-    ScanState().fastAccessMode = 0;
-    return result;
+    CDataFileParser parser(folder + CurrentModeNames().fastAccessFile, folder, target, &holder);
+    parser.CountRecords(progress);
+    return ParseFile(folder + CurrentModeNames().fastAccessFile, parser);
 }
 
 }  // namespace kelvane
