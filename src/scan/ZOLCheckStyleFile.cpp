@@ -172,10 +172,7 @@ StatusCode ProcessStyleFile(WalkContext& context) {
     TreeScanRun& run = *lists->run;
     if (run.workers != nullptr) {
         lists->fresh.Append(record);
-        PendingAnalysis pending;
-        pending.lists = lists;
-        pending.record = record;
-        return HandOver(run, pending, fullPath, name);
+        return HandOver(run, PendingAnalysis{lists, record}, fullPath, name);
     }
     const StatusCode analysed = AnalyseForScan(run, *record, fullPath, name);
     if (analysed != 0) {

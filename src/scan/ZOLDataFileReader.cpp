@@ -3,6 +3,7 @@
 #include "scan/ZOLDataFileReader.h"
 
 #include <cstdio>
+#include <type_traits>
 #include <vector>
 
 #include "records/ZOLSongData.h"
@@ -36,51 +37,75 @@ StatusCode TooManyFields(int lineNumber) {
     return status::kDataLineTooManyFields;
 }
 
-StatusCode StoreStyleValue(StyleDataPacket& record, const DataColumn& column,
-                           std::string_view value) {
+StatusCode AssignField(StyleDataPacket& record, int id, std::string_view text) {
+    return AssignStyleField(record, id, text);
+}
+StatusCode AssignField(SongDataPacket& song, int id, std::string_view text) {
+    return AssignSongField(song, id, text);
+}
+
+// One value of a data or song data line into its field, by the field's type. Letters and
+// dates exist only in records; a song's style link shows the parent's value, so a column
+// naming one cannot be stored.
+template <class Packet>
+StatusCode StoreValue(Packet& packet, const DataColumn& column, std::string_view value) {
+    constexpr bool kRecord = std::is_same_v<Packet, StyleDataPacket>;
     switch (column.type) {
         case FT_OWN_TEXT:
         case FT_SHARED_TEXT:
-            return AssignStyleField(record, column.field, value);
+            return AssignField(packet, column.field, value);
         case FT_NUMBER:
-            record.SetNumber(column.field, ParseLeadingNumber(value));
+            packet.SetNumber(column.field, ParseLeadingNumber(value));
+            return 0;
+        case FT_UNUSED:
+        case FT_SPECIAL:
             return 0;
         case FT_LETTER:
+            if (!kRecord) {
+                break;
+            }
             if (value.size() > 1) {
                 return DataFault("Error reading Chr1Str data", status::kIllegalLetter);
             }
-            return AssignStyleField(record, column.field, value);
+            return AssignField(packet, column.field, value);
         case FT_DATE:
-            if (value.size() > kDateTextLength) {
-                return DataFault("Error reading filedate data", status::kIllegalDate);
+            if constexpr (kRecord) {
+                if (value.size() > kDateTextLength) {
+                    return DataFault("Error reading filedate data", status::kIllegalDate);
+                }
+                if (!value.empty()) {  // an empty field leaves the new record's empty date
+                    packet.SetDateText(value);
+                }
+                return 0;
             }
-            if (!value.empty()) {  // an empty field leaves the new record's empty date
-                record.SetDateText(value);
-            }
-            return 0;
-        case FT_UNUSED:
-        case FT_SPECIAL:
-            return 0;
+            break;
         default:
-            return DataFault(kUnexpectedType, status::kReadUnexpectedFieldType);
+            break;
     }
+    return DataFault(kUnexpectedType, status::kReadUnexpectedFieldType);
 }
 
-StatusCode StoreSongValue(SongDataPacket& song, const DataColumn& column, std::string_view value) {
-    switch (column.type) {
-        case FT_OWN_TEXT:
-        case FT_SHARED_TEXT:
-            return AssignSongField(song, column.field, value);
-        case FT_NUMBER:
-            song.SetNumber(column.field, ParseLeadingNumber(value));
-            return 0;
-        case FT_UNUSED:
-        case FT_SPECIAL:
-            return 0;
-        default:
-            // A style link shows the parent's value; a column naming one cannot be stored.
-            return DataFault(kUnexpectedType, status::kReadUnexpectedFieldType);
+// The fields of a data or song data line, each with its column of the last header, to
+// `store`; empty fields beyond the header's columns are ignored, others are too many.
+template <std::size_t N, class Store>
+StatusCode ReadColumns(std::string_view rest, const ColumnTable<N>& columns, int lineNumber,
+                       Store&& store) {
+    DataFieldCursor cursor(rest);
+    std::string_view value;
+    std::size_t index = 0;
+    while (cursor.Next(value)) {
+        if (index >= columns.count) {
+            if (value.empty()) {
+                continue;
+            }
+            return TooManyFields(lineNumber);
+        }
+        const StatusCode stored = store(columns.columns[index++], value);
+        if (stored != 0) {
+            return stored;
+        }
     }
+    return 0;
 }
 
 // True when a relative folder text climbs out of the folder it is appended to.
@@ -159,28 +184,18 @@ StatusCode CDataFileParser::ProcessDataLine(std::string_view rest, int lineNumbe
     if (record == nullptr) {
         return status::kNoStyleRecord;
     }
-    DataFieldCursor cursor(rest);
-    std::string_view value;
     std::string_view storedFolder;
-    std::size_t index = 0;
-    while (cursor.Next(value)) {
-        if (index >= styleColumns_.count) {
-            if (value.empty()) {
-                continue;
+    const StatusCode read =
+        ReadColumns(rest, styleColumns_, lineNumber, [&](const DataColumn& column, auto value) {
+            if (column.field == kFieldPath) {
+                storedFolder = value;  // the folder comes from where the file is read
+                return StatusCode{0};
             }
-            ReleaseStyleRecord(record);
-            return TooManyFields(lineNumber);
-        }
-        const DataColumn& column = styleColumns_.columns[index++];
-        if (column.field == kFieldPath) {
-            storedFolder = value;  // the folder comes from where the file is read
-            continue;
-        }
-        const StatusCode stored = StoreStyleValue(*record, column, value);
-        if (stored != 0) {
-            ReleaseStyleRecord(record);
-            return stored;
-        }
+            return StoreValue(*record, column, value);
+        });
+    if (read != 0) {
+        ReleaseStyleRecord(record);
+        return read;
     }
     return FinishRecord(record, storedFolder);
 }
@@ -227,22 +242,12 @@ StatusCode CDataFileParser::ProcessSongDataLine(std::string_view rest, int lineN
         return status::kNoSongRecord;
     }
     song->parent = lastRecord_;
-    DataFieldCursor cursor(rest);
-    std::string_view value;
-    std::size_t index = 0;
-    while (cursor.Next(value)) {
-        if (index >= songColumns_.count) {
-            if (value.empty()) {
-                continue;
-            }
-            ReleaseSongRecord(song);
-            return TooManyFields(lineNumber);
-        }
-        const StatusCode stored = StoreSongValue(*song, songColumns_.columns[index++], value);
-        if (stored != 0) {
-            ReleaseSongRecord(song);
-            return stored;
-        }
+    const StatusCode read = ReadColumns(
+        rest, songColumns_, lineNumber,
+        [&](const DataColumn& column, auto value) { return StoreValue(*song, column, value); });
+    if (read != 0) {
+        ReleaseSongRecord(song);
+        return read;
     }
     AppendSong(*lastRecord_, song);
     return 0;

@@ -110,12 +110,7 @@ StatusCode ReanalyseKeptRecord(TreeScanRun& run, FolderScanLists& lists, size_t 
     fresh->SetNumber(kFieldFiledateL, old->Number(kFieldFiledateL));
     fresh->SetDateText(old->DateText());
     if (run.workers != nullptr) {
-        PendingAnalysis pending;
-        pending.lists = &lists;
-        pending.record = fresh;
-        pending.old = old;
-        pending.keptIndex = index;
-        return HandOver(run, pending, fullPath, name);
+        return HandOver(run, PendingAnalysis{&lists, fresh, old, index}, fullPath, name);
     }
     const StatusCode analysed = AnalyseForScan(run, *fresh, fullPath, name);
     if (analysed != 0) {
