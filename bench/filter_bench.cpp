@@ -50,7 +50,7 @@ std::vector<Record> MakeRecords() {
         "Jazz",  "Waltz", "Disco", "Funk",  "Latin",  "Country", "Polka",  "March",
         "Soul",  "Blues", "Tango", "Rumba", "16Beat", "Shuffle", "Groove", "Dance",
         "Live",  "Cool",  "Big",   "Band",  "Slow",   "Fast",    "Gospel", "Reggae"};
-    static const char* const kModels[] = {"PSR-3000", "Tyros2", "PA800", "Genos", "SX900"};
+    static const char* const kModels[] = {"ST-5", "AK-310", "AK-320", "Vela 9", "Norra X1"};
     std::mt19937 random(20240501);
     auto pick = [&](std::size_t count) { return random() % count; };
     std::vector<Record> records(kRecords);

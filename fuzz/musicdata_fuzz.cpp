@@ -2,12 +2,18 @@
 // and checks what their users rely on: events in tick order, payloads inside the store, time
 // and bars that never run backwards, sections inside the MIDI data. The same bytes then make
 // a file's picture, as a style and as a song, whose lanes, bars, sections and marks must
-// agree with each other and stay inside the MIDI data and the caps.
+// agree with each other and stay inside the MIDI data and the caps; and the audition's event
+// streams (the song, a style section looping), which keep time in order, end every note they
+// start, and stay within the size of what they were built from.
+#include <algorithm>
+#include <bitset>
 #include <cstdint>
 #include <cstdlib>
 #include <span>
 
 #include "analysis/SectionMap.h"
+#include "audition/AuditionProgram.h"
+#include "audition/EventCursor.h"
 #include "picture/FilePicture.h"
 #include "picture/PictureLines.h"
 
@@ -90,6 +96,40 @@ void CheckPictures(std::span<const uint8_t> bytes) {
     }
 }
 
+// Walks a program for up to three passes.
+void CheckStream(const kelvane::AuditionProgram& program) {
+    using namespace kelvane;
+    Check(program.passMicroseconds >= 0);
+    Check(!program.loops || program.passMicroseconds >= kMinLoopMicroseconds);
+    for (const TimedEvent& event : program.body) {
+        Check(event.microseconds >= 0 && event.microseconds <= program.passMicroseconds);
+        Check(event.payloadSize == 0 ||
+              (event.payloadOffset <= program.payload.size() &&
+               program.payload.size() - event.payloadOffset >= event.payloadSize));
+    }
+    const int64_t passes = program.loops ? 3 : 1;
+    const int64_t end = program.loops && program.passMicroseconds < kNoEnd / 4
+                            ? program.passMicroseconds * passes - 1
+                            : kNoEnd;
+    EventCursor cursor(program, end);
+    std::bitset<16 * 128> sounding;
+    const size_t limit = program.setup.size() + size_t(passes) * (program.body.size() + 2048);
+    size_t count = 0;
+    int64_t last = 0;
+    for (TimedEvent event; cursor.Next(event);) {
+        Check(++count <= limit);
+        Check(event.microseconds >= last && event.microseconds <= end);
+        last = event.microseconds;
+        const size_t key = size_t(event.Channel()) * 128 + event.data1;
+        if (event.IsNoteOn()) {
+            sounding.set(key);
+        } else if (event.IsNoteOff()) {
+            sounding.reset(key);
+        }
+    }
+    Check(sounding.none());
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -127,5 +167,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(FindSection(sections, section.name) != nullptr);
     }
     CheckPictures(std::span<const uint8_t>(data, size));
+    CheckStream(BuildSongProgram(list, "song"));
+    if (!sections.sections.empty()) {
+        CheckStream(BuildSectionProgram(list, sections, sections.sections.front()));
+        CheckStream(BuildSectionProgram(list, sections, sections.sections.back()));
+    }
     return 0;
 }

@@ -5,9 +5,11 @@ KELVANE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # Packages the build, the tests and the sample run need.
 KELVANE_BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev
-    libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev)
+    libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev libfluidsynth-dev)
+# The tests' SoundFont is the small General MIDI one; ./run installs the better one for users.
 KELVANE_TEST_PACKAGES=(clang libclang-rt-14-dev python3-mido openttd-openmsx poppler-utils
-    appstream desktop-file-utils dpkg-dev file)
+    appstream desktop-file-utils dpkg-dev file timgm6mb-soundfont)
+KELVANE_RUN_PACKAGES=(python3 fluid-soundfont-gm)
 
 log() { printf '\n==> %s\n' "$*" >&2; }
 

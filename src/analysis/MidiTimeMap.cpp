@@ -80,16 +80,23 @@ int64_t MicrosecondsAt(const TempoMap& map, int64_t tick) {
 
 int64_t TickAtMicroseconds(const TempoMap& map, int64_t microseconds) {
     microseconds = std::max<int64_t>(microseconds, 0);
+    // The first point at or after the time; the tick sought lies in the span before it. (At a
+    // very fast tempo many ticks share one microsecond, so the span before a point can reach
+    // the point's own time before the point's tick.)
     auto after =
-        std::upper_bound(map.points.begin(), map.points.end(), microseconds,
-                         [](int64_t us, const TempoPoint& p) { return us < p.microseconds; });
+        std::lower_bound(map.points.begin(), map.points.end(), microseconds,
+                         [](const TempoPoint& p, int64_t us) { return p.microseconds < us; });
     const TempoPoint& point = after == map.points.begin() ? map.points.front() : *(after - 1);
     const int64_t rest = microseconds - point.microseconds;
+    int64_t tick = 0;
     if (map.timeCode) {
-        return SaturatingAdd(point.tick, MulDiv(rest, map.ticksPerSecond, 1'000'000, 999'999));
+        tick = SaturatingAdd(point.tick, MulDiv(rest, map.ticksPerSecond, 1'000'000, 999'999));
+    } else {
+        const int64_t perQuarter = point.microsecondsPerQuarter;
+        tick = SaturatingAdd(point.tick,
+                             MulDiv(rest, map.ticksPerQuarter, perQuarter, perQuarter - 1));
     }
-    const int64_t perQuarter = point.microsecondsPerQuarter;
-    return SaturatingAdd(point.tick, MulDiv(rest, map.ticksPerQuarter, perQuarter, perQuarter - 1));
+    return after == map.points.end() ? tick : std::min(tick, after->tick);
 }
 
 uint32_t TempoAt(const TempoMap& map, int64_t tick) {

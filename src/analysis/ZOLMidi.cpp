@@ -207,14 +207,23 @@ void CZOLMidi::OnTimeSignature(int numerator, int denominator, int, int) {
     }
 }
 
-// tick / (ticks per quarter x time-signature denominator) + 1; every measure is 1 without a
-// time signature (or with a zero division).
+// The measure holding `ticks`, counted from 1. A measure of n/d lasts n x 4 / d quarter notes:
+// tick x d / (ticks per quarter x n x 4) + 1. Every measure is 1 without a time signature (or
+// with a zero division or numerator).
 int CZOLMidi::MeasureAt(int64_t ticks) const {
-    const int64_t perMeasure = int64_t{result_.division} * result_.timeSigDenominator;
-    if (!result_.timeSigSeen || perMeasure <= 0 || ticks < 0) {
+    const int64_t perMeasureTimesD = int64_t{result_.division} * result_.timeSigNumerator * 4;
+    const int64_t d = result_.timeSigDenominator;
+    if (!result_.timeSigSeen || perMeasureTimesD <= 0 || d <= 0 || ticks < 0) {
         return 1;
     }
-    return static_cast<int>(std::min<int64_t>(ticks / perMeasure + 1, INT_MAX));
+    // In two parts, so that no product leaves 64 bits (d may be up to 2^30).
+    const int64_t whole = ticks / perMeasureTimesD;
+    const int64_t rest = ticks % perMeasureTimesD;
+    if (whole > (INT_MAX - 1) / d) {
+        return INT_MAX;
+    }
+    return static_cast<int>(
+        std::min<int64_t>(whole * d + rest * d / perMeasureTimesD + 1, INT_MAX));
 }
 
 void CZOLMidi::OnEndOfFile() {

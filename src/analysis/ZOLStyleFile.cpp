@@ -1,5 +1,8 @@
 #include "analysis/ZOLStyleFile.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "analysis/FileValues.h"
 #include "analysis/ZOLFileRead.h"
 #include "analysis/ZOLGenre.h"
@@ -9,6 +12,7 @@
 #include "support/NUVLang.h"
 #include "support/NUVPath.h"
 #include "support/NUVTrace.h"
+#include "support/NUVTranslateFormat.h"
 #include "support/ZOLRunMode.h"
 
 namespace kelvane {
@@ -172,7 +176,8 @@ std::string StyleErrorsText(const AnalysisResult& r) {
         }
     }
     if (r.unexpectedBytes > 0) {
-        AddItem(text, StrFormat(Translate("unexpected bytes (%d)").c_str(), r.unexpectedBytes));
+        AddItem(text,
+                StrFormat(TranslateFormat("unexpected bytes (%d)").c_str(), r.unexpectedBytes));
     }
     const std::pair<bool, const char*> sectionItems[] = {
         {r.casmCount > 1, "multiple CASM sections"},
@@ -203,6 +208,10 @@ std::string MidiErrorsText(const AnalysisResult& r) {
 CZOLMidi& ThreadAnalyser() {
     thread_local CZOLMidi analyser;
     return analyser;
+}
+
+int32_t FilesizeValue(int64_t bytes) {
+    return static_cast<int32_t>(std::clamp<int64_t>(bytes, 0, INT32_MAX));
 }
 
 StatusCode AnalyseFile(StyleDataPacket& record, const std::string& fullPath,
@@ -279,7 +288,7 @@ StatusCode AnalyseFileValues(CZOLMidi& analyser, const std::string& fullPath,
     Assign(values, kFieldPath, SplitPath(fullPath).folder);
     Assign(values, kFieldFilename, fileName);
     Assign(values, kFieldErrors, errors);
-    values.SetNumber(kFieldFilesize, static_cast<int32_t>(file.size));
+    values.SetNumber(kFieldFilesize, FilesizeValue(file.size));
     if (style && outcome != FileReadOutcome::kRead) {
         for (int id : {kFieldCasm, kFieldOts, kFieldMdb}) {
             Assign(values, id, "N");

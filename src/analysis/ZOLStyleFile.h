@@ -9,6 +9,7 @@
 // values to the record is left to the thread that owns the records.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,10 @@ StatusCode AnalyseFile(CZOLMidi& analyser, StyleDataPacket& record, const std::s
 StatusCode AnalyseFileValues(CZOLMidi& analyser, const std::string& fullPath,
                              const std::string& fileName, int32_t analyserBefore,
                              FileValues& values);
+
+// The FILESIZE value of a file of `bytes` bytes: the field holds 32 bits, so files of 2 GiB and
+// more show the largest value instead of a negative one.
+int32_t FilesizeValue(int64_t bytes);
 
 // The analyser the calling thread reuses for every file it analyses.
 CZOLMidi& ThreadAnalyser();

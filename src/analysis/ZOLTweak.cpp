@@ -69,16 +69,19 @@ void CZOLTweak::Reset() {
 }
 
 StatusCode CZOLTweak::Grow() {
-    const size_t capacity = capacity_ + kGrowthItems;
+    const size_t capacity = std::min(std::max<size_t>(2 * capacity_, kInitialItems), kMaxItems);
+    const bool capped = capacity <= capacity_;
     std::unique_ptr<uint32_t[]> words(
-        FaultArmed(FaultPoint::TweakGrowth) ? nullptr : NewZeroedWords(2 * capacity));
+        FaultArmed(FaultPoint::TweakGrowth) || capped ? nullptr : NewZeroedWords(2 * capacity));
     std::unique_ptr<uint32_t[]> scratch(
         words == nullptr ? nullptr : new (std::nothrow) uint32_t[capacity + 2]);
     if (words == nullptr || scratch == nullptr) {
         // Once per file: a dense file would otherwise log every note it has left.
         if (!growthLogged_) {
             growthLogged_ = true;
-            TraceLine(trace::kAlways, true, "Running out of memory for tweak array...");
+            TraceLine(trace::kAlways, true,
+                      capped ? "Warning - more notes than the tweak array holds - no tweak id"
+                             : "Running out of memory for tweak array...");
         }
         return status::kTweakOutOfMemory;
     }
@@ -391,7 +394,7 @@ size_t CZOLTweak::MaxUsedOfRun() {
 int32_t CZOLTweak::TweakId() {
     count_ = Count();
     NoteRunMaximum(count_);
-    if (count_ == 0) {
+    if (count_ == 0 || Overflowed()) {
         lastId_ = 0;
         return 0;
     }

@@ -5,9 +5,10 @@
 // Each note event is an 8-byte item, laid out little-endian as stored data expect it: tick
 // (int32, ticks since the start of its track), kind (uint16: 1 note-on, 2 note-off), note
 // (uint16). The items live in one array of 32-bit words (two per item) that is allocated once
-// per analyser and reused for every file; it grows only when a file holds more notes than it
-// has room for, so its size is bounded by the notes of the densest file (every note event
-// takes at least two bytes of a file).
+// per analyser and reused for every file; it grows (doubling) only when a file holds more notes
+// than it has room for, up to kMaxItems. A file with more notes than that, or one whose notes
+// no longer fit in memory, gets no tweak id (0) and a warning in the trace: an id over part of
+// its notes would relate it to files it does not match.
 #pragma once
 
 #include <cstddef>
@@ -21,7 +22,8 @@ namespace kelvane {
 class CZOLTweak {
   public:
     static constexpr size_t kInitialItems = 150000;
-    static constexpr size_t kGrowthItems = 50000;
+    // 12 bytes per item with the sort buffer: at most 48 MiB per analyser.
+    static constexpr size_t kMaxItems = size_t{1} << 22;
     static constexpr uint16_t kNoteOn = 1;
     static constexpr uint16_t kNoteOff = 2;
 
@@ -32,7 +34,8 @@ class CZOLTweak {
     // No items (those read beyond the count are zero); count 0.
     void Reset();
     // Append (tick, 1 or 2, note). Channel and velocity are not recorded. When the array
-    // cannot grow, "Running out of memory for tweak array..." is logged and the event dropped.
+    // cannot grow, "Running out of memory for tweak array..." is logged once, the event is
+    // dropped and the file gets no tweak id.
     StatusCode AddNoteOn(int32_t tick, int /*channel*/, int note, int /*velocity*/) {
         return Add(tick, kNoteOn, note);
     }
@@ -50,12 +53,14 @@ class CZOLTweak {
     }
 
     // Sorts the items in the three steps that define the id and returns the CRC-32 of the
-    // count x 8 bytes; 0 without notes. The items are left sorted.
+    // count x 8 bytes; 0 without notes and when notes were dropped. The items are left sorted.
     int32_t TweakId();
     int32_t LastTweakId() const { return lastId_; }
 
     size_t Count() const { return static_cast<size_t>(next_ - words_.get()) / 2; }
     size_t Capacity() const { return capacity_; }
+    // True when a note of this file was dropped (the array could not hold it).
+    bool Overflowed() const { return growthLogged_; }
     // The most items any file has used so far.
     size_t MaxUsed() const { return maxUsed_; }
     // The most items any file of any analyser has used in this run (the developer menu's
@@ -86,7 +91,7 @@ class CZOLTweak {
     uint32_t* limit_ = nullptr;  // to ticks cannot change them)
     size_t maxUsed_ = 0;
     int32_t lastId_ = 0;
-    bool growthLogged_ = false;  // the out-of-memory line of this file is written
+    bool growthLogged_ = false;  // a note of this file was dropped and the line written
 };
 
 }  // namespace kelvane

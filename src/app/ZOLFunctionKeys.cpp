@@ -11,7 +11,7 @@ const std::vector<FunctionKeyAction>& FunctionKeyActions() {
         {1, "Filter", C::Filter},
         {3, "Move", C::MoveSelected},
         {4, "Copy", C::CopySelected},
-        {5, "Copy to A:\\", C::CopyToQuickPath},
+        {5, "Copy to", C::CopyToQuickPath},
         {6, "Play", C::Play},
         {7, "Play 2", C::Play2},
         {8, "Modify", C::Modify},
@@ -50,6 +50,15 @@ std::string FunctionKeyActionName(int number) {
         }
     }
     return {};
+}
+
+std::string FunctionKeyActionText(const FunctionKeyAction& action,
+                                  const std::string& quickCopyPath) {
+    std::string text = Translate(action.name);
+    if (action.command == ViewCommand::CopyToQuickPath) {
+        text += " " + quickCopyPath + "/";
+    }
+    return text;
 }
 
 int FunctionKeyActionNumber(const std::string& translatedName) {

@@ -27,6 +27,11 @@ const std::vector<FunctionKeyAction>& FunctionKeyActions();
 // The untranslated name of an action number; empty for numbers without an action.
 std::string FunctionKeyActionName(int number);
 
+// The name shown for an action: translated; the quick-copy action names its folder
+// (`quickCopyPath` without its closing "/").
+std::string FunctionKeyActionText(const FunctionKeyAction& action,
+                                  const std::string& quickCopyPath);
+
 // The number of the action whose translated name is `translatedName`; -1 when none.
 int FunctionKeyActionNumber(const std::string& translatedName);
 

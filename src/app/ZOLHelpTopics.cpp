@@ -3,6 +3,7 @@
 #include "app/ZOLMain.h"
 #include "support/NUVFormat.h"
 #include "support/NUVLang.h"
+#include "support/NUVTranslateFormat.h"
 #include "support/ZOLRunMode.h"
 
 namespace kelvane {
@@ -21,7 +22,8 @@ std::string HelpPageFile(const std::string& page) {
 }
 
 std::string MissingHelpPageMessage(const std::string& file) {
-    return StrFormat(Translate("The help page\n\n%s\n\nis not installed.").c_str(), file.c_str());
+    return StrFormat(TranslateFormat("The help page\n\n%s\n\nis not installed.").c_str(),
+                     file.c_str());
 }
 
 std::string AboutProductLine() {

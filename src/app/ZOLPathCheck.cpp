@@ -8,14 +8,17 @@
 #include "app/ZOLStartSettings.h"
 #include "support/NUVFormat.h"
 #include "support/NUVLang.h"
+#include "support/NUVTranslateFormat.h"
 
 namespace kelvane {
 namespace {
 
-constexpr std::string_view kForbidden = "\"*/:<>?\\|";
+// ":", "\" and dots are ordinary characters in Linux folder names ("Live: 2024", hidden
+// folders such as ".styles"); "." and ".." are no folder names of their own.
+constexpr std::string_view kForbidden = "\"*/<>?|";
 
 bool EdgeCharacter(char c) {
-    return c == ' ' || c == '\t' || c == '.';
+    return c == ' ' || c == '\t';
 }
 
 std::string ExpandHome(const std::string& typed) {
@@ -31,7 +34,8 @@ std::string ExpandHome(const std::string& typed) {
 }  // namespace
 
 bool FolderPartValid(const std::string& part) {
-    if (part.empty() || EdgeCharacter(part.front()) || EdgeCharacter(part.back())) {
+    if (part.empty() || part == "." || part == ".." || EdgeCharacter(part.front()) ||
+        EdgeCharacter(part.back())) {
         return false;
     }
     return part.find_first_of(kForbidden) == std::string::npos;
@@ -68,20 +72,21 @@ FolderPathCheck CheckFolderPath(const std::string& typed) {
 }
 
 std::string InvalidFolderMessage(const std::string& path) {
-    return StrFormat(Translate("The folder:\n\n%s\n\nis invalid. Please reenter.").c_str(),
+    return StrFormat(TranslateFormat("The folder:\n\n%s\n\nis invalid. Please reenter.").c_str(),
                      path.c_str());
 }
 
 std::string CreateFolderQuestion(const std::string& path) {
     return StrFormat(
-        Translate("The folder:\n\n%s\n\ndoes not exist. Do you want the folder to be created?")
+        TranslateFormat(
+            "The folder:\n\n%s\n\ndoes not exist. Do you want the folder to be created?")
             .c_str(),
         path.c_str());
 }
 
 std::string CannotCreateFolderMessage(const std::string& path) {
     return StrFormat(
-        Translate("The folder:\n\n%s\n\ncan not be created. Please double check.").c_str(),
+        TranslateFormat("The folder:\n\n%s\n\ncan not be created. Please double check.").c_str(),
         path.c_str());
 }
 

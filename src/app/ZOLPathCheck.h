@@ -20,7 +20,7 @@ struct FolderPathCheck {
 };
 
 // True when one path part is acceptable: not empty, no leading or trailing blank, tab or dot,
-// none of  " * / : < > ? \ |  inside.
+// none of  " * / < > ? |  inside (":" and "\" are allowed, as in any Linux folder name).
 bool FolderPartValid(const std::string& part);
 
 // Checks a typed path: it must start with "/" (a leading "~" stands for the home folder);

@@ -20,6 +20,7 @@ int RunModifyCommand(int argc, char** argv);
 int RunWriteMdbCommand(int argc, char** argv);
 int RunCdromTestCommand(int argc, char** argv);
 int RunSectionsCommand(int argc, char** argv);
+int RunRenderCommand(int argc, char** argv);
 
 namespace {
 const Command kCommands[] = {
@@ -45,6 +46,7 @@ const Command kCommands[] = {
     {"cdrom-test", "list the listed files whose names do not fit a CD-ROM", RunCdromTestCommand},
     {"sections", "print the sections of a style (or the channels of a MIDI file)",
      RunSectionsCommand},
+    {"render", "render a style section or a MIDI song into a WAV file", RunRenderCommand},
 };
 }  // namespace
 

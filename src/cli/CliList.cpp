@@ -8,8 +8,7 @@
 #include "list/ZOLListTableView.h"
 #include "list/ZOLListViewMgr.h"
 #include "list/ZOLStatistics.h"
-#include "output/ZOLRtfListCtrl.h"
-#include "scan/ZOLScanState.h"
+#include "output/RtfListOutput.h"
 #include "support/NUVLang.h"
 #include "support/ZOLRunMode.h"
 
@@ -89,35 +88,42 @@ int ParseOptions(int argc, char** argv, ListCommandOptions& options) {
     return 0;
 }
 
+// The choices of the RTF output come from the options: every shown column, the title and
+// the orientation given; the file of --output, or standard output without it.
+class OptionRtfChoices final : public RtfListChoices {
+  public:
+    OptionRtfChoices(const ListCommandOptions& options, const CliSession& session)
+        : options_(options), session_(session) {}
+
+    bool ChooseColumns(CZOLRtfListCtrl&, RtfListKind, const ListTableView&) override {
+        return true;
+    }
+    bool ChooseTarget(CZOLRtfListCtrl& writer, std::string& file) override {
+        writer.SetPageHeader(options_.title);
+        writer.SetOrientation(options_.portrait ? PaperOrientation::Portrait
+                                                : PaperOrientation::Landscape);
+        file = options_.output;
+        return true;
+    }
+    void ReportFinished(const std::string& text) override { session_.Complain(text); }
+
+  private:
+    const ListCommandOptions& options_;
+    const CliSession& session_;
+};
+
 // The document of the desktop's RTF writer, with the column choice it starts with: every
 // shown column.
 int WriteRtf(const ListCommandOptions& options, const CliSession& session) {
-    CZOLListViewMgr& manager = ListViewMgr();
-    const CZOLListTableView table(manager);
-    const RtfListKind kind = options.list.songs ? RtfListKind::Songs : RtfListKind::Files;
     CZOLRtfListCtrl writer(!IsStyleMode());
-    writer.MatchShownColumns(kind, table);
-    writer.SetPageHeader(options.title);
-    writer.SetOrientation(options.portrait ? PaperOrientation::Portrait
-                                           : PaperOrientation::Landscape);
-    const std::string& startFolder = ScanState().currentStartFolder;
-    const CMyListCtrl* shown = manager.CurrentList();
-    const std::string filter = shown != nullptr ? shown->FilterText() : std::string();
-    if (!options.output.empty()) {
-        if (writer.WriteListToRtf(&table, kind, startFolder, filter, options.output) != 0) {
-            return kExitFailure;
-        }
-        session.Complain(Translate(kRtfFinishedText));
-        return kExitOk;
-    }
-    FieldTicks ticks;
-    for (int id : writer.OfferedFields(kind)) {
-        ticks.set(static_cast<size_t>(id), writer.IsTicked(kind, id));
-    }
+    OptionRtfChoices choices(options, session);
     std::string document;
-    const RtfPageText page{writer.PageHeader(), writer.Orientation(), startFolder, filter};
-    if (BuildRtfDocument(&table, ticks, page, document) != 0) {
+    const CZOLListTableView table(ListViewMgr());
+    if (WriteListRtf(writer, table, ShownListText(ListViewMgr()), choices, &document) != 0) {
         return kExitFailure;
+    }
+    if (!options.output.empty()) {
+        return kExitOk;
     }
     std::fwrite(document.data(), 1, document.size(), stdout);
     return std::fflush(stdout) == 0 ? kExitOk : kExitFailure;

@@ -17,9 +17,9 @@ constexpr const char* kUsage =
     "  again, and its songs are then \"In style file\". Style mode only. Asks first on the\n"
     "  terminal unless --yes; read-only files are counted and passed over.\n"
     "%s"
-    "  Prints the summary. Exit status: 0 done, 1 not confirmed, not style mode, or a file\n"
-    "  failed (the file is left as it was), 2 bad usage or no such folder, 130 stopped by\n"
-    "  Ctrl-C.\n";
+    "  A damaged or failing file is reported, left as it was and counted, and the others are\n"
+    "  written. Prints the summary. Exit status: 0 done, 1 not confirmed, not style mode, or a\n"
+    "  file failed, 2 bad usage or no such folder, 130 stopped by Ctrl-C.\n";
 
 int ParseOptions(int argc, char** argv, RowCommandOptions& options) {
     const std::string usage = RowCommandUsage(kUsage);
@@ -75,6 +75,9 @@ int RunWriteMdbCommand(int argc, char** argv) {
             return kExitFailure;
         }
         return kExitOk;
+    }
+    if (summary.status == 0 && summary.failed > 0) {
+        return kExitFailure;  // every other file was written
     }
     return ExitStatusOf(summary.status, session);
 }

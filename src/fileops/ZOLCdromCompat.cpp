@@ -2,6 +2,7 @@
 
 #include "support/NUVFormat.h"
 #include "support/NUVLang.h"
+#include "support/NUVTranslateFormat.h"
 #include "support/ZOLDisplayText.h"
 
 namespace kelvane {
@@ -49,10 +50,11 @@ std::optional<std::vector<size_t>> FindCdromIncompatibleRows(std::string_view st
 }
 
 std::string CdromCompatStatusText(long incompatibleCount) {
-    return StrFormat(Translate("Compatibility test done - %ld incompatibilities found          "
-                               "(Use 'F5'-Key to redraw the original list)")
-                         .c_str(),
-                     incompatibleCount);
+    return StrFormat(
+        TranslateFormat("Compatibility test done - %ld incompatibilities found          "
+                        "(Use 'F5'-Key to redraw the original list)")
+            .c_str(),
+        incompatibleCount);
 }
 
 }  // namespace kelvane

@@ -1,9 +1,6 @@
 // One file of a copy or move: the checks, the copy of its set, and the records kept consistent.
 #include "fileops/ZOLCopyMove.h"
 
-#include <chrono>
-#include <thread>
-
 #include "fileops/ZOLFileOpPrompts.h"
 #include "fileops/ZOLMoveFile.h"
 #include "platform/FileSystem.h"
@@ -215,7 +212,6 @@ CopyMoveStateValues& CopyMoveState() {
 
 StatusCode CopyMoveOneFile(CopyMoveKind kind, StyleDataPacket* record,
                            const std::string& destinationFolder) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
     CopyMoveTarget target;
     target.sourceFolder = std::string(record->Text(kFieldPath));
     target.sourceName = std::string(record->Text(kFieldFilename));

@@ -36,15 +36,14 @@ MdbWriteSummary WriteMdbOfSelectedRows(const std::function<bool()>& aborted) {
                    result == status::kWriteProtected || result == status::kDriveNotReady) {
             ++summary.notUpdated;
         } else {
-            summary.status = result;
-            break;
+            ++summary.failed;  // reported by WriteMdbOfRecord; the other files are written
         }
     }
     return summary;
 }
 
 std::string MdbSummaryText(const MdbWriteSummary& summary) {
-    return StrFormat(
+    std::string text = StrFormat(
         TranslateFormat("%d %s\n\n%d %s\n%d %s\n%d %s").c_str(), summary.processed,
         Translate("style files processed in total").c_str(), summary.updated,
         Translate("style files have been updated").c_str(), summary.upToDate,
@@ -52,6 +51,12 @@ std::string MdbSummaryText(const MdbWriteSummary& summary) {
         Translate("style files have not been updated, as they are write protected or no space is "
                   "left on the device")
             .c_str());
+    if (summary.failed > 0) {
+        text += StrFormat(
+            "\n%d %s", summary.failed,
+            Translate("style files could not be written and were left as they were").c_str());
+    }
+    return text;
 }
 
 MdbWriteSummary WriteMdbRecordsOfSelectedStyles() {

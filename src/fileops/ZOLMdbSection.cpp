@@ -1,5 +1,8 @@
 // The bytes of the Music Finder section and its records.
+#include <cctype>
+#include <cstdint>
 #include <cstdio>
+#include <string_view>
 
 #include "fileops/ZOLMdbWriter.h"
 #include "records/ZOLSongData.h"
@@ -27,12 +30,37 @@ uint32_t MicrosecondsPerQuarter(int32_t tempo) {
     return micros > kMaxTempoField ? kMaxTempoField : micros;
 }
 
-void TimeSignature(std::string_view text, int& numerator, int& denominator) {
-    const std::string copy(text);
-    if (std::sscanf(copy.c_str(), "%d/%d", &numerator, &denominator) != 2) {
-        numerator = kDefaultBeats;
-        denominator = kDefaultBeats;
+// One decimal number at `pos` as "%d" reads it (blanks, an optional sign, digits); false when
+// there is none or it does not fit an int.
+bool TakeNumber(std::string_view text, std::size_t& pos, int& value) {
+    while (pos < text.size() && std::isspace(static_cast<unsigned char>(text[pos])) != 0) {
+        ++pos;
     }
+    const bool negative = pos < text.size() && text[pos] == '-';
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        ++pos;
+    }
+    int64_t number = 0;
+    const std::size_t start = pos;
+    while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
+        number = number * 10 + (text[pos++] - '0');
+        if (number > INT32_MAX) {
+            return false;
+        }
+    }
+    value = static_cast<int>(negative ? -number : number);
+    return pos > start;
+}
+
+// "n/m" of the song's time signature field; 4/4 when the text does not start with one.
+void TimeSignature(std::string_view text, int& numerator, int& denominator) {
+    std::size_t pos = 0;
+    int n = 0;
+    int d = 0;
+    const bool read = TakeNumber(text, pos, n) && pos < text.size() && text[pos++] == '/' &&
+                      TakeNumber(text, pos, d);
+    numerator = read ? n : kDefaultBeats;
+    denominator = read ? d : kDefaultBeats;
 }
 
 void PutText(std::string& out, const char* tag, std::string_view text) {

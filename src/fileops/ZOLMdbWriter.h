@@ -63,14 +63,15 @@ struct MdbWriteSummary {
     int updated = 0;
     int upToDate = 0;
     int notUpdated = 0;
-    StatusCode status = 0;  // the loop's status (-206 aborted, other failures ended it)
+    int failed = 0;         // refused (damaged) or failed files; each was reported, the run went on
+    StatusCode status = 0;  // the loop's status: -206 when aborted
     bool ran = false;       // false: refused or not confirmed
 };
 
 // The loop over the selected rows (worker side); `aborted` is polled before each file.
 MdbWriteSummary WriteMdbOfSelectedRows(const std::function<bool()>& aborted);
 
-// "%d %s\n\n%d %s\n%d %s\n%d %s", translated.
+// "%d %s\n\n%d %s\n%d %s\n%d %s", translated; with failed files a line "%d %s" more.
 std::string MdbSummaryText(const MdbWriteSummary& summary);
 
 // The command "Write MDB Records of selected Styles to Files": refusals, the Yes/No question

@@ -8,6 +8,7 @@
 #include "support/NUVDbg.h"
 #include "support/NUVFormat.h"
 #include "support/NUVLang.h"
+#include "support/NUVTranslateFormat.h"
 
 namespace kelvane {
 namespace {
@@ -172,7 +173,7 @@ void CMyListCtrl::SortByColumn(int column, bool addAsSecondary) {
         sort_.secondaryColumn = -1;
         sort_.secondaryAscending = false;
     }
-    WriteStatusText(StrFormat(Translate("Sorting column \"%s\" - please wait").c_str(),
+    WriteStatusText(StrFormat(TranslateFormat("Sorting column \"%s\" - please wait").c_str(),
                               HeaderTextOf(clicked->fieldId).c_str()));
     SaveSelection();
     Display().HeaderImagesChanged();

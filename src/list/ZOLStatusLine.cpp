@@ -5,6 +5,7 @@
 #include "list/ZOLFilterDlgLogic.h"
 #include "support/NUVFormat.h"
 #include "support/NUVLang.h"
+#include "support/NUVTranslateFormat.h"
 #include "support/NUVUserInterface.h"
 #include "support/ZOLRunMode.h"
 
@@ -27,14 +28,14 @@ std::string TotalSizeText(int64_t totalBytes) {
     const int k = static_cast<int>((totalBytes & ((1 << 20) - 1)) >> 10);
     const int b = static_cast<int>(totalBytes & 1023);
     if (g >= 1) {
-        return StrFormat("%s%d.%2d GB)", p, g, m * 100 / 1024);
+        return StrFormat("%s%d.%02d GB)", p, g, m * 100 / 1024);
     }
     if (m == 0) {
         if (k == 0) {
-            return StrFormat(Translate("%s%d Bytes)").c_str(), p, b);
+            return StrFormat(TranslateFormat("%s%d Bytes)").c_str(), p, b);
         }
         if (k <= 9) {
-            return StrFormat("%s%d.%2d KB)", p, k, b * 100 / 1024);
+            return StrFormat("%s%d.%02d KB)", p, k, b * 100 / 1024);
         }
         if (k <= 99) {
             return StrFormat("%s%d.%1d KB)", p, k, b * 10 / 1024);
@@ -42,7 +43,7 @@ std::string TotalSizeText(int64_t totalBytes) {
         return StrFormat("%s%d KB)", p, k);
     }
     if (m <= 9) {
-        return StrFormat("%s%d.%2d MB)", p, m, k * 100 / 1024);
+        return StrFormat("%s%d.%02d MB)", p, m, k * 100 / 1024);
     }
     if (m <= 99) {
         return StrFormat("%s%d.%1d MB)", p, m, k * 10 / 1024);
@@ -71,14 +72,17 @@ std::string NothingWalkedText(const StatusLineInputs& in) {
     const std::string fileNoun = Translate(in.midiMode ? "midis" : "styles");
     if (in.withSubfolders) {
         return SongNouns(in)
-                   ? StrFormat(Translate("No songs found in %s and all subdirectories").c_str(),
-                               folder.c_str())
-                   : StrFormat(Translate("No %s files found in %s and all subdirectories").c_str(),
-                               fileNoun.c_str(), folder.c_str());
+                   ? StrFormat(
+                         TranslateFormat("No songs found in %s and all subdirectories").c_str(),
+                         folder.c_str())
+                   : StrFormat(
+                         TranslateFormat("No %s files found in %s and all subdirectories").c_str(),
+                         fileNoun.c_str(), folder.c_str());
     }
-    return SongNouns(in) ? StrFormat(Translate("No songs found in %s").c_str(), folder.c_str())
-                         : StrFormat(Translate("No %s files found in %s").c_str(), fileNoun.c_str(),
-                                     folder.c_str());
+    return SongNouns(in)
+               ? StrFormat(TranslateFormat("No songs found in %s").c_str(), folder.c_str())
+               : StrFormat(TranslateFormat("No %s files found in %s").c_str(), fileNoun.c_str(),
+                           folder.c_str());
 }
 
 }  // namespace
@@ -106,20 +110,20 @@ std::string StatusLineText(const StatusLineInputs& in, const std::string& filter
         case kShowUniqueFiles:
         case kShowUniqueScores:
             return StrFormat(
-                Translate(in.duplicatesMode == kShowUniqueFiles
-                              ? "Showing %ld %s out of %ld (+ %d hidden duplicates)%s     %s"
-                              : "Showing %ld %s out of %ld (+ %d hidden tweaks)%s     %s")
+                TranslateFormat(in.duplicatesMode == kShowUniqueFiles
+                                    ? "Showing %ld %s out of %ld (+ %d hidden duplicates)%s     %s"
+                                    : "Showing %ld %s out of %ld (+ %d hidden tweaks)%s     %s")
                     .c_str(),
                 in.rows, n, in.walked - in.hiddenInGroups, static_cast<int>(in.hiddenInGroups), z,
                 f);
         case kShowDuplicateFiles:
         case kShowRelatedScores:
             return StrFormat(
-                Translate("Showing %ld %s out of %ld (+ %d hidden uniques)%s     %s").c_str(),
+                TranslateFormat("Showing %ld %s out of %ld (+ %d hidden uniques)%s     %s").c_str(),
                 in.rows, n, in.walked - in.hiddenSingles, static_cast<int>(in.hiddenSingles), z, f);
         default:
-            return StrFormat(Translate("Showing %ld %s out of %ld %s     %s").c_str(), in.rows, n,
-                             in.walked, z, f);
+            return StrFormat(TranslateFormat("Showing %ld %s out of %ld %s     %s").c_str(),
+                             in.rows, n, in.walked, z, f);
     }
 }
 

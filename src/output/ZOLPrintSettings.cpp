@@ -5,6 +5,7 @@
 
 #include "support/NUVFormat.h"
 #include "support/NUVLang.h"
+#include "support/NUVTranslateFormat.h"
 
 namespace kelvane {
 
@@ -37,7 +38,7 @@ std::string PrintPageLineText(const PrintSettings& settings, const std::string& 
     std::string text = settings.printDate ? dateText : std::string();
     if (settings.printPageNr) {
         text += "            ";  // twelve blanks between date and page number
-        text += StrFormat(Translate("Page %d").c_str(), static_cast<int>(page));
+        text += StrFormat(TranslateFormat("Page %d").c_str(), static_cast<int>(page));
     }
     return text;
 }

@@ -92,8 +92,14 @@ StatusCode CZOLRtfListCtrl::WriteListToRtf(const ListTableView* table, RtfListKi
                                            const std::string& filterText,
                                            const std::string& fileName) {
     lastFileName_ = fileName;
-    const RtfPageText page{pageHeader_, orientation_, startFolder, filterText};
-    return WriteRtfDocumentFile(table, Ticks(kind), page, fileName);
+    return WriteRtfDocumentFile(table, Ticks(kind), PageText(startFolder, filterText), fileName);
+}
+
+StatusCode CZOLRtfListCtrl::BuildListDocument(const ListTableView* table, RtfListKind kind,
+                                              const std::string& startFolder,
+                                              const std::string& filterText,
+                                              std::string& document) const {
+    return BuildRtfDocument(table, Ticks(kind), PageText(startFolder, filterText), document);
 }
 
 }  // namespace kelvane

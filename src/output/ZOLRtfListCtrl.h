@@ -2,10 +2,10 @@
 // the column choice per list kind, the page header text, the orientation and the last file
 // name. The desktop's dialogs read and set these; WriteListToRtf writes the document.
 //
-// Command flow in the desktop: CheckRtfList (refusals) -> column-choice dialog over
-// OfferedFields / CanTick / IsTicked / SetTicked -> file dialog opened on LastFileName ->
-// output dialog for PageHeader and Orientation -> WriteListToRtf -> on success the status
-// line shows Translate(kRtfFinishedText).
+// The command's sequence (refusals, column choice, target, document, report) is WriteListRtf
+// in RtfListOutput.h; the desktop's column dialog works over OfferedFields / CanTick /
+// IsTicked / SetTicked, its file dialog opens on LastFileName and its output dialog sets
+// PageHeader and Orientation.
 #pragma once
 
 #include <array>
@@ -53,8 +53,16 @@ class CZOLRtfListCtrl {
     StatusCode WriteListToRtf(const ListTableView* table, RtfListKind kind,
                               const std::string& startFolder, const std::string& filterText,
                               const std::string& fileName);
+    // The same document as a text (kelvane-cli prints it); the last file name stays.
+    StatusCode BuildListDocument(const ListTableView* table, RtfListKind kind,
+                                 const std::string& startFolder, const std::string& filterText,
+                                 std::string& document) const;
 
   private:
+    RtfPageText PageText(const std::string& startFolder, const std::string& filterText) const {
+        return {pageHeader_, orientation_, startFolder, filterText};
+    }
+
     FieldTicks& Ticks(RtfListKind kind) { return ticks_[static_cast<size_t>(kind)]; }
     const FieldTicks& Ticks(RtfListKind kind) const { return ticks_[static_cast<size_t>(kind)]; }
 

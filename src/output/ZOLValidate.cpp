@@ -8,6 +8,7 @@
 #include "support/NUVDbg.h"
 #include "support/NUVFormat.h"
 #include "support/NUVLang.h"
+#include "support/NUVTranslateFormat.h"
 
 namespace kelvane {
 namespace {
@@ -52,12 +53,13 @@ bool ParseInteger(const std::string& text, long& value) {
 bool ValidateNumberField(const std::string& text, const std::string& label, int minimum,
                          int maximum) {
     const std::string maxText = maximum < minimum ? "n" : std::to_string(maximum);
-    const std::string message = StrFormat(
-        Translate("Illegal input for \"%s\"\n\nAllowed input:\n - Positive number (%d..%s)\n - "
-                  "Empty field (indicates that this field will not be modified)\n - Space "
-                  "character (indicates that this field will be reset to a default value)")
-            .c_str(),
-        label.c_str(), minimum, maxText.c_str());
+    const std::string message =
+        StrFormat(TranslateFormat(
+                      "Illegal input for \"%s\"\n\nAllowed input:\n - Positive number (%d..%s)\n - "
+                      "Empty field (indicates that this field will not be modified)\n - Space "
+                      "character (indicates that this field will be reset to a default value)")
+                      .c_str(),
+                  label.c_str(), minimum, maxText.c_str());
     if (IsAllBlank(text)) {
         return true;
     }
@@ -71,9 +73,10 @@ bool ValidateNumberField(const std::string& text, const std::string& label, int 
 
 bool ValidateTimeSignatureField(const std::string& text, const std::string& label) {
     const std::string message = StrFormat(
-        Translate("Illegal input for \"%s\"\n\nAllowed input:\n - n/m (where n and m are positive "
-                  "numbers from 0..16)\n - Space character (indicates that this field will be "
-                  "reset to a default value)")
+        TranslateFormat(
+            "Illegal input for \"%s\"\n\nAllowed input:\n - n/m (where n and m are positive "
+            "numbers from 0..16)\n - Space character (indicates that this field will be "
+            "reset to a default value)")
             .c_str(),
         label.c_str());
     if (IsAllBlank(text)) {

@@ -99,6 +99,9 @@ class CDataFileParser {
     int version_ = 0;
     std::string pathLine_;
     std::string folderScratch_;
+    // The line read last was a data or song line that stopped before its last column's "|":
+    // without a line end after it, the file was cut inside that line.
+    bool lastLineIncomplete_ = false;
     bool countRecords_ = false;
     ScanProgress* progress_ = nullptr;
 };

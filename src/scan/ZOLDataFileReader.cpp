@@ -2,7 +2,9 @@
 // read a file, bytes in memory or a fast access file.
 #include "scan/ZOLDataFileReader.h"
 
+#include <cctype>
 #include <cstdio>
+#include <string>
 #include <type_traits>
 #include <vector>
 
@@ -87,12 +89,13 @@ StatusCode StoreValue(Packet& packet, const DataColumn& column, std::string_view
 
 // The fields of a data or song data line, each with its column of the last header, to
 // `store`; empty fields beyond the header's columns are ignored, others are too many.
+// `index` receives the number of columns the line filled.
 template <std::size_t N, class Store>
 StatusCode ReadColumns(std::string_view rest, const ColumnTable<N>& columns, int lineNumber,
-                       Store&& store) {
+                       std::size_t& index, Store&& store) {
     DataFieldCursor cursor(rest);
     std::string_view value;
-    std::size_t index = 0;
+    index = 0;
     while (cursor.Next(value)) {
         if (index >= columns.count) {
             if (value.empty()) {
@@ -124,6 +127,48 @@ bool ClimbsOut(std::string_view relative) {
     return false;
 }
 
+// A folder as Windows writes it: with a drive letter (D:\Styles) or a network path
+// (\\pc\share). Folders written here always begin with "/" and may hold "\" in a name.
+bool WindowsFolderText(std::string_view text) {
+    return (!text.empty() && text[0] == '\\') ||
+           (text.size() >= 2 && std::isalpha(static_cast<unsigned char>(text[0])) != 0 &&
+            text[1] == ':');
+}
+
+// The folder text with each backslash as "/", in lower case when `fold`, ending with "/"
+// unless empty.
+std::string SlashFolder(std::string_view text, bool fold) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c == '\\') {
+            c = '/';
+        } else if (fold) {
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+    }
+    if (!out.empty() && out.back() != '/') {
+        out.push_back('/');
+    }
+    return out;
+}
+
+// Where a fast access record's stored folder lies below the file's path line, with "/" between
+// folders. In a file written on Windows (path line D:\Styles, folders D:\Styles\Latin and so
+// on) the names are compared without regard to case, as there.
+std::string FolderBelowPathLine(std::string_view pathLine, std::string_view stored) {
+    if (!WindowsFolderText(pathLine)) {
+        return std::string(stored.size() > pathLine.size() ? stored.substr(pathLine.size())
+                                                           : std::string_view());
+    }
+    const std::string root = SlashFolder(pathLine, true);
+    const std::string folded = SlashFolder(stored, true);
+    const std::string folder = SlashFolder(stored, false);
+    if (folded.rfind(root, 0) == 0) {
+        return folder.substr(root.size());
+    }
+    return folder.size() > root.size() ? folder.substr(root.size()) : std::string();
+}
+
 }  // namespace
 
 CDataFileParser::CDataFileParser(std::string fileName, std::string folder, RecordList& target,
@@ -139,9 +184,11 @@ void CDataFileParser::FillFacts(DataFileFacts& facts) const {
     facts.version = version_;
     facts.importMode = importMode_;
     facts.pathLine = pathLine_;
+    facts.lastLineIncomplete = lastLineIncomplete_;
 }
 
 StatusCode CDataFileParser::ProcessLine(std::string_view line, int lineNumber) {
+    lastLineIncomplete_ = false;
     DataFieldCursor cursor(line);
     std::string_view type;
     cursor.Next(type);
@@ -185,8 +232,9 @@ StatusCode CDataFileParser::ProcessDataLine(std::string_view rest, int lineNumbe
         return status::kNoStyleRecord;
     }
     std::string_view storedFolder;
-    const StatusCode read =
-        ReadColumns(rest, styleColumns_, lineNumber, [&](const DataColumn& column, auto value) {
+    std::size_t index = 0;
+    const StatusCode read = ReadColumns(
+        rest, styleColumns_, lineNumber, index, [&](const DataColumn& column, auto value) {
             if (column.field == kFieldPath) {
                 storedFolder = value;  // the folder comes from where the file is read
                 return StatusCode{0};
@@ -197,15 +245,16 @@ StatusCode CDataFileParser::ProcessDataLine(std::string_view rest, int lineNumbe
         ReleaseStyleRecord(record);
         return read;
     }
-    return FinishRecord(record, storedFolder);
+    const bool incomplete = index < styleColumns_.count || !rest.ends_with('|');
+    const StatusCode finished = FinishRecord(record, storedFolder);
+    lastLineIncomplete_ = incomplete && finished == 0 && lastRecord_ != nullptr;
+    return finished;
 }
 
 StatusCode CDataFileParser::FinishRecord(StyleDataPacket* record, std::string_view storedFolder) {
     const std::string* folder = &folder_;
     if (holder_ != nullptr) {
-        const std::size_t cut = pathLine_.size();
-        const std::string_view below =
-            storedFolder.size() > cut ? storedFolder.substr(cut) : std::string_view();
+        const std::string below = FolderBelowPathLine(pathLine_, storedFolder);
         if (ClimbsOut(below)) {
             // A fast access file lists only its own tree; such a record is left out.
             TraceHandler("ProcessDataLine - folder outside the tree skipped : ", storedFolder, 0);
@@ -242,13 +291,15 @@ StatusCode CDataFileParser::ProcessSongDataLine(std::string_view rest, int lineN
         return status::kNoSongRecord;
     }
     song->parent = lastRecord_;
+    std::size_t index = 0;
     const StatusCode read = ReadColumns(
-        rest, songColumns_, lineNumber,
+        rest, songColumns_, lineNumber, index,
         [&](const DataColumn& column, auto value) { return StoreValue(*song, column, value); });
     if (read != 0) {
         ReleaseSongRecord(song);
         return read;
     }
+    lastLineIncomplete_ = index < songColumns_.count || !rest.ends_with('|');
     AppendSong(*lastRecord_, song);
     return 0;
 }

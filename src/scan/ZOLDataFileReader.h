@@ -39,6 +39,9 @@ struct DataFileFacts {
     int version = 0;     // from the version line; 0 without one
     int importMode = 1;  // from an import mode line
     std::string pathLine;
+    // The last line was a data or song line that lacks columns or its closing "|". When the
+    // file has no line end after it, the file was cut there and the last record may lack values.
+    bool lastLineIncomplete = false;
 };
 
 // Reads the file at `path` (through ProcessOneFile_a) and appends every record read to

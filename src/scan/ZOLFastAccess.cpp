@@ -67,6 +67,7 @@ StatusCode WriteFastAccessDataFiles(RecordList& records, std::chrono::millisecon
     context.fileNamePattern = "*.*";
     context.folderHandler = WriteFastAccessDataFileSub;
     context.recurse = 1;
+    context.followFolderLinks = 1;  // the same folders the scan read
     context.userPointer = &records;
     StatusCode result = WriteFastAccessDataFileSub(context, start);
     // A tree without a single file has nothing to list; that is no failure.

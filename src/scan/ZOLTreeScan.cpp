@@ -149,13 +149,16 @@ bool EndsWithLineEnd(const std::string& path) {
 }
 
 // Reads a data or extra file into `list`; false when the file is damaged. Every line the
-// writer puts out ends with CR LF, so a last line without one was cut short: its record (and
-// any songs) may lack values, and it is left to a new analysis rather than trusted.
+// writer puts out ends with CR LF, so a file without one at its end was cut: when its last
+// line also stops before the last column, that record (or the record of that song) may lack
+// values and is left to a new analysis; a complete last line keeps its record. Either way the
+// file is written whole again.
 bool ReadCacheFile(const std::string& path, const std::string& folder, RecordList& list) {
     const size_t before = list.size();
-    const StatusCode read = ProcessStyleDataFile(path, folder, list);
+    DataFileFacts facts;
+    const StatusCode read = ProcessStyleDataFile(path, folder, list, nullptr, &facts);
     const bool cut = !EndsWithLineEnd(path);
-    if (cut && list.size() > before) {
+    if (cut && facts.lastLineIncomplete && list.size() > before) {
         ReleaseStyleRecord(list.TakeAt(list.size() - 1));
     }
     return read == 0 && !cut;
@@ -337,6 +340,7 @@ StatusCode WalkStartFolder(TreeScanRun& run, const std::string& folder, int incl
     walk.ignoreAccessDenied = 1;
     walk.folderHandler = ProcessStyleDirectory;
     walk.recurse = includeSubfolders != 0 ? 1 : 0;
+    walk.followFolderLinks = 1;  // collections assembled with links show all their files
     walk.userPointers[0] = &run;
     return ProcessStyleDirectory(walk, folder);
 }

@@ -1,7 +1,11 @@
 #include "support/NUVTranslateFormat.h"
 
 #include <cstring>
+#include <mutex>
+#include <set>
+#include <utility>
 
+#include "support/NUVDbg.h"
 #include "support/NUVLang.h"
 
 namespace kelvane {
@@ -33,12 +37,36 @@ std::string Conversions(const std::string& format) {
     return out;
 }
 
+constexpr std::size_t kMaxWarnedTexts = 4096;
+
+// Writes the warning about a refused translation once per English text and translation.
+void WarnOnce(const std::string& english, const std::string& translated) {
+    static std::mutex lock;
+    static std::set<std::pair<std::string, std::string>> warned;
+    {
+        const std::lock_guard<std::mutex> guard(lock);
+        if (warned.size() >= kMaxWarnedTexts) {
+            warned.clear();  // bounded, whatever a language file holds
+        }
+        if (!warned.emplace(english, translated).second) {
+            return;
+        }
+    }
+    const std::string text =
+        Translate(
+            "The language file translates this text with other conversions, so the "
+            "English text is used:") +
+        "\n\n" + english + "\n\n" + translated;
+    NUV_WARNING("%s", text.c_str());
+}
+
 }  // namespace
 
 std::string TranslateFormat(const char* englishFormat) {
     const std::string english = englishFormat;
     std::string translated = Translate(english);
     if (Conversions(translated) != Conversions(english)) {
+        WarnOnce(english, translated);
         return english;
     }
     return translated;

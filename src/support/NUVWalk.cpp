@@ -1,8 +1,13 @@
 #include "support/NUVWalk.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <vector>
 
 #include "platform/FindFile.h"
+#include "support/NUVDbg.h"
+#include "support/NUVLang.h"
 #include "support/NUVPath.h"
 #include "support/NUVTrace.h"
 
@@ -153,13 +158,66 @@ StatusCode ListSubfolders(WalkContext& context, const std::string& folder,
     }
     while (listed.Ok()) {
         TraceEntry(find, entry, kFolderPass);
-        if (entry.isFolder && !entry.isLink && entry.name[0] != '.') {
+        if (entry.isFolder && (!entry.isLink || context.followFolderLinks == 1) &&
+            entry.name[0] != '.') {
             names.push_back(entry.name);
         }
         listed = find.Next(entry);
     }
     return NextFindStatus(context, listed, pattern, kFolderPass);
 }
+
+bool IdentityOf(const std::string& folder, FolderIdentity& identity) {
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0) {
+        return false;
+    }
+    identity = {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+    return true;
+}
+
+// True when `subfolder` is one of the folders being walked: entering it would walk the same
+// folders again and again. The first time a loop into that folder is met it is reported.
+bool IsLoop(WalkContext& context, const std::string& subfolder) {
+    FolderIdentity identity;
+    if (!IdentityOf(subfolder, identity) ||
+        std::find(context.foldersOnPath.begin(), context.foldersOnPath.end(), identity) ==
+            context.foldersOnPath.end()) {
+        return false;
+    }
+    TraceText(trace::kScan, "ProcessAllFilesOfDirectory - Folder loop skipped : ", subfolder);
+    if (context.reportedLoops == nullptr || context.reportedLoops->insert(identity).second) {
+        NUV_WARNING("%s\n\n%s",
+                    Translate("This folder leads back into a folder that contains it and is "
+                              "skipped:")
+                        .c_str(),
+                    subfolder.c_str());
+    }
+    return true;
+}
+
+// Keeps the folder's identity on the walk's path while the folder is walked.
+class FolderOnPath {
+  public:
+    FolderOnPath(WalkContext& context, const std::string& folder) : context_(context) {
+        FolderIdentity identity;
+        pushed_ = IdentityOf(folder, identity);
+        if (pushed_) {
+            context_.foldersOnPath.push_back(identity);
+        }
+    }
+    ~FolderOnPath() {
+        if (pushed_ && !context_.foldersOnPath.empty()) {
+            context_.foldersOnPath.pop_back();
+        }
+    }
+    FolderOnPath(const FolderOnPath&) = delete;
+    FolderOnPath& operator=(const FolderOnPath&) = delete;
+
+  private:
+    WalkContext& context_;
+    bool pushed_ = false;
+};
 
 // Second pass: every subfolder through the per-folder handler.
 StatusCode VisitSubfolders(WalkContext& context, const std::string& folder, bool& found) {
@@ -168,6 +226,9 @@ StatusCode VisitSubfolders(WalkContext& context, const std::string& folder, bool
     StatusCode handlerResult = 0;
     for (const std::string& name : names) {
         const std::string subfolder = folder + name + "/";
+        if (IsLoop(context, subfolder)) {
+            continue;
+        }
         TraceText(trace::kDetail, "Subdir found", name);
         TraceText(trace::kDetail, "Subdir", subfolder);
         handlerResult = context.folderHandler ? context.folderHandler(context, subfolder)
@@ -205,6 +266,7 @@ void CopyWalkContext(WalkContext& destination, const WalkContext& source) {
 
 StatusCode ProcessAllFilesOfDirectory(WalkContext& context, const std::string& folder) {
     const std::string dir = WithSlash(folder);
+    const FolderOnPath onPath(context, dir);
     bool found = false;
     const StatusCode filesResult = VisitFiles(context, dir, found);
     if (filesResult != 0) {

@@ -1,17 +1,24 @@
 // The directory walker: the support library's one way of visiting files. It enumerates the
 // files of a folder that match a name pattern and calls a per-file callback for each; with
 // the recurse flag it then descends into every subfolder (depth first, through a per-folder
-// handler the caller may replace). Subfolders whose name begins with "." and links to
-// folders are never entered. A companion reads one file line by line into a per-line
-// callback.
+// handler the caller may replace). Subfolders whose name begins with "." are never entered;
+// links to folders only with the follow-links flag (the readers of a tree set it, walkers that
+// change files do not). A subfolder that is one of the folders being walked (a link back up the
+// tree) is a loop: it is skipped and reported once per walk. A companion reads one file line by
+// line into a per-line callback.
 //
 // Callback results: 0 go on; -206 stop the whole walk (travels up unchanged); -202 from a
 // per-folder handler: that folder had nothing, go on; anything else stops and is returned.
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <functional>
+#include <memory>
+#include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/FileTime.h"
 #include "support/NUVStatus.h"
@@ -19,6 +26,8 @@
 namespace kelvane {
 
 struct WalkContext;
+// A folder as the file system knows it: device and inode.
+using FolderIdentity = std::pair<std::uint64_t, std::uint64_t>;
 using WalkCallback = std::function<StatusCode(WalkContext&)>;
 using FolderHandler = std::function<StatusCode(WalkContext&, const std::string& folder)>;
 
@@ -44,8 +53,14 @@ struct WalkContext {
     WalkCallback fileCallback;   // may be empty
     FolderHandler folderHandler = ProcessAllFilesOfDirectory;
     int recurse = 0;             // 1: visit subfolders
+    int followFolderLinks = 0;   // 1: also enter subfolders that are symbolic links
     FileTime lastWriteTime = 0;  // of the current file
     std::array<void*, 4> userPointers{};
+    // The folders from the walk's start down to the current one (filled by the walker).
+    std::vector<FolderIdentity> foldersOnPath;
+    // The loops reported in this walk, shared by the copies of the context a handler makes.
+    std::shared_ptr<std::set<FolderIdentity>> reportedLoops =
+        std::make_shared<std::set<FolderIdentity>>();
 };
 
 // Resets every field: empty texts, zeros, line number -1, ignore path not found 1, the

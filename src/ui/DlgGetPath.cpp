@@ -15,6 +15,7 @@
 #include "support/NUVPath.h"
 #include "support/NUVUserInterface.h"
 #include "ui/NuvQtText.h"
+#include "ui/ZOLDialogParts.h"
 
 namespace kelvane {
 
@@ -36,20 +37,8 @@ CDlgGetPath::CDlgGetPath(QWidget* parent, const std::string& title, const std::s
     path_ = new QLineEdit(this);
     layout->addWidget(path_);
 
-    auto* buttons = new QHBoxLayout;
-    auto* newFolder = new QPushButton(Tr("@button_newfolder@&New Folder"), this);
-    auto* ok = new QPushButton(Tr("@button_ok@&OK"), this);
-    auto* cancel = new QPushButton(Tr("@button_cancel@&Cancel"), this);
-    newFolder->setAutoDefault(false);
-    cancel->setAutoDefault(false);
-    ok->setDefault(true);
-    buttons->addWidget(newFolder);
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
-    connect(ok, &QPushButton::clicked, this, &CDlgGetPath::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    QPushButton* newFolder = nullptr;
+    AddOkCancelRow(this, layout, {"@button_newfolder@&New Folder"}, &newFolder);
     connect(newFolder, &QPushButton::clicked, this, &CDlgGetPath::OnNewFolder);
     connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &CDlgGetPath::OnTreeSelection);

@@ -33,8 +33,7 @@ CMainFrame::CMainFrame() {
     context_.runMode = RunMode();
     checkState_ = [] { return ViewCheckState{}; };
     recent_.Load(RunMode());
-    view_ = new CZOLView(*this);
-    setCentralWidget(view_);
+    BuildCentralArea();
     BuildMenus();
     BuildStatusBar();
     resize(kFrameWidth, kFrameHeight);
@@ -43,6 +42,13 @@ CMainFrame::CMainFrame() {
 
 CMainFrame::~CMainFrame() {
     qApp->removeEventFilter(this);
+}
+
+void CMainFrame::BuildCentralArea() {
+    // The form view fills the middle of the window. Panes beside it (docks, a splitter) are the
+    // frame's and are placed here, not in the view.
+    view_ = new CZOLView(*this);
+    setCentralWidget(view_);
 }
 
 void CMainFrame::BuildMenus() {

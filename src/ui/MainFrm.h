@@ -1,5 +1,6 @@
 // The main frame: menu bar built from the command layout, the form view, the status bar with
-// five panes, and the function keys. Every menu item runs its command through the view.
+// five panes, and the function keys. Every menu item runs its command through the view. The
+// frame owns the window's arrangement: the view in its middle and any pane placed beside it.
 #pragma once
 
 #include <QMainWindow>
@@ -70,6 +71,7 @@ class CMainFrame : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void BuildCentralArea();
     void BuildMenus();
     QAction* AddCommandAction(QMenu* menu, ViewCommand command);
     void UpdateCheckMarks();

@@ -1,7 +1,6 @@
 #include "ui/NuvLangDlg.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -10,6 +9,7 @@
 #include "support/NUVLang.h"
 #include "support/NUVTrace.h"
 #include "ui/NuvQtText.h"
+#include "ui/ZOLDialogParts.h"
 
 namespace kelvane {
 
@@ -28,12 +28,7 @@ CNuvLangDlg::CNuvLangDlg(QWidget* parent) : QDialog(parent) {
     layout->addWidget(languages_);
     layout->addWidget(
         new QLabel(Tr("A restart of the program is required to activate a new language."), this));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(Tr("@button_ok@&OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(Tr("@button_cancel@&Cancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &CNuvLangDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    AddOkCancelRow(this, layout);
 }
 
 void CNuvLangDlg::accept() {

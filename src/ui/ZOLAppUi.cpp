@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QUrl>
 #include <cstdio>
+#include <utility>
 
 #include "app/ZOLHelpTopics.h"
 #include "app/ZOLMain.h"
@@ -41,31 +42,29 @@ QMessageBox::Icon QtIcon(BoxIcon icon) {
     return QMessageBox::Warning;
 }
 
+// The box answers and their buttons; anything else counts as OK.
+constexpr std::pair<BoxAnswer, QMessageBox::StandardButton> kAnswerButtons[] = {
+    {BoxAnswer::Cancel, QMessageBox::Cancel},
+    {BoxAnswer::Yes, QMessageBox::Yes},
+    {BoxAnswer::No, QMessageBox::No},
+};
+
 QMessageBox::StandardButton QtButton(BoxAnswer answer) {
-    switch (answer) {
-        case BoxAnswer::Cancel:
-            return QMessageBox::Cancel;
-        case BoxAnswer::Yes:
-            return QMessageBox::Yes;
-        case BoxAnswer::No:
-            return QMessageBox::No;
-        case BoxAnswer::Ok:
-            break;
+    for (const auto& [known, button] : kAnswerButtons) {
+        if (known == answer) {
+            return button;
+        }
     }
     return QMessageBox::Ok;
 }
 
 BoxAnswer AnswerOf(int button) {
-    switch (button) {
-        case QMessageBox::Cancel:
-            return BoxAnswer::Cancel;
-        case QMessageBox::Yes:
-            return BoxAnswer::Yes;
-        case QMessageBox::No:
-            return BoxAnswer::No;
-        default:
-            return BoxAnswer::Ok;
+    for (const auto& [answer, known] : kAnswerButtons) {
+        if (known == button) {
+            return answer;
+        }
     }
+    return BoxAnswer::Ok;
 }
 
 QMessageBox::StandardButtons QtButtons(BoxButtons buttons) {

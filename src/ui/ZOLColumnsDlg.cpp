@@ -15,6 +15,7 @@
 #include "support/NUVLang.h"
 #include "ui/NuvQtText.h"
 #include "ui/ZOLAppUi.h"
+#include "ui/ZOLDialogParts.h"
 
 namespace kelvane {
 namespace {
@@ -56,21 +57,9 @@ CZOLColumnsDlg::CZOLColumnsDlg(QWidget* parent, CMyListCtrl& list)
     layout->addWidget(defaults);
     connect(setDefault, &QPushButton::clicked, this, [this] { SetAsDefault(); });
 
-    auto* buttons = new QHBoxLayout;
-    auto* help = new QPushButton(Tr("Help"), this);
-    auto* ok = new QPushButton(Tr("@button_ok@&OK"), this);
-    auto* cancel = new QPushButton(Tr("@button_cancel@&Cancel"), this);
-    help->setAutoDefault(false);
-    cancel->setAutoDefault(false);
-    ok->setDefault(true);
-    buttons->addWidget(help);
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
+    QPushButton* help = nullptr;
+    AddOkCancelRow(this, layout, {"Help"}, &help);
     connect(help, &QPushButton::clicked, this, [] { OpenHelpPage(help::kColumns); });
-    connect(ok, &QPushButton::clicked, this, &CZOLColumnsDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void CZOLColumnsDlg::TakeChoices() {

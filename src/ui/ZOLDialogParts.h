@@ -1,10 +1,13 @@
 // Small pieces the program's dialogs share: the OK / Cancel row (with more buttons on its left
-// when wanted) and the wait cursor of commands that work for a moment.
+// when wanted), the text of an input that is a combo box or a line edit, and the wait cursor of
+// commands that work for a moment.
 #pragma once
 
 #include <QApplication>
 #include <QBoxLayout>
+#include <QComboBox>
 #include <QDialog>
+#include <QLineEdit>
 #include <QPushButton>
 #include <initializer_list>
 #include <string>
@@ -49,6 +52,15 @@ inline OkCancelButtons AddOkCancelRow(QDialog* dialog, QBoxLayout* layout,
 }
 
 // The wait cursor while a command works; boxes show the normal cursor (see CZOLAppUi).
+// Puts `text` into an editable combo box or a line edit; any other widget is left alone.
+inline void SetInputText(QWidget* input, const QString& text) {
+    if (auto* box = qobject_cast<QComboBox*>(input)) {
+        box->setEditText(text);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(input)) {
+        edit->setText(text);
+    }
+}
+
 class WaitCursor {
   public:
     WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }

@@ -10,10 +10,12 @@ namespace kelvane {
 
 class CQtFileOpPrompts final : public IFileOpPrompts {
   public:
+    // The prompts: a CZOLPromptDlg each, its buttons laid out by the core's PromptLayout.
     int FileExists(const FileExistsQuestion& question) override;
     int ReadOnlySource(const std::string& sourcePath) override;
     int DeviceFull() override;
     int OutputFileExists() override;
+    // The folder dialog, the rename dialog and the CD-ROM test's selection dialog.
     std::optional<std::string> ChooseFolder(const std::string& title,
                                             const std::string& startFolder) override;
     std::optional<std::string> ChooseNewName(const std::string& folder,

@@ -20,6 +20,7 @@
 #include "support/ZOLRunMode.h"
 #include "ui/NuvQtText.h"
 #include "ui/ZOLAppUi.h"
+#include "ui/ZOLDialogParts.h"
 
 namespace kelvane {
 namespace {
@@ -187,12 +188,7 @@ QRadioButton* CZOLFilterDlg::ModeButton(int button) const {
 }
 
 void CZOLFilterDlg::SetInputText(int fieldId, const QString& text) {
-    QWidget* input = Input(fieldId);
-    if (auto* edit = qobject_cast<QLineEdit*>(input)) {
-        edit->setText(text);
-    } else if (auto* combo = qobject_cast<QComboBox*>(input)) {
-        combo->setEditText(text);
-    }
+    kelvane::SetInputText(Input(fieldId), text);
 }
 
 FilterInputs CZOLFilterDlg::CollectInputs() const {

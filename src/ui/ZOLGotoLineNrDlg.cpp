@@ -10,6 +10,7 @@
 #include "support/NUVLang.h"
 #include "support/NUVUserInterface.h"
 #include "ui/NuvQtText.h"
+#include "ui/ZOLDialogParts.h"
 
 namespace kelvane {
 
@@ -23,17 +24,7 @@ CZOLGotoLineNrDlg::CZOLGotoLineNrDlg(QWidget* parent) : QDialog(parent) {
     row->addWidget(label);
     row->addWidget(input_, 1);
     layout->addLayout(row);
-    auto* buttons = new QHBoxLayout;
-    auto* ok = new QPushButton(Tr("@button_ok@&OK"), this);
-    auto* cancel = new QPushButton(Tr("@button_cancel@&Cancel"), this);
-    ok->setDefault(true);
-    cancel->setAutoDefault(false);
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
-    connect(ok, &QPushButton::clicked, this, &CZOLGotoLineNrDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    AddOkCancelRow(this, layout);
     input_->setFocus(Qt::OtherFocusReason);
 }
 

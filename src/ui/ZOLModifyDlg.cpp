@@ -181,12 +181,7 @@ QLabel* CZOLModifyDlg::Label(int fieldId) const {
 }
 
 void CZOLModifyDlg::SetFieldText(int fieldId, const QString& text) {
-    QWidget* control = Control(fieldId);
-    if (auto* box = qobject_cast<QComboBox*>(control)) {
-        box->setEditText(text);
-    } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-        edit->setText(text);
-    }
+    SetInputText(Control(fieldId), text);
 }
 
 void CZOLModifyDlg::Clear() {
@@ -202,11 +197,7 @@ ModifyFieldTexts CZOLModifyDlg::Texts() const {
     const ModifyFieldTexts& initial = logic_.InitialTexts();
     for (int id : kModifyFieldIds) {
         const auto slot = static_cast<size_t>(id);
-        if (auto* box = qobject_cast<QComboBox*>(Control(id))) {
-            texts[slot] = ValueComboBytes(*box, initial[slot]);
-        } else if (auto* edit = qobject_cast<QLineEdit*>(Control(id))) {
-            texts[slot] = ValueEditBytes(*edit, initial[slot]);
-        }
+        texts[slot] = ValueInputBytes(Control(id), initial[slot]);
     }
     return texts;
 }

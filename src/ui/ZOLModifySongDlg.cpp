@@ -68,11 +68,7 @@ QWidget* CZOLModifySongDlg::Control(int songId) const {
 }
 
 void CZOLModifySongDlg::SetFieldText(int songId, const QString& text) {
-    if (songId == kSongFieldTempo) {
-        tempo_->setText(text);
-    } else if (QComboBox* box = qobject_cast<QComboBox*>(Control(songId))) {
-        box->setEditText(text);
-    }
+    SetInputText(Control(songId), text);
 }
 
 void CZOLModifySongDlg::Clear() {
@@ -92,8 +88,7 @@ SongFieldTexts CZOLModifySongDlg::Texts() const {
         if (!Control(id)->isEnabled()) {
             continue;
         }
-        texts[slot] = id == kSongFieldTempo ? ValueEditBytes(*tempo_, initial[slot])
-                                            : ValueComboBytes(*combos_[slot], initial[slot]);
+        texts[slot] = ValueInputBytes(Control(id), initial[slot]);
     }
     return texts;
 }

@@ -8,11 +8,7 @@
 
 #include "output/ZOLPrintSettings.h"
 
-class QCheckBox;
-class QComboBox;
 class QLineEdit;
-class QRadioButton;
-class QSpinBox;
 
 namespace kelvane {
 
@@ -31,30 +27,6 @@ class CZOLMyPrintDlg : public QPrintDialog {
     QLineEdit* title_ = nullptr;
     std::string lastTitle_;
     bool titleEnabled_ = false;
-};
-
-// CZOLMyPageSetupDlg: paper size and orientation, margins in millimetres, the font sizes of
-// title and body, the six page header switches, and "Printer..." to choose the printer.
-class CZOLMyPageSetupDlg : public QDialog {
-    Q_OBJECT
-
-  public:
-    CZOLMyPageSetupDlg(QWidget* parent, QPrinter& printer, const PrintSettings& settings);
-
-    // The settings as the dialog shows them (read after OK).
-    PrintSettings Settings() const;
-    // Applies the chosen paper size and orientation to the printer.
-    void ApplyToPrinter() const;
-
-  private:
-    QPrinter& printer_;
-    PrintSettings settings_;
-    QComboBox* paper_ = nullptr;
-    QRadioButton* portrait_ = nullptr;
-    QSpinBox* margins_[4] = {};  // left, top, right, bottom
-    QSpinBox* titleSize_ = nullptr;
-    QSpinBox* bodySize_ = nullptr;
-    QCheckBox* switches_[6] = {};
 };
 
 }  // namespace kelvane

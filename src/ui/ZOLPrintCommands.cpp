@@ -2,30 +2,14 @@
 // page setup. The settings are read when the object is made and written at OK of the page setup.
 #include <QDateTime>
 #include <QPrintPreviewDialog>
-#include <ctime>
 
 #include "app/ZOLPrintSettingsStore.h"
 #include "list/ZOLListViewMgr.h"
-#include "scan/ZOLScanState.h"
+#include "ui/ZOLMyPageSetupDlg.h"
 #include "ui/ZOLMyPrintDlg.h"
 #include "ui/ZOLPrintListCtrl.h"
 
 namespace kelvane {
-namespace {
-
-std::tm LocalNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return local;
-}
-
-std::string ShownFilterText() {
-    const CMyListCtrl* list = ListViewMgr().CurrentList();
-    return list != nullptr ? list->FilterText() : std::string();
-}
-
-}  // namespace
 
 CPrintListCtrl::CPrintListCtrl() : settings_(ReadPrintSettings()) {}
 
@@ -48,13 +32,8 @@ void CPrintListCtrl::ApplyOrientation(QPrinter& printer) const {
 
 StatusCode CPrintListCtrl::PrintTo(QPrinter& printer, const ListTableView& table,
                                    const std::string& title, bool preview) {
-    PrintJobText text;
-    text.title = title;
-    text.startFolder = ScanState().currentStartFolder;
-    text.filterText = ShownFilterText();
-    text.preview = preview;
-    text.time = LocalNow();
-    return PrintListPages(printer, table, settings_, text);
+    return PrintListPages(printer, table, settings_,
+                          ListPrintJobText(ShownListText(ListViewMgr()), title, preview));
 }
 
 void CPrintListCtrl::Print(QWidget* parent, const ListTableView& table) {

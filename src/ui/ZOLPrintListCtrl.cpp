@@ -97,14 +97,12 @@ class PageDrawer {
             const QRect rect(layout_.left, box.top, layout_.right - layout_.left, box.height);
             painter_.drawText(rect, alignment | Qt::AlignVCenter | Qt::TextSingleLine, ToQt(text));
         };
-        line(layout_.pageLine, body_, PrintPageLineText(settings_, DateText(), page),
-             Qt::AlignRight);
-        line(layout_.titleLine, title_, PrintTitleText(text_.title, text_.preview), Qt::AlignLeft);
-        line(layout_.pathLine, body_, PrintPathText(text_.startFolder), Qt::AlignLeft);
-        line(layout_.filterLine, body_, text_.filterText, Qt::AlignLeft);
+        const PrintHeaderTexts texts = PrintHeaderLines(settings_, text_, page);
+        line(layout_.pageLine, body_, texts.pageLine, Qt::AlignRight);
+        line(layout_.titleLine, title_, texts.titleLine, Qt::AlignLeft);
+        line(layout_.pathLine, body_, texts.pathLine, Qt::AlignLeft);
+        line(layout_.filterLine, body_, texts.filterLine, Qt::AlignLeft);
     }
-
-    std::string DateText() const { return PrintDateText(text_.time); }
 
     void Cell(const PrintColumn& column, int top, int bottom, const std::string& text) {
         VerticalLine(column.lineX, top, bottom);
@@ -179,14 +177,10 @@ StatusCode PrintListPages(QPrinter& printer, const ListTableView& table,
     pen.setWidth(1);
     painter.setPen(pen);
     PageDrawer drawer(painter, layout, table, settings, text, &printer);
-    long firstPage = 1;
-    long lastPage = layout.pageCount;
-    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
-        firstPage = std::max(1L, static_cast<long>(printer.fromPage()));
-        lastPage = std::min(lastPage, static_cast<long>(std::max(printer.toPage(), 1)));
-    }
-    for (long page = firstPage; page <= lastPage; ++page) {
-        if (page != firstPage) {
+    const PrintPageRange pages = PagesToPrint(layout, printer.printRange() == QPrinter::PageRange,
+                                              printer.fromPage(), printer.toPage());
+    for (long page = pages.first; page <= pages.last; ++page) {
+        if (page != pages.first) {
             printer.newPage();
         }
         drawer.DrawPage(page);

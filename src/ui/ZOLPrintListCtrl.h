@@ -1,17 +1,16 @@
 // CPrintListCtrl: prints the list as shown (visible columns in on-screen order, the displayed
 // texts) through a QPrinter, with the page header of date and page number, title, start folder
-// and filter. The page plan comes from ComputePrintLayout; this file only draws it. The object
+// and filter. The page plan, the header texts and the pages to print come from the core
+// (ComputePrintLayout, PrintListJob.h); this file only draws them. The object
 // lives for the whole run with the printer, the print settings and the page title.
 #pragma once
 
 #include <QPrinter>
-#include <ctime>
 #include <memory>
 #include <string>
 
 #include "list/ListTableView.h"
-#include "output/ZOLPrintLayout.h"
-#include "output/ZOLPrintSettings.h"
+#include "output/PrintListJob.h"
 
 class QPainter;
 class QWidget;
@@ -21,15 +20,6 @@ namespace kelvane {
 namespace status {
 inline constexpr StatusCode kPrintCannotPaint = -13753;  // the printer refused the painter
 }
-
-// What a print job prints besides the rows.
-struct PrintJobText {
-    std::string title;
-    std::string startFolder;
-    std::string filterText;
-    bool preview = false;
-    std::tm time{};  // the date printed in the header
-};
 
 // The printer's page as the plan needs it: paper and resolution in device units, the printer's
 // unprintable border (a PDF printer has none).

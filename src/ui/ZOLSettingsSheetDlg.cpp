@@ -1,19 +1,21 @@
 #include "ui/ZOLSettingsSheetDlg.h"
 
-#include <QDialogButtonBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/ZOLHelpTopics.h"
 #include "app/ZOLSettingsValues.h"
 #include "support/NUVLang.h"
 #include "support/ZOLConfigValues.h"
 #include "support/ZOLRunMode.h"
 #include "ui/NuvQtText.h"
+#include "ui/SettingsRows.h"
+#include "ui/SpecialSettingsPages.h"
 #include "ui/ZOLAppUi.h"
-#include "ui/ZOLSettingsPages.h"
+#include "ui/ZOLDialogParts.h"
 
 namespace kelvane {
 
@@ -23,47 +25,42 @@ CZOLSettingsSheetDlg::CZOLSettingsSheetDlg(QWidget* parent) : QDialog(parent) {
     tabs_ = new QTabWidget(this);
     layout->addWidget(tabs_);
     const bool style = IsStyleMode();
-    AddPage(new CZOLSettingsPage02(this), "Folders");
-    AddPage(new CZOLSettingsPage01(this),
+    AddPage(new SettingsPage(this, help::kSettingsFolders, FolderRows()), "Folders");
+    AddPage(new SettingsPage(this, help::kSettingsPlayers, PlayerRows()),
             style ? "External Style Players" : "External Midi Players");
-    AddPage(new CZOLSettingsPage03(this),
+    AddPage(new SettingsPage(this, help::kSettingsEditors, EditorRows()),
             style ? "External Style Editors" : "External Midi Editors");
-    AddPage(new CZOLSettingsPage06(this), "External Tools");
-    AddPage(new CZOLSettingsPage07(this), "Function Keys");
-    auto* view = new CZOLSettingsPage08(this);
+    AddPage(new SettingsPage(this, help::kSettingsTools, ToolRows()), "External Tools");
+    AddPage(new FunctionKeysPage(this), "Function Keys");
+    auto* view = new ViewPage(this);
     AddPage(view, "View");
-    auto* misc = new CZOLSettingsPage04(this);
+    auto* misc = new MiscellaneousPage(this);
     AddPage(misc, "Miscellaneous");
     if (Config().specialMenu != 0) {
-        AddPage(new CZOLSettingsPage99(this), "NUV-Spezial");
+        AddPage(new DeveloperPage(this), "NUV-Spezial");
     }
     // The language dialog of the Miscellaneous page has stored its choice already.
-    connect(misc, &CZOLSettingsPage04::LanguageChanged, this,
+    connect(misc, &MiscellaneousPage::LanguageChanged, this,
             [view] { view->SelectLanguage(Lang().CurrentLanguageFullName()); });
 
     const SettingsValues values = CurrentSettingsValues();
-    for (CZOLSettingsPage* page : pages_) {
+    for (SettingsPage* page : pages_) {
         page->Load(values);
     }
     tabs_->setCurrentIndex(0);
 
     layout->addWidget(new QLabel(Tr("For Help press the 'F1' key."), this));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(Tr("@button_ok@&OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(Tr("@button_cancel@&Cancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &CZOLSettingsSheetDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    AddOkCancelRow(this, layout);
 }
 
-void CZOLSettingsSheetDlg::AddPage(CZOLSettingsPage* page, const char* title) {
+void CZOLSettingsSheetDlg::AddPage(SettingsPage* page, const char* title) {
     pages_.push_back(page);
     tabs_->addTab(page, Tr(title));
 }
 
 void CZOLSettingsSheetDlg::accept() {
     SettingsValues values = CurrentSettingsValues();
-    for (const CZOLSettingsPage* page : pages_) {
+    for (const SettingsPage* page : pages_) {
         page->Save(values);
     }
     // Failures are in the trace; the sheet closes either way.
@@ -76,7 +73,7 @@ void CZOLSettingsSheetDlg::keyPressEvent(QKeyEvent* event) {
         QDialog::keyPressEvent(event);
         return;
     }
-    const auto* page = static_cast<CZOLSettingsPage*>(tabs_->currentWidget());
+    const auto* page = static_cast<SettingsPage*>(tabs_->currentWidget());
     if (page == nullptr || *page->HelpPage() == '\0') {
         return;
     }

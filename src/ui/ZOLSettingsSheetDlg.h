@@ -12,7 +12,7 @@ class QTabWidget;
 
 namespace kelvane {
 
-class CZOLSettingsPage;
+class SettingsPage;
 
 class CZOLSettingsSheetDlg : public QDialog {
     Q_OBJECT
@@ -29,10 +29,10 @@ class CZOLSettingsSheetDlg : public QDialog {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    void AddPage(CZOLSettingsPage* page, const char* title);
+    void AddPage(SettingsPage* page, const char* title);
 
     QTabWidget* tabs_ = nullptr;
-    std::vector<CZOLSettingsPage*> pages_;
+    std::vector<SettingsPage*> pages_;
     StatusCode storeStatus_ = 0;
 };
 

@@ -51,4 +51,14 @@ std::string ValueEditBytes(const QLineEdit& edit, const std::string& initial) {
     return edit.text() == ToQt(initial) ? initial : TextFromQt(edit.text());
 }
 
+std::string ValueInputBytes(const QWidget* input, const std::string& initial) {
+    if (const auto* box = qobject_cast<const QComboBox*>(input)) {
+        return ValueComboBytes(*box, initial);
+    }
+    if (const auto* edit = qobject_cast<const QLineEdit*>(input)) {
+        return ValueEditBytes(*edit, initial);
+    }
+    return {};
+}
+
 }  // namespace kelvane

@@ -24,4 +24,7 @@ std::string ValueComboBytes(const QComboBox& box, const std::string& initial);
 QLineEdit* NewValueEdit(QWidget* parent, const std::string& initial);
 std::string ValueEditBytes(const QLineEdit& edit, const std::string& initial);
 
+// The bytes of an input that is one of the two (empty for any other widget).
+std::string ValueInputBytes(const QWidget* input, const std::string& initial);
+
 }  // namespace kelvane

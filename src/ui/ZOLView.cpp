@@ -9,38 +9,106 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/ZOLReadFolder.h"
-#include "output/ZOLRtfListCtrl.h"
-#include "platform/Launcher.h"
-#include "scan/ZOLTreeScan.h"
+#include "list/ZOLListViewMgr.h"
 #include "support/NUVConfig.h"
-#include "support/NUVFormat.h"
-#include "support/NUVLang.h"
-#include "support/NUVUserInterface.h"
+#include "support/NUVTrace.h"
 #include "support/ZOLConfigValues.h"
 #include "support/ZOLRunMode.h"
+#include "ui/FileCommands.h"
+#include "ui/ListCommands.h"
 #include "ui/MainFrm.h"
+#include "ui/NavigationCommands.h"
 #include "ui/NuvQtText.h"
+#include "ui/OutputCommands.h"
+#include "ui/ProgramCommands.h"
 #include "ui/ZOLListArea.h"
-#include "ui/ZOLPrintListCtrl.h"
+#include "ui/ZOLListWidget.h"
 
 namespace kelvane {
 
-CZOLView::CZOLView(CMainFrame& frame)
-    : QWidget(&frame),
-      frame_(frame),
-      rtf_(std::make_unique<CZOLRtfListCtrl>(!IsStyleMode())),
-      print_(std::make_unique<CPrintListCtrl>()) {
+CZOLView::CZOLView(CMainFrame& frame) : QWidget(&frame), frame_(frame) {
     BuildForm();
     InstallLists();
-    // The scan names each new start folder from its worker thread.
-    SetRecentFolderFeed([this](const std::string& folder) {
-        RunOnUiThread([this, &folder] { frame_.AddRecentFolder(folder); });
-    });
+    MakeCommandGroups();
 }
 
-CZOLView::~CZOLView() {
-    SetRecentFolderFeed({});
+CZOLView::~CZOLView() = default;
+
+void CZOLView::MakeCommandGroups() {
+    navigation_ =
+        std::make_unique<NavigationCommands>(*this, frame_, *lists_, *pathBox_, *subfolders_);
+    listCommands_ = std::make_unique<ListCommands>(*this, frame_, *lists_);
+    files_ = std::make_unique<FileCommands>(*this);
+    outputs_ = std::make_unique<OutputCommands>(*this);
+    program_ = std::make_unique<ProgramCommands>(
+        *this, frame_, *navigation_, [this] { ApplyListFontSize(Config().listViewFontSize); },
+        [this](ViewCommand command) { RunCommand(command); });
+}
+
+void CZOLView::RunCommand(ViewCommand command, const CommandRow* row) {
+    lastCommand_ = command;
+    TraceFormat(trace::kDebug, true, "%s %s", "Command :", CommandName(command));
+    if (!CommandEnabled(command, ViewContext{RunMode(), frame_.SongView()})) {
+        return;  // absent in this mode, or greyed for the list shown
+    }
+    switch (command) {
+        case ViewCommand::Undo:
+        case ViewCommand::Cut:
+        case ViewCommand::CopyText:
+        case ViewCommand::Paste:
+            OnEditText(command);
+            return;
+        default:
+            break;
+    }
+    // The recent folders are a submenu of their own and no command.
+    for (CommandGroup* group :
+         std::initializer_list<CommandGroup*>{navigation_.get(), listCommands_.get(), files_.get(),
+                                              outputs_.get(), program_.get()}) {
+        if (group->Run(command, row)) {
+            return;
+        }
+    }
+}
+
+void CZOLView::OnEditText(ViewCommand command) {
+    QLineEdit* edit = pathBox_->lineEdit();
+    switch (command) {
+        case ViewCommand::Undo:
+            edit->undo();
+            break;
+        case ViewCommand::Cut:
+            edit->cut();
+            break;
+        case ViewCommand::CopyText:
+            edit->copy();
+            break;
+        default:
+            edit->paste();
+            break;
+    }
+}
+
+void CZOLView::InstallLists() {
+    lists_ = new CZOLListArea(ListViewMgr(), this);
+    const auto menu = [this](const QPoint& globalPos, int selectedRows, const std::string& folder) {
+        const CZOLListWidget* widget = lists_->Current();
+        const StyleDataPacket* record =
+            widget != nullptr ? ListViewMgr().StyleRecordOfRow(widget->ContextRow()) : nullptr;
+        ShowRowContextMenu(globalPos, ListViewMgr().CurrentViewMode() == Songs, selectedRows,
+                           folder, record);
+    };
+    lists_->FileListWidget()->SetContextMenuHandler(menu);
+    lists_->SongListWidget()->SetContextMenuHandler(menu);
+    InstallListWidget(lists_);
+}
+
+CZOLRtfListCtrl& CZOLView::RtfWriter() {
+    return outputs_->RtfWriter();
+}
+
+CPrintListCtrl& CZOLView::Printing() {
+    return outputs_->Printing();
 }
 
 void CZOLView::BuildForm() {
@@ -134,31 +202,21 @@ void CZOLView::SetSongView(bool songView) {
 
 void CZOLView::ReadStartFolder() {
     ApplyListFontSize(Config().listViewFontSize);
-    ReadFolderTree(RefreshKind::Normal);
-}
-
-void CZOLView::Refresh(RefreshKind kind) {
-    if (PrepareRefresh(Trimmed(PathBoxText()), subfolders_->isChecked()) != 0) {
-        return;
-    }
-    pathBox_->setEditText(PathToQt(Config().startPath));
-    ReadFolderTree(kind);
-}
-
-void CZOLView::ReadFolderTree(RefreshKind kind) {
-    kelvane::ReadFolderTree(Config().effectiveStartPath, Config().includeSubfolders != 0, kind,
-                            ProgressHost());
+    navigation_->ReadFolderTree(RefreshKind::Normal);
 }
 
 void CZOLView::OpenFolder(const std::string& folder) {
-    pathBox_->setEditText(PathToQt(folder));
-    Refresh(RefreshKind::Normal);
+    navigation_->OpenFolder(folder);
+}
+
+void CZOLView::ShowSongView(bool songView) {
+    listCommands_->ShowSongView(songView);
 }
 
 void CZOLView::OnPathBoxEnter() {
     const PathBoxKeyword keyword = ParsePathBoxKeyword(Trimmed(PathBoxText()));
     if (keyword == PathBoxKeyword::None) {
-        Refresh(RefreshKind::Normal);
+        navigation_->Refresh(RefreshKind::Normal);
         return;
     }
     // The box gets the start folder back; the keyword never becomes a path.
@@ -184,20 +242,11 @@ void CZOLView::ShowRowContextMenu(const QPoint& globalPos, bool songView, int se
     for (const ViewCommand command : RowContextMenu(songView, selectedRows)) {
         QAction* action = menu.addAction(ToQt(PopupItemLabel(command, Config().quickCopyPath)));
         connect(action, &QAction::triggered, this, [this, command, rowFolder, rowRecord] {
-            contextFolder_ = rowFolder;
-            contextRecord_ = rowRecord;
-            RunCommand(command);
-            contextFolder_.clear();
-            contextRecord_ = nullptr;
+            const CommandRow row{rowFolder, rowRecord};
+            RunCommand(command, &row);
         });
     }
     menu.exec(globalPos);
-}
-
-void CZOLView::ExploreFolder(const std::string& folder) {
-    if (!OpenByType(folder)) {
-        ShowBox(StrFormat("%s %s", Translate("Cannot open the folder").c_str(), folder.c_str()));
-    }
 }
 
 }  // namespace kelvane

@@ -1,8 +1,8 @@
 // The form view: the path box with "Incl. Subfolders" and Browse, the row of command buttons,
-// and the place of the list. Every command of the menus, buttons, function keys and context
-// menu arrives in RunCommand, which hands it to the core or opens its dialog: the list's
-// commands (ZOLViewList.cpp), the file commands (ZOLViewFiles.cpp) and the outputs, imports and
-// exports (ZOLViewOutput.cpp).
+// and the place of the list. Every command of the menus, buttons, function keys, path box and
+// context menu arrives in RunCommand, which routes it to its command group (CommandGroup.h):
+// navigation, list, files, outputs, the program's own. The view itself only runs the text
+// commands of its path box.
 #pragma once
 
 #include <QWidget>
@@ -12,10 +12,10 @@
 
 #include "app/ZOLRefresh.h"
 #include "app/ZOLViewCommands.h"
+#include "ui/CommandGroup.h"
 
 class QCheckBox;
 class QComboBox;
-class QMenu;
 class QPushButton;
 class QVBoxLayout;
 
@@ -25,6 +25,11 @@ class CMainFrame;
 class CPrintListCtrl;
 class CZOLListArea;
 class CZOLRtfListCtrl;
+class FileCommands;
+class ListCommands;
+class NavigationCommands;
+class OutputCommands;
+class ProgramCommands;
 struct StyleDataPacket;
 
 class CZOLView : public QWidget {
@@ -34,8 +39,8 @@ class CZOLView : public QWidget {
     explicit CZOLView(CMainFrame& frame);
     ~CZOLView() override;
 
-    // The one entry of every command.
-    void RunCommand(ViewCommand command);
+    // The one entry of every command; `row` names the row of a context menu.
+    void RunCommand(ViewCommand command, const CommandRow* row = nullptr);
     // The command that reached RunCommand last (also when it was refused for the mode).
     ViewCommand LastCommand() const { return lastCommand_; }
 
@@ -57,11 +62,6 @@ class CZOLView : public QWidget {
 
     // The start's read of the start folder (the frame is visible).
     void ReadStartFolder();
-    // Path box text and Incl. Subfolders box into the start folder, checks, then the read.
-    void Refresh(RefreshKind kind);
-    // Reads the tree of Config().effectiveStartPath: the scan behind the scan window, the list
-    // rebuild and the read rate; a start folder new to the scan joins the recent folders.
-    void ReadFolderTree(RefreshKind kind);
     // Puts a folder into the path box and refreshes (recent folders, Open Folder).
     void OpenFolder(const std::string& folder);
     // Enter in the path box: keywords or a refresh.
@@ -77,55 +77,17 @@ class CZOLView : public QWidget {
     void ShowRowContextMenu(const QPoint& globalPos, bool songView, int selectedRows,
                             const std::string& rowFolder,
                             const StyleDataPacket* rowRecord = nullptr);
-    // Opens a folder with the desktop's file manager.
-    void ExploreFolder(const std::string& folder);
 
     // The RTF writer and the printing object of the run.
-    CZOLRtfListCtrl& RtfWriter() { return *rtf_; }
-    CPrintListCtrl& Printing() { return *print_; }
-    // Writes the list to RTF: with a file name no file dialog and no output dialog open (the
-    // developer command). False when nothing was written.
-    bool WriteListToRtf(const std::string& fileName = {});
-    // The file the developer command "Write table to rtf file" writes: in the home folder.
-    static std::string DeveloperRtfFile();
+    CZOLRtfListCtrl& RtfWriter();
+    CPrintListCtrl& Printing();
 
   private:
     void BuildForm();
-    void InstallLists();
-    // The commands of the list (ZOLViewList.cpp); false for any other command.
-    bool RunListCommand(ViewCommand command);
-    // Copy, move, rename, trash, modify, songs, external programs, information (ZOLViewFiles.cpp).
-    bool RunFileCommand(ViewCommand command);
-    // Printing, RTF, export, import, fast access (ZOLViewOutput.cpp).
-    bool RunOutputCommand(ViewCommand command);
-    void OnModify();
-    void OnAddSongFromFilename();
-    void OnCdromTest();
-    void OnInfo(ViewCommand command);
-    void OnExploreFolder();
-    void OnExport(bool csv);
-    void OnImport();
-    void OnImportDefaultData();
-    void OnCreateFastAccessData();
-    // The output file of an export: the file dialog, then the output-file-exists prompt
-    // (Append / Replace; Cancel chooses again). False when cancelled.
-    bool ChooseExportFile(std::string& file, bool& append);
-    void OnTraceAllSysex();
-    void OnSpecialInfo();
-    void OnFilter();
-    void OnColumns();
-    void OnGotoLine();
-    void OnSelectDuplicates(bool tree);
-    void OnStatistics();
     void AddButton(QLayout* row, ViewCommand command);
-    void OnOpenFolder();
+    void InstallLists();
+    void MakeCommandGroups();
     void OnEditText(ViewCommand command);
-    void OnSettings();
-    void OnHardRefresh();
-    void OnHelp(const char* page);
-    void OnAbout();
-    void OnUppercaseShortNames();
-    void OnDeveloperCommand(ViewCommand command);
 
     CMainFrame& frame_;
     QComboBox* pathBox_ = nullptr;
@@ -134,10 +96,11 @@ class CZOLView : public QWidget {
     QVBoxLayout* layout_ = nullptr;
     QWidget* list_ = nullptr;  // the placeholder until the list is installed
     CZOLListArea* lists_ = nullptr;
-    std::string contextFolder_;
-    const StyleDataPacket* contextRecord_ = nullptr;
-    std::unique_ptr<CZOLRtfListCtrl> rtf_;
-    std::unique_ptr<CPrintListCtrl> print_;
+    std::unique_ptr<NavigationCommands> navigation_;
+    std::unique_ptr<ListCommands> listCommands_;
+    std::unique_ptr<FileCommands> files_;
+    std::unique_ptr<OutputCommands> outputs_;
+    std::unique_ptr<ProgramCommands> program_;
     ViewCommand lastCommand_ = ViewCommand::None;
 };
 

@@ -66,6 +66,17 @@ TEST(MidiTimeMapTest, TempoChangesDriveTimeBothWays) {
     EXPECT_EQ(TempoAt(map, 960), 250000u);
 }
 
+TEST(MidiTimeMapTest, TimeBackToTickGivesTheFirstTickOfThatMicrosecond) {
+    // At one microsecond per quarter, ticks 1056 .. 1096 all fall on the tempo point's time.
+    SmfBuilder smf(0, 96);
+    smf.AddTrack().Tempo(0, 500000).Tempo(96, 1).NoteOn(960, 0, 60, 1).Tempo(40, 500000);
+    const TempoMap map = BuildTempoMap(Read(smf.Bytes()));
+    ASSERT_EQ(MicrosecondsAt(map, 1056), MicrosecondsAt(map, 1096));
+    EXPECT_LE(TickAtMicroseconds(map, MicrosecondsAt(map, 1056)), 1056);
+    EXPECT_EQ(MicrosecondsAt(map, TickAtMicroseconds(map, MicrosecondsAt(map, 1056))),
+              MicrosecondsAt(map, 1056));
+}
+
 TEST(MidiTimeMapTest, BarsFollowTheMeterInForce) {
     // 3/4 for two bars, then 6/8 from a point half-way through the third bar, which ends early.
     SmfBuilder smf(0, 480);

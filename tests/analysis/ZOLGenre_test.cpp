@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <fstream>
 #include <tuple>
 
 #include "analysis/ZOLGenre.h"
@@ -342,6 +344,40 @@ TEST_F(SuppliedGenreTable, EveryCorpusFileNameIsCovered) {
             << name;
     }
     EXPECT_GT(files, 0u);
+}
+
+// The share of the names of tests/data/style-names.txt (invented, of the shapes style files
+// carry) that get a genre, and of those whose types include the one a musician would give.
+TEST_F(SuppliedGenreTable, TypicalStyleNamesGetTheTypeAMusicianWouldGive) {
+    EXPECT_GE(SearchTags().size(), 400u);
+    std::ifstream in(test::SourceDir() / "tests" / "data" / "style-names.txt");
+    std::size_t names = 0;
+    std::size_t classified = 0;
+    std::size_t agreed = 0;
+    for (std::string line; std::getline(in, line);) {
+        const std::size_t tab = line.find('\t');
+        if (line.empty() || line[0] == '#' || tab == std::string::npos) {
+            continue;
+        }
+        const std::string name = line.substr(0, tab);
+        const std::string type = line.substr(tab + 1);
+        const GenreResult result = ClassifyGenre(name, "");
+        ++names;
+        classified += result.certainty != 0 ? 1 : 0;
+        // Types of several hits are joined by blanks; a type may itself hold blanks.
+        const std::string types = " " + result.typeText + " ";
+        const bool agrees = types.find(" " + type + " ") != std::string::npos;
+        agreed += agrees ? 1 : 0;
+        if (!agrees) {
+            std::printf("  %s: %s / %s\n", name.c_str(), result.typeText.c_str(),
+                        result.subtypeText.c_str());
+        }
+    }
+    ASSERT_GE(names, 300u);
+    std::printf("style names: %zu, classified %.1f %%, agreed %.1f %%\n", names,
+                100.0 * classified / names, 100.0 * agreed / names);
+    EXPECT_GE(classified * 100, names * 95);
+    EXPECT_GE(agreed * 100, names * 95);
 }
 
 }  // namespace

@@ -34,6 +34,27 @@ TEST_F(FactsTest, MarkersAreCountedByTheirBeginningAndListedWithMeasures) {
                                                   "Ending A 6-6", "Intro C 7-7", "Break 8-11"}));
 }
 
+// Each section as "name start-end;".
+std::string SectionMeasures(const AnalysisResult& r) {
+    std::string text;
+    for (int i = 0; i < r.sectionCount; ++i) {
+        const SectionEntry& s = r.sections[static_cast<size_t>(i)];
+        text += StrFormat("%s %d-%d;", s.name.c_str(), s.startMeasure, s.endMeasure);
+    }
+    return text;
+}
+
+TEST_F(FactsTest, MeasuresFollowTheTimeSignaturesBarLength) {
+    const std::vector<std::string> markers{"SFF1",   "Intro A", "Main A",
+                                           "Main B", "Main C",  "Main D"};
+    // 3/4 and 6/8 bars of three quarters, 12/8 of six, 2/2 of four, 5/16 of one and a quarter.
+    for (const auto& [n, d] : {std::pair{3, 4}, {6, 8}, {12, 8}, {2, 2}, {5, 16}, {7, 8}}) {
+        SCOPED_TRACE(StrFormat("%d/%d", n, d));
+        const AnalysisResult& r = Facts(StyleMidi(markers, 96, 500000, n, d).Bytes());
+        EXPECT_EQ(SectionMeasures(r), "Intro A 2-2;Main A 3-3;Main B 4-4;Main C 5-5;Main D 6-7;");
+    }
+}
+
 TEST_F(FactsTest, WithoutTimeSignatureEveryMeasureIsOne) {
     SmfBuilder smf(0, 480);
     smf.AddTrack().Marker(0, "Main A").Marker(5000, "Main B").Note(0, 0, 60, 1, 9000);

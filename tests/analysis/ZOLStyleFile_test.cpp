@@ -172,5 +172,12 @@ TEST_F(StyleFileTest, LargeFilesAreReadThroughTheWindow) {
     EXPECT_EQ(Field(kFieldErrors) + "|" + Field(kFieldCasm) + "|" + Field(kFieldMdb), "-|Y|Y 1");
 }
 
+TEST(FilesizeValue, FilesOfTwoGibibytesAndMoreNeverShowANegativeSize) {
+    EXPECT_EQ(FilesizeValue(0), 0);
+    EXPECT_EQ(FilesizeValue(2147483647LL), 2147483647);
+    EXPECT_EQ(FilesizeValue(2147483648LL), 2147483647);
+    EXPECT_EQ(FilesizeValue(5LL << 30), 2147483647);
+}
+
 }  // namespace
 }  // namespace kelvane

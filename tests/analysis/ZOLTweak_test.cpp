@@ -151,7 +151,7 @@ TEST(ZOLTweak, ResetZeroesTheItemsAndNoNotesGiveZero) {
     EXPECT_EQ(tweak.MaxUsed(), 2u);
 }
 
-TEST(ZOLTweak, GrowsByFiftyThousandAndDropsNotesWhenMemoryRunsOut) {
+TEST(ZOLTweak, GrowsByDoublingAndDropsNotesWhenMemoryRunsOut) {
     test::TempDir dir;
     SetTraceFolder(dir.Folder());
     CZOLTweak tweak;
@@ -159,7 +159,7 @@ TEST(ZOLTweak, GrowsByFiftyThousandAndDropsNotesWhenMemoryRunsOut) {
     for (size_t i = 0; i <= CZOLTweak::kInitialItems; ++i) {
         ASSERT_EQ(tweak.AddNoteOn(static_cast<int32_t>(i), 0, int(i % 128), 1), 0);
     }
-    EXPECT_EQ(tweak.Capacity(), CZOLTweak::kInitialItems + CZOLTweak::kGrowthItems);
+    EXPECT_EQ(tweak.Capacity(), 2 * CZOLTweak::kInitialItems);
     EXPECT_EQ(tweak.Tick(CZOLTweak::kInitialItems - 1), int32_t(CZOLTweak::kInitialItems - 1));
     EXPECT_EQ(tweak.Note(CZOLTweak::kInitialItems), CZOLTweak::kInitialItems % 128);
 
@@ -176,6 +176,33 @@ TEST(ZOLTweak, GrowsByFiftyThousandAndDropsNotesWhenMemoryRunsOut) {
     const size_t first = trace.find("Running out of memory for tweak array...");
     ASSERT_NE(first, std::string::npos);
     EXPECT_EQ(trace.find("Running out of memory", first + 1), std::string::npos);
+    EXPECT_EQ(tweak.TweakId(), 0);  // an id over part of the notes would mislead
+    SetTraceFolder("");
+}
+
+TEST(ZOLTweak, AFileBeyondTheCapGetsNoTweakIdAndTheNextFileDoes) {
+    test::TempDir dir;
+    SetTraceFolder(dir.Folder());
+    CZOLTweak tweak;
+    for (size_t i = 0; i < CZOLTweak::kMaxItems; ++i) {
+        ASSERT_EQ(tweak.AddNoteOn(static_cast<int32_t>(i), 0, 60, 1), 0) << i;
+    }
+    EXPECT_EQ(tweak.Capacity(), CZOLTweak::kMaxItems);
+    EXPECT_NE(tweak.TweakId(), 0);
+    EXPECT_FALSE(tweak.Overflowed());
+    EXPECT_EQ(tweak.AddNoteOn(1, 0, 60, 1), status::kTweakOutOfMemory);
+    EXPECT_EQ(tweak.AddNoteOn(2, 0, 60, 1), status::kTweakOutOfMemory);
+    EXPECT_TRUE(tweak.Overflowed());
+    EXPECT_EQ(tweak.TweakId(), 0);
+    EXPECT_EQ(tweak.Capacity(), CZOLTweak::kMaxItems);
+    tweak.Reset();
+    tweak.AddNoteOn(5, 0, 60, 100);
+    EXPECT_NE(tweak.TweakId(), 0);
+    TraceOff();
+    const std::string trace = dir.Read("NUVTRACE.TRC");
+    const size_t first = trace.find("more notes than the tweak array holds");
+    ASSERT_NE(first, std::string::npos);
+    EXPECT_EQ(trace.find("more notes than the tweak array holds", first + 1), std::string::npos);
     SetTraceFolder("");
 }
 

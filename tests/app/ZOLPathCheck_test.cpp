@@ -14,13 +14,24 @@ TEST(FolderPart, NamingRules) {
     EXPECT_TRUE(FolderPartValid("My Styles 2"));
     EXPECT_TRUE(FolderPartValid("a.b"));
     EXPECT_TRUE(FolderPartValid("x"));
-    for (const char* bad :
-         {"", " lead", "trail ", "\tlead", "trail\t", ".hidden", "dots.", ".", ".."}) {
+    for (const char* bad : {"", " lead", "trail ", "\tlead", "trail\t", ".", ".."}) {
         EXPECT_FALSE(FolderPartValid(bad)) << '[' << bad << ']';
     }
-    for (const char c : std::string("\"*/:<>?\\|")) {
+    for (const char c : std::string("\"*/<>?|")) {
         EXPECT_FALSE(FolderPartValid(std::string("a") + c + "b")) << c;
     }
+}
+
+TEST(FolderPart, ColonBackslashAndDotsAreOrdinaryCharacters) {
+    EXPECT_TRUE(FolderPartValid("Live: 2024"));
+    EXPECT_TRUE(FolderPartValid("a\\b"));
+    EXPECT_TRUE(FolderPartValid(".styles"));  // hidden folders, ~/.local/share among them
+    EXPECT_TRUE(FolderPartValid("Vol. 2."));
+    test::TempDir dir;
+    const std::string typed = dir.Path().string() + "/Live: 2024/a\\b";
+    const FolderPathCheck check = CheckFolderPath(typed);
+    EXPECT_EQ(check.state, FolderPathState::Missing);
+    EXPECT_EQ(check.folder, typed + "/");
 }
 
 TEST(FolderPath, TypedPathsArePartCheckedAndClassified) {
@@ -43,7 +54,7 @@ TEST(FolderPath, TypedPathsArePartCheckedAndClassified) {
 
     for (const std::string& bad :
          {std::string(""), std::string("relative/path"), root + "//sub", root + "/ sub",
-          root + "/sub./x", root + "/a?b", root + "/a:b", root + "/a\\b", root + "/sub//"}) {
+          root + "/sub/../x", root + "/a?b", root + "/a|b", root + "/sub//"}) {
         EXPECT_EQ(CheckFolderPath(bad).state, FolderPathState::Invalid) << bad;
     }
 }

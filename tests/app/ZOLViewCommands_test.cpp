@@ -101,6 +101,18 @@ TEST(ViewCommandTable, CopyToItemsEndWithTheQuickCopyPathAndSlash) {
               "&Copy selected Style Files");
 }
 
+TEST(ViewCommandTable, QuickCopyTextsNameTheConfiguredFolderNotADrive) {
+    EXPECT_EQ(MenuItemLabel(C::UppercaseShortNames, kStyleFiles, "/mnt/stick"),
+              "&Uppercase short (8.3) Filenames on /mnt/stick/");
+    int named = 0;
+    for (const FunctionKeyAction& action : FunctionKeyActions()) {
+        const std::string text = FunctionKeyActionText(action, "/mnt/stick");
+        EXPECT_EQ(text.find(":\\"), std::string::npos) << text;
+        named += text == "Copy to /mnt/stick/" ? 1 : 0;
+    }
+    EXPECT_EQ(named, 1);
+}
+
 TEST(ViewCommandTable, PathBoxKeywordsIgnoreCaseAndNothingElse) {
     EXPECT_EQ(ParsePathBoxKeyword("<HardRescan>"), PathBoxKeyword::HardRescan);
     EXPECT_EQ(ParsePathBoxKeyword("<SOFTRESCAN>"), PathBoxKeyword::SoftRescan);

@@ -203,6 +203,43 @@ TEST_F(CliFileOpsTest, WriteMdbWritesChangedSongsIntoTheFile) {
                 Contains("Added,In style file"));
 }
 
+TEST_F(CliFileOpsTest, WriteMdbGoesOnPastADamagedStyleAndEndsWithStatusOne) {
+    const std::string damaged = test::StyleFileBuilder(test::StyleMidi({"SFF1", "Main A"}))
+                                    .Mdb({{.title = "Old"}}, 5)
+                                    .Bytes();
+    Put("a/A damaged.sty", damaged);
+    ResetRunMode();
+    SetRunMode(kRunModeStyle);
+    ASSERT_EQ(InitRecordStore(), 0);
+    RecordList list;
+    for (const char* name : {"A damaged.sty", "Ballad.prs", "Beat.sty"}) {
+        StyleDataPacket* record = NewStyleRecord();
+        ASSERT_EQ(AnalyseFile(*record, root + "a/" + name, name), 0);
+        list.Append(record);
+    }
+    for (std::size_t i : {0, 2}) {
+        SongDataPacket* song = NewSongRecord();
+        AssignSongField(*song, kSongFieldTitle, "Added");
+        song->SetNumber(kSongFieldStatus, kSongStatusNotInStyleFile);
+        AppendSong(*list[i], song);
+    }
+    ASSERT_EQ(WriteStyleDataFile(root + "a/ZOL.SDB", root + "a/", list), 0);
+    list.ReleaseAll();
+    FreeRecordStore();
+    ResetRunMode();
+
+    const test::CliResult run = Cli({"write-mdb", "-s", "--yes", root});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_THAT(run.err, HasSubstr("Error writing mdb records - Error nr: "));
+    EXPECT_THAT(run.err, HasSubstr(" -10311 " + root + "a/A damaged.sty"));
+    EXPECT_THAT(run.out, HasSubstr("3 style files processed in total\n\n1 style files have been "
+                                   "updated\n1 style files were up-to-date\n0 style files"));
+    EXPECT_THAT(run.out,
+                HasSubstr("\n1 style files could not be written and were left as they were"));
+    EXPECT_EQ(test::ReadFileBytes(root + "a/A damaged.sty"), damaged);
+    EXPECT_NE(test::ReadFileBytes(root + "a/Beat.sty"), test::StyleBytes(500000));
+}
+
 TEST_F(CliFileOpsTest, CdromTestListsTheNamesThatDoNotFit) {
     const std::string longName = std::string(70, 'n') + ".sty";
     Put("a/" + longName, test::StyleBytes(520000));

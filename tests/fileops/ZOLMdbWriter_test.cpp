@@ -97,6 +97,22 @@ TEST_F(MdbWriterTest, SectionBytesFollowTheRecordLayout) {
     EXPECT_EQ(SectionBytes(record), "");
 }
 
+TEST_F(MdbWriterTest, TimeSignatureTextIsParsedWithinBounds) {
+    StyleDataPacket* record = Analysed("A.sty", Style().Bytes());
+    // Numbers beyond an int, a missing second number, blanks as "%d" allows, a signature
+    // followed by text.
+    for (const char* text : {"99999999999999999999/4", "6/", " 6/ 8", "12/8 swing", "6 /8"}) {
+        AddSong(record, {"T", "", "", "", 100, text});
+    }
+    StyleFileBuilder builder;
+    builder.Mdb({{.tempo = 600000, .numerator = 4, .denominator = 4, .title = "T"},
+                 {.tempo = 600000, .numerator = 4, .denominator = 4, .title = "T"},
+                 {.tempo = 600000, .numerator = 6, .denominator = 8, .title = "T"},
+                 {.tempo = 600000, .numerator = 12, .denominator = 8, .title = "T"},
+                 {.tempo = 600000, .numerator = 4, .denominator = 4, .title = "T"}});
+    EXPECT_EQ(SectionBytes(record), builder.Bytes());
+}
+
 TEST_F(MdbWriterTest, RewriteKeepsEverythingBeforeTheSectionAndReadsTheSongsBack) {
     StyleFileBuilder style = Style();
     style.Casm(std::string(40, 'c')).Ots(3).Mdb({{.title = "Old"}, {.title = "Gone"}});
@@ -243,6 +259,26 @@ TEST_F(MdbWriterTest, BatchCountsUpdatedUpToDateAndNotUpdated) {
     EXPECT_EQ(dialogs.icons.back(), BoxIcon::Information);
     EXPECT_EQ(Read("tree/A.sty"), lockedBytes);
     EXPECT_NE(Read("tree/C.sty"), Style().Bytes());
+}
+
+TEST_F(MdbWriterTest, BatchGoesOnPastADamagedFileAndCountsItFailed) {
+    const std::string damaged = Style().Mdb({{.title = "Old"}}, 5).Bytes();
+    AddSong(Analysed("A.sty", damaged), {"New"});
+    AddSong(Analysed("B.sty", Style().Bytes()), {"New"});
+    ShowRows();
+    Select({});
+    dialogs.answers = {BoxAnswer::Yes};
+    const MdbWriteSummary summary = WriteMdbRecordsOfSelectedStyles();
+    EXPECT_EQ(summary.status, 0);
+    EXPECT_EQ((std::vector{summary.processed, summary.updated, summary.failed}),
+              (std::vector{2, 1, 1}));
+    EXPECT_TRUE(sink.BoxContains("Error writing mdb records - Error nr: "));
+    EXPECT_TRUE(sink.BoxContains(" -10311 " + dir.Folder() + "tree/A.sty"));
+    EXPECT_EQ(Read("tree/A.sty"), damaged);
+    EXPECT_NE(Read("tree/B.sty"), Style().Bytes());
+    EXPECT_NE(dialogs.texts.back().find(
+                  "device\n1 style files could not be written and were left as they were"),
+              std::string::npos);
 }
 
 TEST_F(MdbWriterTest, NothingHappensInTheSongList) {

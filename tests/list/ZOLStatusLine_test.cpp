@@ -5,12 +5,14 @@
 namespace kelvane::test {
 namespace {
 
-TEST(TotalSizeText, FormatsEveryRangeWithItsPadding) {
+TEST(TotalSizeText, FormatsEveryRangeWithTwoDigitHundredths) {
     EXPECT_EQ(TotalSizeText(0), "");
     EXPECT_EQ(TotalSizeText(-5), "");
     EXPECT_EQ(TotalSizeText(512), "  (total 512 Bytes)");
     EXPECT_EQ(TotalSizeText(1536), "  (total 1.50 KB)");
-    EXPECT_EQ(TotalSizeText(1100), "  (total 1. 7 KB)");
+    EXPECT_EQ(TotalSizeText(1100), "  (total 1.07 KB)");
+    EXPECT_EQ(TotalSizeText(1048576 + 82 * 1024), "  (total 1.08 MB)");
+    EXPECT_EQ(TotalSizeText(1073741824LL + 20 * 1048576LL), "  (total 1.01 GB)");
     EXPECT_EQ(TotalSizeText(10 * 1024 + 512), "  (total 10.5 KB)");
     EXPECT_EQ(TotalSizeText(100 * 1024 + 1023), "  (total 100 KB)");
     EXPECT_EQ(TotalSizeText(3 * 1048576 + 256 * 1024), "  (total 3.25 MB)");

@@ -296,6 +296,28 @@ TEST_F(DataFileReaderTest, FastAccessRecordsAreRebasedOntoTheReadingFolder) {
     EXPECT_EQ(Text(*records[2], kFieldPath), "/mnt/cd/");
 }
 
+TEST_F(DataFileReaderTest, FastAccessFileWrittenOnWindowsListsUnderTheRightFolders) {
+    PathLineHolder holder;
+    ASSERT_EQ(Read(CrLf({"V|5", "P|D:\\Styles\\", "H|FILE_ID|L_PATH|", "D|1|D:\\Styles\\|",
+                         "D|2|D:\\Styles\\Latin\\Bossa\\|", "D|3|d:\\STYLES\\Pop|",
+                         "D|4|D:\\Styles\\..\\Other\\|"}),
+                   "/mnt/cd/", &holder),
+              0);
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(Text(*records[0], kFieldPath), "/mnt/cd/");
+    EXPECT_EQ(Text(*records[1], kFieldPath), "/mnt/cd/Latin/Bossa/");
+    EXPECT_EQ(Text(*records[2], kFieldPath), "/mnt/cd/Pop/");
+}
+
+TEST_F(DataFileReaderTest, BackslashInALinuxFolderNameStaysInTheName) {
+    PathLineHolder holder;
+    ASSERT_EQ(Read(CrLf({"V|5", "P|/a/x\\y/", "H|FILE_ID|L_PATH|", "D|1|/a/x\\y/b\\c/|"}),
+                   "/mnt/cd/", &holder),
+              0);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(Text(*records[0], kFieldPath), "/mnt/cd/b\\c/");
+}
+
 TEST_F(DataFileReaderTest, MidiModeReadsItsOwnCatalogue) {
     Start(kRunModeMidi);
     // The midi catalogue has no UNUSED field: the closing "|" adds no column.
@@ -312,8 +334,16 @@ TEST_F(DataFileReaderTest, BinaryGarbageIsReportedNotFatal) {
     for (int i = 0; i < 4000; ++i) {
         garbage.push_back(static_cast<char>((i * 7919 + 13) % 256));
     }
-    Read(garbage);
-    Read(CrLf({"H|FILE_ID|STYLE_NAME|"}) + "D|1|" + std::string("\0\x01\xff|", 4) + "\r\n");
+    // The first line is no known line type: reported, and nothing is read.
+    EXPECT_EQ(Read(garbage), status::kUnknownLineType);
+    EXPECT_TRUE(records.empty());
+    EXPECT_TRUE(sink.BoxContains("Unknown dataline type"));
+    // Control bytes and a NUL inside a value are kept as bytes.
+    ASSERT_EQ(
+        Read(CrLf({"H|FILE_ID|STYLE_NAME|"}) + "D|1|" + std::string("\0\x01\xff|", 4) + "\r\n"), 0);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0]->Number(kFieldFileId), 1);
+    EXPECT_EQ(Text(*records[0], kFieldStyleName), std::string("\0\x01\xff", 3));
     ExpectProgramGoesOn();
 }
 

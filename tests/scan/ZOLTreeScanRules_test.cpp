@@ -262,6 +262,10 @@ const Damage kDamages[] = {
          return t.substr(0, t.find("|-|", last) + 3);
      },
      1, ""},
+    {"LastLineEndLost", [](const std::string& t, size_t) { return t.substr(0, t.size() - 2); }, 0,
+     ""},
+    {"CutBeforeTheLastRecordsClosingBar",
+     [](const std::string& t, size_t) { return t.substr(0, t.size() - 3); }, 1, ""},
     {"JunkAfterTheLastRecord",
      [](const std::string& t, size_t) { return t + std::string("garbage\0|D|1|\r\n", 15); }, 0,
      "Unknown dataline type"},

@@ -49,6 +49,21 @@ TEST_F(TreeScanBasicsTest, FirstScanWritesEveryFolderDataFileDeepestFirst) {
     EXPECT_LE(std::make_pair(sub.tv_sec, sub.tv_nsec), std::make_pair(top.tv_sec, top.tv_nsec));
 }
 
+TEST_F(TreeScanBasicsTest, LinkedFoldersAreReadAndALinkLoopIsReportedOnceAndSkipped) {
+    test::TempDir outside;
+    test::SetMTime(outside.Write("e.sty", test::StyleBytes(800000)), test::Shifted(-3600));
+    fs::create_directory_symlink(outside.Path(), root + "linked");
+    fs::create_directory_symlink("..", root + "sub/up");  // back to the start folder
+    ASSERT_EQ(Scan(), 0);
+    EXPECT_THAT(Listed(), UnorderedElementsAre("sub/deeper/d.bcs", "sub/c.sty", "a.sty", "b.prs",
+                                               "linked/e.sty"));
+    ASSERT_EQ(sink.boxes.size(), 1u);
+    EXPECT_TRUE(sink.BoxContains(root + "sub/up/"));
+    EXPECT_TRUE(fs::exists(outside.Folder() + "ZOL.SDB"));
+    ASSERT_EQ(Scan(), 0);
+    EXPECT_EQ(Counts().reused, 5);
+}
+
 TEST_F(TreeScanBasicsTest, DataFileLinesFollowTheFormat) {
     ASSERT_EQ(Scan(false), 0);
     const std::vector<std::string> lines = Lines("ZOL.SDB");
@@ -154,12 +169,14 @@ TEST_F(TreeScanBasicsTest, DeletedRenamedAndAddedFilesReachListAndDataFile) {
 
 TEST_F(TreeScanBasicsTest, NewerAnalyserConfigurationReanalysesTheWholeTree) {
     ASSERT_EQ(Scan(), 0);
-    timespec edited = test::FileMTime(root + "ZOL.SDB");   // the last one written
-    edited.tv_sec += edited.tv_nsec >= 999999000 ? 1 : 0;  // file times count 100 ns steps
-    edited.tv_nsec = (edited.tv_nsec + 1000) % 1000000000;
-    test::SetMTime(Config().analyserConfigFile, edited);
-    // File-system clocks are coarse: let them pass the edit before data files are written.
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    // The data files written a minute ago, the configuration edited after them: the data files
+    // the next scan writes are newer than the edit whatever the file system's clock steps.
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        if (entry.path().filename() == "ZOL.SDB") {
+            test::SetMTime(entry.path().string(), test::Shifted(-60));
+        }
+    }
+    test::SetMTime(Config().analyserConfigFile, test::Shifted(-30));
     ASSERT_EQ(Scan(), 0);
     EXPECT_EQ(Counts().reanalysed, 4);
     EXPECT_EQ(Counts().dataFilesWritten, 3);

@@ -27,5 +27,27 @@ TEST(TranslateFormat, TranslationIsUsedOnlyWithTheSameConversions) {
     Lang().SetLanguage("eng");
 }
 
+TEST(TranslateFormat, RefusedTranslationIsReportedOncePerText) {
+    test::TempDir dir;
+    test::ScopedEnv home{"KELVANE_HOME", dir.Folder()};
+    dir.Write("ZOL_tst.lan",
+              "LANGUAGE_SHORT_NAME = tst\nLANGUAGE_FULL_NAME = Test\n"
+              "ORIG = Shown %ld of %ld\nTRNS = %s%s%s%s%s%s%s%s\n"
+              "ORIG = Sorting %s\nTRNS = Sortiere %n\n"
+              "ORIG = Kept %d\nTRNS = Behalten %d\n");
+    ASSERT_EQ(Lang().SetLanguage("tst"), 0);
+    test::CapturingSink sink;
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(TranslateFormat("Shown %ld of %ld"), "Shown %ld of %ld");
+        EXPECT_EQ(TranslateFormat("Sorting %s"), "Sorting %s");
+        EXPECT_EQ(TranslateFormat("Kept %d"), "Behalten %d");
+    }
+    ASSERT_EQ(sink.boxes.size(), 2U);
+    EXPECT_EQ(sink.boxes[0].severity, Severity::Warning);
+    EXPECT_TRUE(sink.BoxContains("Shown %ld of %ld"));
+    EXPECT_TRUE(sink.BoxContains("Sorting %s"));
+    Lang().SetLanguage("eng");
+}
+
 }  // namespace
 }  // namespace kelvane

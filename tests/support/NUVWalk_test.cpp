@@ -157,6 +157,27 @@ TEST(Walk, NeverEntersDotFoldersOrFolderLinks) {
     EXPECT_EQ(recorder.files, std::vector<std::string>{dir.Folder() + "real/b.sty"});
 }
 
+TEST(Walk, FollowsFolderLinksWhenAskedAndReportsEachLoopOnce) {
+    test::TempDir dir;
+    dir.Write(".hidden/a.sty", "x");
+    dir.Write("real/b.sty", "x");
+    ASSERT_EQ(symlink("real", (dir.Folder() + "linked").c_str()), 0);
+    ASSERT_EQ(symlink(".", (dir.Folder() + "real/self").c_str()), 0);
+    ASSERT_EQ(symlink("..", (dir.Folder() + "real/up").c_str()), 0);
+    test::CapturingSink sink;
+    WalkContext context = ContextFor(dir.Folder() + "*.sty", 1);
+    context.followFolderLinks = 1;
+    WalkRecorder recorder;
+    recorder.Attach(context);
+    EXPECT_EQ(ProcessAllFiles(context), 0);
+    std::sort(recorder.files.begin(), recorder.files.end());
+    EXPECT_EQ(recorder.files, (std::vector<std::string>{dir.Folder() + "linked/b.sty",
+                                                        dir.Folder() + "real/b.sty"}));
+    // "self" and "up" are met below "linked" and below "real": two loops, each told once.
+    EXPECT_EQ(sink.boxes.size(), 2u);
+    EXPECT_TRUE(context.foldersOnPath.empty());
+}
+
 TEST(Walk, MissingStartFolderIsQuietUnlessAskedOtherwise) {
     test::TempDir dir;
     WalkContext context = ContextFor(dir.Folder() + "gone/*.sty", 1);

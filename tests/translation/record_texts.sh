@@ -76,5 +76,18 @@ for mode in "" -m; do
     run_cli info $mode "${files[@]}"
 done
 run_cli list -s --songs --stats "$styles"
+# The audition's messages: a file that plays, one that cannot be read, a section it lacks,
+# a damaged file and a SoundFont that cannot be loaded.
+style=$(find "$styles" -type f -name '*.sty' | sort | head -n 1)
+song=$(find "$midis" -type f -name '*.mid' | sort | head -n 1)
+printf 'MThd\0\0\0\6\0\0\0\1\1\340MTrk\0\0\0\14\0\377\6\6Main A\0\364' > "$work/damaged.sty"
+run_cli render "$style" --seconds 1 --output "$work/style.wav"
+run_cli render -m "$song" --seconds 1 --output "$work/song.wav"
+run_cli render "$work/missing.sty" --output "$work/missing.wav"
+run_cli render "$style" --section 'No Such Section' --output "$work/none.wav"
+run_cli render "$work/damaged.sty" --output "$work/damaged.wav"
+run_cli render "$work/export.txt" --output "$work/export.wav"
+run_cli render "$style" --soundfont "$work/missing.sf2" --output "$work/nofont.wav"
+run_cli render "$style" --output "$work/no/such/folder/x.wav"
 
 exit $failed

@@ -21,6 +21,7 @@
 #include "scan/ZOLScanState.h"
 #include "ui/MainFrm.h"
 #include "ui/ZOLExportRtfDlg.h"
+#include "ui/ZOLMyPageSetupDlg.h"
 #include "ui/ZOLMyPrintDlg.h"
 #include "ui/ZOLPrintListCtrl.h"
 #include "ui/ZOLRtfOutputDlg.h"

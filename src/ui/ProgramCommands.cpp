@@ -1,8 +1,5 @@
-// The command functions of the main view: RunCommand's own cases (frame, help, settings,
-// refresh variants, developer menu); the list's, the files' and the outputs' commands have
-// their own files (ZOLViewList.cpp, ZOLViewFiles.cpp, ZOLViewOutput.cpp).
-#include <QComboBox>
-#include <QLineEdit>
+#include "ui/ProgramCommands.h"
+
 #include <QStatusBar>
 
 #include "analysis/ZOLMidi.h"
@@ -22,65 +19,49 @@
 #include "support/ZOLConfigValues.h"
 #include "support/ZOLRunMode.h"
 #include "ui/AboutDlg.h"
-#include "ui/DlgGetPath.h"
 #include "ui/MainFrm.h"
+#include "ui/NavigationCommands.h"
 #include "ui/NuvQtText.h"
 #include "ui/ZOLAppUi.h"
 #include "ui/ZOLSettingsSheetDlg.h"
-#include "ui/ZOLView.h"
 #include "ui/ZOLWorkThreadDlg.h"
 
 namespace kelvane {
 
-void CZOLView::RunCommand(ViewCommand command) {
-    lastCommand_ = command;
-    TraceFormat(trace::kDebug, true, "%s %s", "Command :", CommandName(command));
-    if (!CommandEnabled(command, ViewContext{RunMode(), frame_.SongView()})) {
-        return;  // absent in this mode, or greyed for the list shown
-    }
+ProgramCommands::ProgramCommands(QWidget& parent, CMainFrame& frame, NavigationCommands& navigation,
+                                 std::function<void()> settingsApplied,
+                                 std::function<void(ViewCommand)> run)
+    : parent_(parent),
+      frame_(frame),
+      navigation_(navigation),
+      settingsApplied_(std::move(settingsApplied)),
+      run_(std::move(run)) {}
+
+bool ProgramCommands::Run(ViewCommand command, const CommandRow*) {
     using C = ViewCommand;
     switch (command) {
-        case C::OpenFolder:
-            OnOpenFolder();
-            break;
         case C::Exit:
             frame_.close();
-            break;
-        case C::Undo:
-        case C::Cut:
-        case C::CopyText:
-        case C::Paste:
-            OnEditText(command);
-            break;
+            return true;
         case C::Settings:
             OnSettings();
-            break;
+            return true;
         case C::StatusBar:
             frame_.statusBar()->setHidden(!frame_.statusBar()->isHidden());
-            break;
-        case C::Refresh:
-        case C::SoftRescan:
-        case C::HardRescan:
-            Refresh(command == C::Refresh      ? RefreshKind::Normal
-                    : command == C::SoftRescan ? RefreshKind::SoftRescan
-                                               : RefreshKind::HardRescan);
-            break;
-        case C::HardRefresh:
-            OnHardRefresh();
-            break;
+            return true;
         case C::TraceLevel1000:
             TraceOn(trace::kScan);
-            break;
+            return true;
         case C::HelpTopics:
         case C::HelpQuickStart:
-            OnHelp(command == C::HelpTopics ? help::kTopics : help::kQuickStart);
-            break;
+            OpenHelpPage(command == C::HelpTopics ? help::kTopics : help::kQuickStart);
+            return true;
         case C::About:
             OnAbout();
-            break;
+            return true;
         case C::UppercaseShortNames:
             OnUppercaseShortNames();
-            break;
+            return true;
         case C::TraceAllSysex:
         case C::NewSettings:
         case C::EditCfgFile:
@@ -90,76 +71,32 @@ void CZOLView::RunCommand(ViewCommand command) {
         case C::AlwaysUseFastAccess:
         case C::SpecialInfo:
             OnDeveloperCommand(command);
-            break;
+            return true;
         default:
-            // The recent folders are a submenu of their own and no command.
-            if (!RunListCommand(command) && !RunFileCommand(command)) {
-                RunOutputCommand(command);
-            }
-            break;
+            return false;
     }
 }
 
-void CZOLView::OnOpenFolder() {
-    std::string start = Config().startPath;
-    NormaliseFolder(start);
-    CDlgGetPath dialog(this, Translate("Browse for Folder"), start);
-    if (dialog.exec() != QDialog::Accepted) {
-        NUV_DEBUG("%s %d", "CommDlgExtendedError return", 0);
-        return;
-    }
-    OpenFolder(dialog.Folder());
-}
-
-void CZOLView::OnEditText(ViewCommand command) {
-    QLineEdit* edit = pathBox_->lineEdit();
-    switch (command) {
-        case ViewCommand::Undo:
-            edit->undo();
-            break;
-        case ViewCommand::Cut:
-            edit->cut();
-            break;
-        case ViewCommand::CopyText:
-            edit->copy();
-            break;
-        default:
-            edit->paste();
-            break;
-    }
-}
-
-void CZOLView::OnSettings() {
+void ProgramCommands::OnSettings() {
     NUV_DEBUG("%s", "OnEditSettings pressed");
-    CZOLSettingsSheetDlg sheet(this);
+    CZOLSettingsSheetDlg sheet(&parent_);
     if (sheet.exec() == QDialog::Accepted) {
-        ApplyListFontSize(Config().listViewFontSize);
+        settingsApplied_();
         frame_.UpdateMenuTexts();
     }
 }
 
-void CZOLView::OnHardRefresh() {
-    if (ShowBox(HardRefreshQuestion(), BoxIcon::Question, BoxButtons::YesNo, BoxAnswer::No) ==
-        BoxAnswer::Yes) {
-        Refresh(RefreshKind::SoftRescan);
-    }
-}
-
-void CZOLView::OnHelp(const char* page) {
-    OpenHelpPage(page);
-}
-
-void CZOLView::OnAbout() {
-    CAboutDlg about(this);
+void ProgramCommands::OnAbout() {
+    CAboutDlg about(&parent_);
     about.exec();
 }
 
-void CZOLView::OnUppercaseShortNames() {
+void ProgramCommands::OnUppercaseShortNames() {
     std::string folder = Config().quickCopyPath;
     EnsureTrailingBackslash(folder);
     WorkJobTexts texts;
-    texts.title = Translate("Uppercase Short (8.3) Filenames on A:\\");
-    const StatusCode status = RunWorkJobDialog(this, texts, [folder](const std::atomic<int>&) {
+    texts.title = Translate("Uppercase Short (8.3) Filenames on ") + Config().quickCopyPath + "/";
+    const StatusCode status = RunWorkJobDialog(&parent_, texts, [folder](const std::atomic<int>&) {
         return UpperCaseShortNames(folder + "*.*", false);
     });
     constexpr StatusCode kNoDirectoryRoom = -140;  // the rename found no room in the folder
@@ -172,7 +109,7 @@ void CZOLView::OnUppercaseShortNames() {
     }
 }
 
-void CZOLView::OnDeveloperCommand(ViewCommand command) {
+void ProgramCommands::OnDeveloperCommand(ViewCommand command) {
     switch (command) {
         case ViewCommand::EditCfgFile:
             EditProgramConfigFile();
@@ -188,7 +125,7 @@ void CZOLView::OnDeveloperCommand(ViewCommand command) {
             }
             break;
         case ViewCommand::Test2:
-            RunCommand(ViewCommand::ClearFilter);
+            run_(ViewCommand::ClearFilter);
             break;
         case ViewCommand::NewSettings:
             OnSettings();
@@ -207,15 +144,15 @@ void CZOLView::OnDeveloperCommand(ViewCommand command) {
     }
 }
 
-void CZOLView::OnTraceAllSysex() {
+void ProgramCommands::OnTraceAllSysex() {
     SetTraceAllSysex(true);
     TraceOn(trace::kDebug);
     // The files are analysed again only for the trace: their data files stay as they are.
     ScanState().writingDisabled = 1;
-    Refresh(RefreshKind::SoftRescan);
+    navigation_.Refresh(RefreshKind::SoftRescan);
 }
 
-void CZOLView::OnSpecialInfo() {
+void ProgramCommands::OnSpecialInfo() {
     ShowBox(StrFormat("%s %zu", Translate("Max. used tweak data entries:").c_str(),
                       CZOLTweak::MaxUsedOfRun()),
             BoxIcon::Information);

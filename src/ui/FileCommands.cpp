@@ -1,6 +1,5 @@
-// The main view's commands on the selected files: copy, move, trash, rename, the CD-ROM test,
-// modify values and songs, write Music Finder records, the external programs, the information
-// dialogs and Explore Folder. The work is the core's; this file opens the dialogs around it.
+#include "ui/FileCommands.h"
+
 #include "app/ZOLExternalPrograms.h"
 #include "fileops/ZOLCdromTest.h"
 #include "fileops/ZOLCopyMove.h"
@@ -8,15 +7,16 @@
 #include "fileops/ZOLRenameFile.h"
 #include "list/ZOLListViewMgr.h"
 #include "output/ZOLModify.h"
+#include "platform/Launcher.h"
+#include "support/NUVFormat.h"
 #include "support/NUVLang.h"
 #include "support/NUVUserInterface.h"
 #include "support/ZOLConfigValues.h"
-#include "ui/MainFrm.h"
 #include "ui/NuvInfoDlg.h"
+#include "ui/NuvQtText.h"
 #include "ui/ZOLDialogParts.h"
 #include "ui/ZOLModifyDlg.h"
 #include "ui/ZOLModifySongDlg.h"
-#include "ui/ZOLView.h"
 
 namespace kelvane {
 namespace {
@@ -39,7 +39,7 @@ std::string FullPath(const StyleDataPacket& record) {
 
 }  // namespace
 
-bool CZOLView::RunFileCommand(ViewCommand command) {
+bool FileCommands::Run(ViewCommand command, const CommandRow* row) {
     using C = ViewCommand;
     switch (command) {
         case C::MoveSelected:
@@ -86,34 +86,34 @@ bool CZOLView::RunFileCommand(ViewCommand command) {
         case C::ExtendedInfo:
         case C::ExtendedMidiInfo:
         case C::ViewOtsInfo:
-            OnInfo(command);
+            OnInfo(command, row);
             return true;
         case C::ExploreFolder:
-            OnExploreFolder();
+            OnExploreFolder(row);
             return true;
         default:
             return false;
     }
 }
 
-void CZOLView::OnCdromTest() {
+void FileCommands::OnCdromTest() {
     WaitCursor wait;
     CdromCompatibilityTestCommand(Config().effectiveStartPath);
 }
 
-void CZOLView::OnModify() {
+void FileCommands::OnModify() {
     CZOLListViewMgr& list = ListViewMgr();
     switch (CheckModifyCommand()) {
         case ModifyTarget::None:
             return;
         case ModifyTarget::ModifyDialog: {
-            CZOLModifyDlg dialog(this);
+            CZOLModifyDlg dialog(&parent_);
             dialog.exec();
             break;
         }
         case ModifyTarget::SongDialog: {
             CZOLModifySongLogic logic;
-            RunModifySongDialog(this, logic);
+            RunModifySongDialog(&parent_, logic);
             break;
         }
     }
@@ -121,35 +121,42 @@ void CZOLView::OnModify() {
     list.Refresh(true, true);
 }
 
-void CZOLView::OnAddSongFromFilename() {
+void FileCommands::OnAddSongFromFilename() {
     std::unique_ptr<CZOLModifySongLogic> logic = AddSongFromFilenameCommand();
-    if (logic != nullptr && RunModifySongDialog(this, *logic)) {
+    if (logic != nullptr && RunModifySongDialog(&parent_, *logic)) {
         ListViewMgr().Invalidate(1);
         ListViewMgr().Refresh(true, true);
     }
 }
 
-void CZOLView::OnInfo(ViewCommand command) {
+void FileCommands::OnInfo(ViewCommand command, const CommandRow* row) {
     // The context menu's Extended Info names its row; the developer commands take the
     // selected one.
     const StyleDataPacket* record =
-        command == ViewCommand::ExtendedInfo && contextRecord_ != nullptr ? contextRecord_
-                                                                          : OneSelectedRecord();
+        command == ViewCommand::ExtendedInfo && row != nullptr && row->record != nullptr
+            ? row->record
+            : OneSelectedRecord();
     if (record == nullptr) {
         return;
     }
     const InfoMode mode = command == ViewCommand::ViewOtsInfo ? InfoMode::Ots : InfoMode::Extended;
-    CNUVMFCInfoDlg dialog(this, FullPath(*record), record, mode);
+    CNUVMFCInfoDlg dialog(&parent_, FullPath(*record), record, mode);
     dialog.exec();
 }
 
-void CZOLView::OnExploreFolder() {
-    if (!contextFolder_.empty()) {
-        ExploreFolder(contextFolder_);
+void FileCommands::OnExploreFolder(const CommandRow* row) {
+    if (row != nullptr && !row->folder.empty()) {
+        ExploreFolder(row->folder);
         return;
     }
     if (const StyleDataPacket* record = OneSelectedRecord()) {
         ExploreFolder(std::string(record->Text(kFieldPath)));
+    }
+}
+
+void ExploreFolder(const std::string& folder) {
+    if (!OpenByType(folder)) {
+        ShowBox(StrFormat("%s %s", Translate("Cannot open the folder").c_str(), folder.c_str()));
     }
 }
 

@@ -1,6 +1,5 @@
-// The main view's outputs and data transfers: printing, the RTF writer, the data and CSV
-// exports, the imports and the fast access data. The work is the core's; this file asks for
-// the columns, files and titles.
+#include "ui/OutputCommands.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <unordered_set>
@@ -8,7 +7,7 @@
 #include "fileops/ZOLFileOpPrompts.h"
 #include "list/ZOLListTableView.h"
 #include "list/ZOLListViewMgr.h"
-#include "output/ZOLRtfListCtrl.h"
+#include "output/RtfListOutput.h"
 #include "records/ZOLFieldCatalogue.h"
 #include "records/ZOLRecordStore.h"
 #include "scan/ZOLDataFileColumns.h"
@@ -29,7 +28,6 @@
 #include "ui/ZOLExportRtfDlg.h"
 #include "ui/ZOLPrintListCtrl.h"
 #include "ui/ZOLRtfOutputDlg.h"
-#include "ui/ZOLView.h"
 
 namespace kelvane {
 namespace {
@@ -122,20 +120,82 @@ std::string ExportTitle(bool csv, bool songRows) {
     return Translate(style ? "Export Style Data" : "Export Midi Data");
 }
 
+// The RTF output's choices through the dialogs: the column choice, then (unless the file is
+// given) the file dialog and the output dialog for the page header and orientation.
+class DialogRtfChoices final : public RtfListChoices {
+  public:
+    DialogRtfChoices(QWidget& parent, std::string fileName)
+        : parent_(parent), fileName_(std::move(fileName)) {}
+
+    bool ChooseColumns(CZOLRtfListCtrl& writer, RtfListKind kind,
+                       const ListTableView& table) override {
+        const CatalogueKind catalogue =
+            kind == RtfListKind::Songs ? CatalogueKind::Song : CatalogueKind::Current;
+        std::vector<FieldChoice> choices;
+        for (int id : writer.OfferedFields(kind)) {
+            choices.push_back({id, FieldLabel(id, catalogue), writer.CanTick(kind, table, id),
+                               writer.IsTicked(kind, id)});
+        }
+        CExportRTFDlg columns(&parent_,
+                              Translate(IsStyleMode() ? "Export Style Data to RTF File"
+                                                      : "Export Midi Data to RTF File"),
+                              std::move(choices));
+        if (columns.exec() != QDialog::Accepted) {
+            return false;
+        }
+        for (const FieldChoice& choice : columns.Choices()) {
+            writer.SetTicked(kind, table, choice.fieldId, choice.ticked);
+        }
+        return true;
+    }
+
+    bool ChooseTarget(CZOLRtfListCtrl& writer, std::string& file) override {
+        file = fileName_;
+        if (!file.empty()) {
+            return true;
+        }
+        file =
+            AskFile(&parent_, "Select Output File", kRtfFilter, "rtf", writer.LastFileName(), true);
+        if (file.empty()) {
+            return false;
+        }
+        CZOLRtfOutputDlg output(&parent_, writer.PageHeader(), writer.Orientation());
+        if (output.exec() != QDialog::Accepted) {
+            return false;
+        }
+        writer.SetPageHeader(output.PageHeader());
+        writer.SetOrientation(output.Orientation());
+        return true;
+    }
+
+    void ReportFinished(const std::string& text) override { SetStatusPaneText(0, text); }
+
+  private:
+    QWidget& parent_;
+    std::string fileName_;
+};
+
 }  // namespace
 
-bool CZOLView::RunOutputCommand(ViewCommand command) {
+OutputCommands::OutputCommands(QWidget& parent)
+    : parent_(parent),
+      rtf_(std::make_unique<CZOLRtfListCtrl>(!IsStyleMode())),
+      print_(std::make_unique<CPrintListCtrl>()) {}
+
+OutputCommands::~OutputCommands() = default;
+
+bool OutputCommands::Run(ViewCommand command, const CommandRow*) {
     using C = ViewCommand;
-    CZOLListTableView table(ListViewMgr());
+    const CZOLListTableView table(ListViewMgr());
     switch (command) {
         case C::Print:
-            print_->Print(this, table);
+            print_->Print(&parent_, table);
             return true;
         case C::PrintPreview:
-            print_->PrintPreview(this, table);
+            print_->PrintPreview(&parent_, table);
             return true;
         case C::PageSetup:
-            print_->PageSetup(this);
+            print_->PageSetup(&parent_);
             return true;
         case C::WriteRtf:
             WriteListToRtf();
@@ -161,62 +221,20 @@ bool CZOLView::RunOutputCommand(ViewCommand command) {
     }
 }
 
-std::string CZOLView::DeveloperRtfFile() {
+std::string OutputCommands::DeveloperRtfFile() {
     return PathFromQt(QDir::homePath()) + "/kelvane-table.rtf";
 }
 
-bool CZOLView::WriteListToRtf(const std::string& fileName) {
-    CZOLListViewMgr& list = ListViewMgr();
-    CZOLListTableView table(list);
-    if (CheckRtfList(&table) != status::kOk) {
-        return false;
-    }
-    const RtfListKind kind = SongRows() ? RtfListKind::Songs : RtfListKind::Files;
-    const CatalogueKind catalogue = SongRows() ? CatalogueKind::Song : CatalogueKind::Current;
-    rtf_->MatchShownColumns(kind, table);
-    std::vector<FieldChoice> choices;
-    for (int id : rtf_->OfferedFields(kind)) {
-        choices.push_back({id, FieldLabel(id, catalogue), rtf_->CanTick(kind, table, id),
-                           rtf_->IsTicked(kind, id)});
-    }
-    CExportRTFDlg columns(
-        this,
-        Translate(IsStyleMode() ? "Export Style Data to RTF File" : "Export Midi Data to RTF File"),
-        std::move(choices));
-    if (columns.exec() != QDialog::Accepted) {
-        return false;
-    }
-    for (const FieldChoice& choice : columns.Choices()) {
-        rtf_->SetTicked(kind, table, choice.fieldId, choice.ticked);
-    }
-    std::string file = fileName;
-    if (file.empty()) {
-        file = AskFile(this, "Select Output File", kRtfFilter, "rtf", rtf_->LastFileName(), true);
-        if (file.empty()) {
-            return false;
-        }
-        CZOLRtfOutputDlg output(this, rtf_->PageHeader(), rtf_->Orientation());
-        if (output.exec() != QDialog::Accepted) {
-            return false;
-        }
-        rtf_->SetPageHeader(output.PageHeader());
-        rtf_->SetOrientation(output.Orientation());
-    }
-    const CMyListCtrl* shown = list.CurrentList();
-    const StatusCode written =
-        rtf_->WriteListToRtf(&table, kind, ScanState().currentStartFolder,
-                             shown != nullptr ? shown->FilterText() : std::string(), file);
-    if (written != status::kOk) {
-        return false;
-    }
-    SetStatusPaneText(0, Translate(kRtfFinishedText));
-    return true;
+bool OutputCommands::WriteListToRtf(const std::string& fileName) {
+    DialogRtfChoices choices(parent_, fileName);
+    const CZOLListTableView table(ListViewMgr());
+    return WriteListRtf(*rtf_, table, ShownListText(ListViewMgr()), choices) == status::kOk;
 }
 
-bool CZOLView::ChooseExportFile(std::string& file, bool& append) {
+bool OutputCommands::ChooseExportFile(std::string& file, bool& append) {
     for (;;) {
-        file = AskFile(this, "Select Output File", kTextFilter, "txt", ScanState().lastExportFile,
-                       true);
+        file = AskFile(&parent_, "Select Output File", kTextFilter, "txt",
+                       ScanState().lastExportFile, true);
         if (file.empty()) {
             return false;
         }
@@ -232,7 +250,7 @@ bool CZOLView::ChooseExportFile(std::string& file, bool& append) {
     }
 }
 
-void CZOLView::OnExport(bool csv) {
+void OutputCommands::OnExport(bool csv) {
     const bool songRows = SongRows();
     FieldSwitchTables& tables = FieldSwitches();
     FieldSwitchSet& set = csv ? tables.csv : tables.exportData;
@@ -244,7 +262,7 @@ void CZOLView::OnExport(bool csv) {
             choice.ticked = true;
         }
     }
-    CExportRTFDlg dialog(this, ExportTitle(csv, songRows), std::move(choices));
+    CExportRTFDlg dialog(&parent_, ExportTitle(csv, songRows), std::move(choices));
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
@@ -268,10 +286,10 @@ void CZOLView::OnExport(bool csv) {
     }
 }
 
-void CZOLView::OnImport() {
+void OutputCommands::OnImport() {
     std::string file;
     for (;;) {
-        file = AskFile(this, "Open Import File", kTextFilter, "txt", ScanState().lastImportFile,
+        file = AskFile(&parent_, "Open Import File", kTextFilter, "txt", ScanState().lastImportFile,
                        false);
         if (file.empty()) {
             return;
@@ -290,7 +308,7 @@ void CZOLView::OnImport() {
     ListViewMgr().ForceRebuild(true, nullptr, true);
 }
 
-void CZOLView::OnImportDefaultData() {
+void OutputCommands::OnImportDefaultData() {
     {
         const ShownRows shown;
         ImportDefaultDataFiles(RecordStore().records, shown.Records());
@@ -298,7 +316,7 @@ void CZOLView::OnImportDefaultData() {
     ListViewMgr().ForceRebuild(true, nullptr, true);
 }
 
-void CZOLView::OnCreateFastAccessData() {
+void OutputCommands::OnCreateFastAccessData() {
     WaitCursor wait;
     WriteFastAccessDataFiles(RecordStore().records);
 }

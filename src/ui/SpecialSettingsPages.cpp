@@ -1,4 +1,5 @@
-// Settings pages 5 to 8: function keys, view, miscellaneous, developer.
+#include "ui/SpecialSettingsPages.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
@@ -14,13 +15,26 @@
 #include "support/NUVConfig.h"
 #include "support/NUVLang.h"
 #include "support/NUVTrace.h"
+#include "support/ZOLConfigValues.h"
 #include "support/ZOLRunMode.h"
 #include "ui/NuvLangDlg.h"
 #include "ui/NuvQtText.h"
-#include "ui/ZOLSettingsPages.h"
+#include "ui/SettingsRows.h"
 
 namespace kelvane {
 namespace {
+
+// A group titled `title` with one drop-down, labelled `label` and named `key`.
+QComboBox* AddChoiceGroup(QWidget* page, QVBoxLayout* layout, const char* title, const char* label,
+                          const char* key) {
+    auto* group = new QGroupBox(Tr(title), page);
+    auto* form = new QFormLayout(group);
+    auto* box = new QComboBox(group);
+    box->setObjectName(QString::fromLatin1(key));
+    form->addRow(Tr(label), box);
+    layout->addWidget(group);
+    return box;
+}
 
 void SelectData(QComboBox* box, const QVariant& data) {
     const int index = box->findData(data);
@@ -29,8 +43,8 @@ void SelectData(QComboBox* box, const QVariant& data) {
 
 }  // namespace
 
-CZOLSettingsPage07::CZOLSettingsPage07(QWidget* parent)
-    : CZOLSettingsPage(parent, help::kSettingsFunctionKeys) {
+FunctionKeysPage::FunctionKeysPage(QWidget* parent)
+    : SettingsPage(parent, help::kSettingsFunctionKeys) {
     auto* form = new QFormLayout(this);
     for (int key = 1; key <= kFunctionKeyCount; ++key) {
         const QString label = QStringLiteral("F%1").arg(key);
@@ -43,7 +57,8 @@ CZOLSettingsPage07::CZOLSettingsPage07(QWidget* parent)
         for (const FunctionKeyAction& action : FunctionKeyActions()) {
             if (action.number == kNoFunctionKeyAction ||
                 CommandPresent(action.command, RunMode())) {
-                box->addItem(Tr(action.name), action.number);
+                box->addItem(ToQt(FunctionKeyActionText(action, Config().quickCopyPath)),
+                             action.number);
             }
         }
         keys_[key - 1] = box;
@@ -51,7 +66,7 @@ CZOLSettingsPage07::CZOLSettingsPage07(QWidget* parent)
     }
 }
 
-void CZOLSettingsPage07::Load(const SettingsValues& values) {
+void FunctionKeysPage::Load(const SettingsValues& values) {
     loaded_ = values.functionKeys;
     for (int index = 0; index < kFunctionKeyCount; ++index) {
         if (keys_[index] != nullptr) {
@@ -63,13 +78,14 @@ void CZOLSettingsPage07::Load(const SettingsValues& values) {
     }
 }
 
-void CZOLSettingsPage07::Save(SettingsValues& values) const {
+void FunctionKeysPage::Save(SettingsValues& values) const {
     for (int index = 0; index < kFunctionKeyCount; ++index) {
         if (keys_[index] == nullptr) {
             continue;
         }
         const auto slot = static_cast<std::size_t>(index);
-        const int number = FunctionKeyActionNumber(TextFromQt(keys_[index]->currentText()));
+        const int number =
+            keys_[index]->currentIndex() >= 0 ? keys_[index]->currentData().toInt() : -1;
         // "(no action)" keeps a stored value that the list cannot show (0 stays 0).
         const bool keepLoaded =
             number == kNoFunctionKeyAction && FunctionKeyActionName(loaded_[slot]).empty();
@@ -77,29 +93,19 @@ void CZOLSettingsPage07::Save(SettingsValues& values) const {
     }
 }
 
-CZOLSettingsPage08::CZOLSettingsPage08(QWidget* parent)
-    : CZOLSettingsPage(parent, help::kSettingsView) {
+ViewPage::ViewPage(QWidget* parent) : SettingsPage(parent, help::kSettingsView) {
     auto* layout = new QVBoxLayout(this);
-    auto* font = new QGroupBox(Tr("Font"), this);
-    auto* fontForm = new QFormLayout(font);
-    fontSize_ = new QComboBox(font);
-    fontSize_->setObjectName("DefaultListViewFontSize");
+    fontSize_ =
+        AddChoiceGroup(this, layout, "Font", "Font size of main list", "DefaultListViewFontSize");
     fontSize_->addItem(Tr("(default)"), 0);
     for (int size = kMinListFontSize; size <= kMaxListFontSize; ++size) {
         fontSize_->addItem(QString::number(size), size);
     }
-    fontForm->addRow(Tr("Font size of main list"), fontSize_);
-    layout->addWidget(font);
-
-    auto* sort = new QGroupBox(Tr("Sort Order"), this);
-    auto* sortForm = new QFormLayout(sort);
-    sortOrder_ = new QComboBox(sort);
-    sortOrder_->setObjectName("DefaultSortOrder");
+    sortOrder_ =
+        AddChoiceGroup(this, layout, "Sort Order", "Sort order in lists", "DefaultSortOrder");
     for (const char* name : SortOrderNames()) {
         sortOrder_->addItem(Tr(name), QString::fromLatin1(name));
     }
-    sortForm->addRow(Tr("Sort order in lists"), sortOrder_);
-    layout->addWidget(sort);
 
     auto* language = new QGroupBox(Tr("Language"), this);
     auto* languageLayout = new QVBoxLayout(language);
@@ -116,24 +122,24 @@ CZOLSettingsPage08::CZOLSettingsPage08(QWidget* parent)
     layout->addStretch(1);
 }
 
-void CZOLSettingsPage08::Load(const SettingsValues& values) {
+void ViewPage::Load(const SettingsValues& values) {
     SelectData(fontSize_, values.listViewFontSize);
     SelectData(sortOrder_, QString::fromStdString(values.sortOrder));
     SelectLanguage(values.languageFullName);
 }
 
-void CZOLSettingsPage08::SelectLanguage(const std::string& fullName) {
+void ViewPage::SelectLanguage(const std::string& fullName) {
     SelectData(language_, QString::fromStdString(fullName));
 }
 
-void CZOLSettingsPage08::Save(SettingsValues& values) const {
+void ViewPage::Save(SettingsValues& values) const {
     values.listViewFontSize = fontSize_->currentData().toInt();
     values.sortOrder = sortOrder_->currentData().toString().toStdString();
     values.languageFullName = language_->currentData().toString().toStdString();
 }
 
-CZOLSettingsPage04::CZOLSettingsPage04(QWidget* parent)
-    : CZOLSettingsPage(parent, help::kSettingsMiscellaneous) {
+MiscellaneousPage::MiscellaneousPage(QWidget* parent)
+    : SettingsPage(parent, help::kSettingsMiscellaneous) {
     auto* layout = new QVBoxLayout(this);
     auto* floppy = new QGroupBox(Tr("Floppy/USB-Device Handling Specials"), this);
     auto* floppyLayout = new QVBoxLayout(floppy);
@@ -149,20 +155,10 @@ CZOLSettingsPage04::CZOLSettingsPage04(QWidget* parent)
         renameToSty_->setObjectName("DefaultRenameToStyOnCopyToA");
         floppyLayout->addWidget(renameToSty_);
     }
-    connect(quickPath_, &QLineEdit::textChanged, this, &CZOLSettingsPage04::UpdateCopyToTexts);
+    connect(quickPath_, &QLineEdit::textChanged, this, &MiscellaneousPage::UpdateCopyToTexts);
     layout->addWidget(floppy);
 
-    auto* misc = new QGroupBox(Tr("Miscellaneous"), this);
-    auto* miscLayout = new QVBoxLayout(misc);
-    autoCorrect_ =
-        new QCheckBox(Tr("Automatically correct file dates pointing into the future."), misc);
-    autoCorrect_->setObjectName("AutoCorrectIllegalFileDates");
-    filterColour_ =
-        new QCheckBox(Tr("Change background color if filter condition is active."), misc);
-    filterColour_->setObjectName("ChangeBackgroundColorIfFilterIsActive");
-    miscLayout->addWidget(autoCorrect_);
-    miscLayout->addWidget(filterColour_);
-    layout->addWidget(misc);
+    AddRows(layout, MiscellaneousRows());
 
     if (IsStyleMode()) {
         auto* change = new QPushButton(Tr("Change Language"), this);
@@ -178,7 +174,7 @@ CZOLSettingsPage04::CZOLSettingsPage04(QWidget* parent)
     UpdateCopyToTexts();
 }
 
-void CZOLSettingsPage04::UpdateCopyToTexts() {
+void MiscellaneousPage::UpdateCopyToTexts() {
     const std::string path = Trimmed(PathFromQt(quickPath_->text())) + "/";
     uppercase_->setText(Tr("Uppercase short (8.3) filenames on copy to ") + PathToQt(path));
     if (renameToSty_ != nullptr) {
@@ -186,27 +182,25 @@ void CZOLSettingsPage04::UpdateCopyToTexts() {
     }
 }
 
-void CZOLSettingsPage04::Load(const SettingsValues& values) {
+void MiscellaneousPage::Load(const SettingsValues& values) {
     quickPath_->setText(PathToQt(values.quickCopyPath));
     uppercase_->setChecked(values.uppercaseShortFilenamesOnCopyToA != 0);
     if (renameToSty_ != nullptr) {
         renameToSty_->setChecked(values.renameToStyOnCopyToA != 0);
     }
-    autoCorrect_->setChecked(values.autoCorrectIllegalFileDates != 0);
-    filterColour_->setChecked(values.changeBackgroundColorIfFilterIsActive != 0);
+    SettingsPage::Load(values);
 }
 
-void CZOLSettingsPage04::Save(SettingsValues& values) const {
+void MiscellaneousPage::Save(SettingsValues& values) const {
     values.quickCopyPath = Trimmed(PathFromQt(quickPath_->text()));
     values.uppercaseShortFilenamesOnCopyToA = uppercase_->isChecked() ? 1 : 0;
     if (renameToSty_ != nullptr) {
         values.renameToStyOnCopyToA = renameToSty_->isChecked() ? 1 : 0;
     }
-    values.autoCorrectIllegalFileDates = autoCorrect_->isChecked() ? 1 : 0;
-    values.changeBackgroundColorIfFilterIsActive = filterColour_->isChecked() ? 1 : 0;
+    SettingsPage::Save(values);
 }
 
-CZOLSettingsPage99::CZOLSettingsPage99(QWidget* parent) : CZOLSettingsPage(parent, "") {
+DeveloperPage::DeveloperPage(QWidget* parent) : SettingsPage(parent, "") {
     auto* form = new QFormLayout(this);
     form->addRow(Tr("Program folder"), new QLabel(PathToQt(ProgramFolder()), this));
     form->addRow(Tr("Settings file"), new QLabel(PathToQt(SettingsStore().FileName()), this));

@@ -1,0 +1,34 @@
+// The commands on the selected files: copy, move, trash, rename, the CD-ROM test, modify
+// values and songs, write Music Finder records, the external programs, the information dialogs
+// and Explore Folder. The work is the core's; this group opens the dialogs around it.
+#pragma once
+
+#include <string>
+
+#include "ui/CommandGroup.h"
+
+class QWidget;
+
+namespace kelvane {
+
+class FileCommands final : public CommandGroup {
+  public:
+    // `parent` parents the dialogs.
+    explicit FileCommands(QWidget& parent) : parent_(parent) {}
+
+    bool Run(ViewCommand command, const CommandRow* row) override;
+
+  private:
+    void OnCdromTest();
+    void OnModify();
+    void OnAddSongFromFilename();
+    void OnInfo(ViewCommand command, const CommandRow* row);
+    void OnExploreFolder(const CommandRow* row);
+
+    QWidget& parent_;
+};
+
+// Opens a folder with the desktop's file manager; a box says when it cannot.
+void ExploreFolder(const std::string& folder);
+
+}  // namespace kelvane

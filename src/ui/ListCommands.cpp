@@ -1,0 +1,135 @@
+#include "ui/ListCommands.h"
+
+#include <QDialog>
+
+#include "list/ZOLColumnDefaults.h"
+#include "list/ZOLDuplicatesMode.h"
+#include "list/ZOLFilterDlgLogic.h"
+#include "list/ZOLListViewMgr.h"
+#include "list/ZOLStatistics.h"
+#include "scan/ZOLScanState.h"
+#include "support/NUVDbg.h"
+#include "ui/MainFrm.h"
+#include "ui/ZOLColumnsDlg.h"
+#include "ui/ZOLDialogParts.h"
+#include "ui/ZOLFilterDlg.h"
+#include "ui/ZOLListArea.h"
+#include "ui/ZOLListWidget.h"
+
+namespace kelvane {
+namespace {
+
+int DuplicatesModeOf(ViewCommand command) {
+    return static_cast<int>(command) - static_cast<int>(ViewCommand::ShowAllFiles);
+}
+
+}  // namespace
+
+ListCommands::ListCommands(QWidget& parent, CMainFrame& frame, CZOLListArea& lists)
+    : parent_(parent), frame_(frame), lists_(lists) {
+    CZOLListViewMgr& manager = ListViewMgr();
+    manager.SetViewMode(Files);
+    LoadColumnDefaults(manager, ProgramColumnSettings());
+    manager.ShowFileList();
+    frame_.SetCheckStateProvider(&ListCommands::CheckMarks);
+}
+
+ViewCheckState ListCommands::CheckMarks() {
+    ViewCheckState state;
+    state.autoResizeColumns = ColumnAutoresizeOn();
+    state.rowNumber = ListViewMgr().IsReady() && ListViewMgr().RowNumberVisible();
+    state.duplicatesMode = FilterDuplicatesMode();
+    state.alwaysUseFastAccess = ScanState().alwaysUseFastAccess != 0;
+    return state;
+}
+
+bool ListCommands::Run(ViewCommand command, const CommandRow*) {
+    CZOLListViewMgr& manager = ListViewMgr();
+    using C = ViewCommand;
+    switch (command) {
+        case C::Filter:
+            OnFilter();
+            return true;
+        case C::ClearFilterAll:
+            NUV_DEBUG("%s", "ClearZOLFilterAll called");
+            manager.ClearAllFilters();
+            return true;
+        case C::ClearFilter:
+            NUV_DEBUG("%s", "ClearZOLFilter called");
+            manager.ClearFilterOfView();
+            return true;
+        case C::Columns:
+            OnColumns();
+            return true;
+        case C::AutoResizeColumns:
+            SetColumnAutoresize(!ColumnAutoresizeOn());
+            return true;
+        case C::RowNumber:
+            ToggleRowNumberColumn(manager);
+            return true;
+        case C::Statistics:
+            OnStatistics();
+            return true;
+        case C::ShowAllFiles:
+        case C::ShowUniqueFiles:
+        case C::ShowDuplicateFiles:
+        case C::ShowUniqueScores:
+        case C::ShowRelatedScores:
+            manager.SetDuplicatesMode(DuplicatesModeOf(command));
+            return true;
+        case C::ViewStyles:
+        case C::ViewSongs:
+            ShowSongView(command == C::ViewSongs);
+            return true;
+        case C::ToggleSongStyle:
+            ShowSongView(manager.CurrentViewMode() != Songs);
+            return true;
+        default:
+            return false;
+    }
+}
+
+void ListCommands::OnFilter() {
+    NUV_DEBUG("%s", "Filter Dlg called");
+    CZOLListViewMgr& manager = ListViewMgr();
+    CZOLFilterDlgState& state =
+        manager.CurrentViewMode() == Songs ? SongFilterDialog() : StyleFilterDialog();
+    CZOLFilterDlg dialog(&parent_, state, *lists_.Current());
+    const int result = dialog.exec();
+    NUV_DEBUG("%s %d", "FilterDlg return", result);
+    if (result == QDialog::Accepted) {
+        manager.ForceRebuild(true, nullptr, true);
+    }
+}
+
+void ListCommands::OnColumns() {
+    NUV_DEBUG("%s", "Columns Dlg called");
+    CZOLListViewMgr& manager = ListViewMgr();
+    CMyListCtrl* list = manager.CurrentList();
+    if (list == nullptr) {
+        return;
+    }
+    CZOLColumnsDlg dialog(&parent_, *list);
+    const int result = dialog.exec();
+    NUV_DEBUG("%s %d", "ColumnsDlg return", result);
+    if (result == QDialog::Accepted) {
+        manager.BuildColumns(true);
+    }
+}
+
+void ListCommands::OnStatistics() {
+    WaitCursor wait;
+    ShowStatistics(ListViewMgr());
+}
+
+void ListCommands::ShowSongView(bool songView) {
+    CZOLListViewMgr& manager = ListViewMgr();
+    if (songView) {
+        manager.ShowSongList();
+    } else {
+        manager.ShowFileList();
+    }
+    frame_.SetSongView(songView);
+}
+
+}  // namespace kelvane
