@@ -61,7 +61,8 @@ class CliScanWorkersTest : public ::testing::Test {
     }
     // A hard rescan with one worker and with four: the same output and the same data files.
     void ExpectSameWithOneAndFour(const std::vector<std::string>& mode, const std::string& data) {
-        std::vector<std::string> args = mode;
+        std::vector<std::string> args = {"scan"};
+        args.insert(args.end(), mode.begin(), mode.end());
         args.insert(args.end(), {"-s", "--hard", "--songs", "--jobs", "1", root});
         const test::CliResult one = cli.Run(args);
         ASSERT_EQ(one.status, 0) << one.err;
@@ -101,7 +102,8 @@ TEST_F(CliScanWorkersTest, HardRescanOfStylesIsTheSameWithOneAndFourWorkers) {
     int number = 0;
     if (!corpus.empty()) {
         for (const auto& entry : fs::recursive_directory_iterator(corpus)) {
-            if (entry.is_regular_file() && IsAnalysedFileName(entry.path().filename().string(), true)) {
+            if (entry.is_regular_file() &&
+                IsAnalysedFileName(entry.path().filename().string(), true)) {
                 Copy(entry.path(), std::to_string(number % 5) + "/" + std::to_string(number) + " " +
                                        entry.path().filename().string());
                 ++number;
@@ -112,8 +114,9 @@ TEST_F(CliScanWorkersTest, HardRescanOfStylesIsTheSameWithOneAndFourWorkers) {
     for (int i = 0; i < 60; ++i) {
         const std::string path = tree.Write(
             "built/" + std::to_string(i % 6) + "/s" + std::to_string(i) + ".sty",
-            test::StyleBytes(400000 + static_cast<uint32_t>(i) * 100,
-                             {{.title = "Tune", .genre = "Pop"}, {.title = "Tune", .genre = "Jazz"}}));
+            test::StyleBytes(
+                400000 + static_cast<uint32_t>(i) * 100,
+                {{.title = "Tune", .genre = "Pop"}, {.title = "Tune", .genre = "Jazz"}}));
         test::SetMTime(path, test::Shifted(-3600));
     }
     ExpectSameWithOneAndFour({}, "ZOL.SDB");

@@ -10,6 +10,7 @@
 
 #include "records/ZOLSongData.h"
 #include "scan/TreeScanTestEnv.h"
+#include "scan/ZOLDataFileLines.h"
 #include "scan/ZOLDataFileWriter.h"
 #include "support/NUVAtomicFile.h"
 
@@ -27,8 +28,8 @@ class TreeScanWorkersTest : public test::TreeScanTest {
         // Many small folders below a folder with files of its own, songs in some files,
         // duplicates, an empty file and one that is no style at all.
         for (int folder = 0; folder < 12; ++folder) {
-            const std::string path = "set " + std::to_string(folder % 3) + "/f" +
-                                     std::to_string(folder) + "/";
+            const std::string path =
+                "set " + std::to_string(folder % 3) + "/f" + std::to_string(folder) + "/";
             for (int file = 0; file < 9; ++file) {
                 const uint32_t tempo = 400000 + static_cast<uint32_t>(folder * 1000 + file * 7);
                 std::vector<test::FinderRecord> songs;
@@ -55,8 +56,8 @@ class TreeScanWorkersTest : public test::TreeScanTest {
         std::map<std::string, std::string> files;
         for (const auto& entry : fs::recursive_directory_iterator(root)) {
             if (entry.path().filename() == "ZOL.SDB") {
-                files[entry.path().string().substr(root.size())] = dir.Read(
-                    entry.path().string().substr(dir.Folder().size()));
+                files[entry.path().string().substr(root.size())] =
+                    dir.Read(entry.path().string().substr(dir.Folder().size()));
             }
         }
         return files;
@@ -123,7 +124,7 @@ TEST_F(TreeScanWorkersTest, EveryKindOfScanGivesWhatOneWorkerGives) {
     ASSERT_EQ(ScanWith(kWorkers), 0);
     ExpectSame(first, Take());
     EXPECT_EQ(first.counts.analysed, 12 * 9 + 4);
-    EXPECT_EQ(first.files.size(), 13u);  // the twelve folders and the start folder
+    EXPECT_EQ(first.files.size(), 14u);  // twelve folders, "set 1" and the start folder
 
     // Cached read, after the user entered values and some files changed or vanished.
     AssignStyleField(*Record("set 0/f3/s1.sty"), kFieldAuthor, "Ann");
