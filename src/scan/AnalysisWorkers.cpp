@@ -35,6 +35,7 @@ AnalysisWorkers::~AnalysisWorkers() {
 uint64_t AnalysisWorkers::Submit(std::string fullPath, std::string fileName,
                                  int32_t analyserBefore) {
     uint64_t number = 0;
+    bool someoneIdle = false;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         AnalysisTask& task = tasks_.emplace_back();
@@ -42,8 +43,13 @@ uint64_t AnalysisWorkers::Submit(std::string fullPath, std::string fileName,
         task.fileName = std::move(fileName);
         task.analyserBefore = analyserBefore;
         number = first_ + tasks_.size() - 1;
+        someoneIdle = idle_ > 0;
     }
-    wake_.notify_one();
+    // A busy worker looks for the next file by itself when it is done; waking one costs a
+    // system call, which for files of a few hundred bytes is as much as their analysis.
+    if (someoneIdle) {
+        wake_.notify_one();
+    }
     return number;
 }
 
@@ -59,8 +65,14 @@ uint64_t AnalysisWorkers::FrontNumber() const {
 
 bool AnalysisWorkers::WaitFront(std::chrono::milliseconds timeout) {
     std::unique_lock<std::mutex> lock(mutex_);
-    return finished_.wait_for(lock, timeout,
-                              [this] { return !tasks_.empty() && tasks_.front().done; });
+    const auto frontDone = [this] { return !tasks_.empty() && tasks_.front().done; };
+    if (frontDone() || timeout.count() <= 0) {
+        return frontDone();
+    }
+    waitingForFront_ = true;
+    const bool done = finished_.wait_for(lock, timeout, frontDone);
+    waitingForFront_ = false;
+    return done;
 }
 
 AnalysisTask& AnalysisWorkers::Front() {
@@ -77,7 +89,9 @@ void AnalysisWorkers::PopFront() {
 void AnalysisWorkers::Work() {
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
+        ++idle_;
         wake_.wait(lock, [this] { return stopping_ || nextToBegin_ < first_ + tasks_.size(); });
+        --idle_;
         if (stopping_) {
             return;
         }
@@ -97,7 +111,10 @@ void AnalysisWorkers::Work() {
         }
         lock.lock();
         task.done = true;
-        finished_.notify_all();
+        // The scan thread only ever waits for the oldest file.
+        if (waitingForFront_ && &task == &tasks_.front()) {
+            finished_.notify_one();
+        }
     }
 }
 

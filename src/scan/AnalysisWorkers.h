@@ -69,6 +69,8 @@ class AnalysisWorkers {
     uint64_t first_ = 0;
     uint64_t nextToBegin_ = 0;
     bool stopping_ = false;
+    int idle_ = 0;                  // workers waiting for a file
+    bool waitingForFront_ = false;  // the scan thread waits in WaitFront
     std::vector<std::thread> threads_;
 };
 
