@@ -9,9 +9,13 @@
 //                (10,000 MIDI files, bench/make-midi-corpus)
 //   scan-second  the scan with current data files, nothing changed, against
 //                `find DIR -type f -printf '%T@ %s\n'` plus `cat` of every data file;
-//                target ratio <= 3
+//                target ratio <= 3 (<= 2.5 at 1,000,000 files)
 //   scan-memory  resident memory after the last scan (VmRSS) and its peak (VmHWM); target
 //                below 200 MiB after a scan of 100,000 files (bench/make-tree DIR 100000)
+//   list-memory  resident memory once the file list is built over those records (sorted by
+//                name); target at most 1 GiB with 1,000,000 records
+// A million files (about 4 GB on disk, an hour or more for the whole run):
+//   bench/make-style-tree /work/bench-data/m1 1000000 && bench/run scan /work/bench-data/m1 1
 // The files are read before each timed command (the page cache is dropped after about a
 // minute), ours and the reference alternate, medians are printed. Data files are written
 // under DIR: run it on a scratch tree.
@@ -28,6 +32,7 @@
 #include "analysis/ZOLStyleFile.h"
 #include "common/BenchProgram.h"
 #include "common/BenchTiming.h"
+#include "list/ZOLListViewMgr.h"
 #include "records/ZOLRecordStore.h"
 #include "records/ZOLStyleData.h"
 #include "scan/ZOLScanState.h"
@@ -107,8 +112,7 @@ double TimeScan(const std::string& root, int workers) {
     StatusCode result = 0;
     ScanOptions options;
     options.workers = workers;
-    const double seconds =
-        bench::TimeSeconds([&] { result = ProcessStyleTree(root, 1, options); });
+    const double seconds = bench::TimeSeconds([&] { result = ProcessStyleTree(root, 1, options); });
     if (result != 0) {
         std::fprintf(stderr, "scan: status %d\n", result);
     }
@@ -199,5 +203,16 @@ int main(int argc, char** argv) {
                 RecordStore().records.size(), ResidentKiB("VmRSS:") / 1024.0,
                 ResidentKiB("VmHWM:") / 1024.0);
     ReleaseStyleRecord(record);
+    {
+        CZOLListViewMgr mgr;
+        mgr.RegisterList(ListKind::Files, nullptr);
+        mgr.RegisterList(ListKind::Songs, nullptr);
+        mgr.FileList().SetWritesStatusLine(false);
+        mgr.ShowFileList();
+        const double seconds = bench::TimeSeconds([&] { mgr.ForceRebuild(true, nullptr, false); });
+        std::printf("list-memory: %ld rows listed in %.2f s, resident %.1f MiB, peak %.1f MiB\n",
+                    mgr.FileList().RowCount(), seconds, ResidentKiB("VmRSS:") / 1024.0,
+                    ResidentKiB("VmHWM:") / 1024.0);
+    }
     return 0;
 }
