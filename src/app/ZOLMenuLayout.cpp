@@ -92,6 +92,7 @@ std::vector<ViewCommand> RowContextMenu(bool songView, int selectedRows) {
     if (selectedRows <= 1) {
         items.push_back(C::RenameFile);
     }
+    items.push_back(C::MoveToTrash);
     items.push_back(C::ExtendedInfo);
     return items;
 }
@@ -116,6 +117,8 @@ std::string PopupItemLabel(ViewCommand command, const std::string& quickCopyPath
             return Translate("@menu_popup_rename@Rename");
         case C::ExtendedInfo:
             return Translate("@menu_popup_extended_info@Extended Info");
+        case C::MoveToTrash:
+            return Translate("@menu_popup_move_to_trash@Move to Trash\tDel");
         default:
             return {};
     }

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include "app/ZOLStartSettings.h"
 #include "support/NUVConfig.h"
 #include "support/NUVFileInfo.h"
 #include "support/NUVFormat.h"
@@ -12,8 +13,26 @@
 
 namespace kelvane {
 
+std::string ShownFolderText(const std::string& folder) {
+    const std::string home = HomeFolder();  // ends with "/"
+    if (home.size() <= 1 || folder.size() <= home.size() ||
+        folder.compare(0, home.size(), home) != 0) {
+        return folder;
+    }
+    return "~/" + folder.substr(home.size());
+}
+
+std::string ExpandHomeFolder(const std::string& text) {
+    if (text.empty() || text[0] != '~' || (text.size() > 1 && text[1] != '/')) {
+        return text;
+    }
+    std::string home = HomeFolder();
+    home.pop_back();  // the "/" that follows the "~" stays
+    return home + text.substr(1);
+}
+
 StatusCode PrepareRefresh(const std::string& pathText, bool includeSubfolders) {
-    std::string folder = pathText;
+    std::string folder = ExpandHomeFolder(pathText);
     EnsureTrailingBackslash(folder);
     ConfigValues& config = Config();
     config.startPath = folder;

@@ -26,6 +26,12 @@ enum class RefreshKind {
 // accessible" (boxes), with the statuses above. 0 when the scan may run.
 StatusCode PrepareRefresh(const std::string& pathText, bool includeSubfolders);
 
+// The folder as the path box shows it: a folder below the home folder begins with "~/"
+// ("~/Music/Styles/"); others as they are.
+std::string ShownFolderText(const std::string& folder);
+// A typed folder: a leading "~" alone or before "/" stands for the home folder.
+std::string ExpandHomeFolder(const std::string& text);
+
 // The folder check alone: the boxes and statuses above, 0 when the folder can be scanned.
 StatusCode CheckRefreshFolder(const std::string& folder);
 

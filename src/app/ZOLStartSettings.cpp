@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "app/FirstStart.h"
 #include "app/ZOLCfgKeywords.h"
 #include "app/ZOLMain.h"
 #include "app/ZOLSettingsValues.h"
@@ -62,9 +63,10 @@ void FixStartFolder() {
     if (config.startPath.empty()) {
         config.startPath = config.defaultStartPath;
     }
-    config.includeSubfolders = config.includeSubfoldersRequest == -1
-                                   ? config.defaultIncludeSubdirectories
-                                   : (config.includeSubfoldersRequest != 0 ? 1 : 0);
+    config.includeSubfolders =
+        config.includeSubfoldersRequest == -1
+            ? (LastIncludeSubfolders(config.defaultIncludeSubdirectories != 0) ? 1 : 0)
+            : (config.includeSubfoldersRequest != 0 ? 1 : 0);
     if (config.startPath.back() != '/') {
         config.startPath.push_back('/');
     }

@@ -34,9 +34,11 @@ constexpr const char* kCopyUsage =
 
 constexpr const char* kTrashUsage =
     "usage: kelvane-cli trash [options] [--trash DIR] [--yes] FOLDER\n"
-    "  Moves the files of the listed rows into the trash folder (the TrashFolder setting, or\n"
-    "  DIR); a name that exists there gets the next free -N name. Asks first on the terminal\n"
-    "  unless --yes. Output and exit status as for move.\n";
+    "  Moves the files of the listed rows into the trash folder (DIR, or the TrashFolder\n"
+    "  setting); a name that exists there gets the next free -N name. Without either, the\n"
+    "  files go to the desktop's trash (restorable from the file manager). Asks first on the\n"
+    "  terminal unless --yes. Output and exit status as for move; a trash folder that does\n"
+    "  not exist is named and ends with status 2 (DIR) or 1 (the setting).\n";
 
 constexpr const char* kRenameUsage =
     "usage: kelvane-cli rename [options] --name NEWNAME FOLDER\n"
@@ -98,9 +100,6 @@ const char* OutcomeWord(CopyMoveOutcome outcome) {
 
 // One line per file on standard output, the counts on standard error.
 void PrintEntries(const std::string& command) {
-    int done = 0;
-    int skipped = 0;
-    int renamed = 0;
     for (const CopyMoveEntry& entry : CopyMoveState().entries) {
         std::printf("%s %s", OutcomeWord(entry.outcome), entry.source.c_str());
         if (!entry.target.empty()) {
@@ -114,14 +113,11 @@ void PrintEntries(const std::string& command) {
             std::printf(" (same file)");
         }
         std::printf("\n");
-        done += entry.outcome == CopyMoveOutcome::Copied || entry.outcome == CopyMoveOutcome::Moved;
-        skipped += entry.outcome == CopyMoveOutcome::Skipped ||
-                   entry.outcome == CopyMoveOutcome::SkippedReadOnly;
-        renamed += entry.renamed ? 1 : 0;
     }
     std::fflush(stdout);
-    std::fprintf(stderr, "kelvane-cli %s: %d done, %d skipped, %d renamed\n", command.c_str(), done,
-                 skipped, renamed);
+    const CopyMoveCounts counts = CountCopyMoveEntries(CopyMoveState().entries);
+    std::fprintf(stderr, "kelvane-cli %s: %d done, %d skipped, %d renamed\n", command.c_str(),
+                 counts.done, counts.skipped, counts.renamed);
 }
 
 // Counts the full-medium answers, so that an abort there is told from Ctrl-C.
@@ -174,14 +170,14 @@ int RunFileOperation(int argc, char** argv, const char* command, const char* usa
     ScopedUserDialogs installed(&boxes);
     StatusCode result = 0;
     if (name == "trash") {
-        const std::string trash =
-            ExistingFolder(options.trash.empty() ? Config().trashFolder : options.trash);
-        if (trash.empty()) {
+        const std::string wanted = options.trash.empty() ? Config().trashFolder : options.trash;
+        const std::string trash = ExistingFolder(wanted);
+        if (!wanted.empty() && trash.empty()) {
             SetFileOpPrompts(nullptr);
-            session.Complain("no trash folder: give --trash DIR or set the TrashFolder setting");
-            return kExitUsage;
+            session.Complain("the trash folder does not exist: " + wanted);
+            return options.trash.empty() ? kExitFailure : kExitUsage;
         }
-        Config().trashFolder = trash;
+        Config().trashFolder = trash;  // empty: the desktop's trash
         result = MoveSelectedToTrash();
         if (result == 0 && CopyMoveState().entries.empty() && ListViewMgr().SelectedCount() > 0) {
             SetFileOpPrompts(nullptr);
@@ -192,8 +188,8 @@ int RunFileOperation(int argc, char** argv, const char* command, const char* usa
         const std::string destination = ExistingFolder(options.to);
         if (destination.empty()) {
             SetFileOpPrompts(nullptr);
-            session.Complain("no such folder: " + options.to);
-            return kExitUsage;
+            session.Complain("the destination folder does not exist: " + options.to);
+            return kExitFailure;
         }
         result = CopyMoveSelectedTo(name == "copy" ? CopyMoveKind::Copy : CopyMoveKind::Move,
                                     destination);

@@ -210,6 +210,40 @@ CopyMoveStateValues& CopyMoveState() {
     return state;
 }
 
+StatusCode TrashOneFile(StyleDataPacket* record) {
+    CopyMoveTarget target;
+    target.sourceFolder = std::string(record->Text(kFieldPath));
+    target.sourceName = std::string(record->Text(kFieldFilename));
+    target.targetName = target.sourceName;
+    if (!PathExists(target.SourcePath())) {
+        Note(target, CopyMoveOutcome::SourceMissing);
+        return 0;
+    }
+    const StatusCode readOnly = CheckReadOnlySource(target);
+    if (readOnly != kGoOnWithFile) {
+        return readOnly == kSkipFile ? status::kOk : readOnly;
+    }
+    SetStatusPaneText(0,
+                      StrFormat(TranslateFormat("Moving %s").c_str(), target.SourcePath().c_str()));
+    std::string trashed;
+    const StatusCode result =
+        TrashWithAllExtensions(target.sourceFolder, target.sourceName, trashed);
+    if (!PathExists(target.SourcePath())) {
+        record->removed = 1;  // its record leaves the folder's data file, as with a trash folder
+    }
+    if (!trashed.empty()) {
+        const std::size_t slash = trashed.rfind('/');
+        target.destinationFolder = trashed.substr(0, slash + 1);
+        target.targetName = trashed.substr(slash + 1);
+    }
+    if (result != 0) {
+        ShowBox(StrFormat("%s\n%s", Translate("The file could not be moved to the trash:").c_str(),
+                          target.SourcePath().c_str()));
+    }
+    Note(target, result == 0 ? CopyMoveOutcome::Moved : CopyMoveOutcome::Failed, result);
+    return 0;
+}
+
 StatusCode CopyMoveOneFile(CopyMoveKind kind, StyleDataPacket* record,
                            const std::string& destinationFolder) {
     CopyMoveTarget target;

@@ -45,6 +45,19 @@ struct CopyMoveEntry {
     StatusCode status = 0;
 };
 
+// The last operation's entries counted: files copied or moved, skipped, renamed on the way
+// (a renamed file counts as done too) and failed.
+struct CopyMoveCounts {
+    int done = 0;
+    int skipped = 0;
+    int renamed = 0;
+    int failed = 0;
+};
+CopyMoveCounts CountCopyMoveEntries(const std::vector<CopyMoveEntry>& entries);
+// The status line after a copy or move: "Copying files finished: 3 files copied, 1 skipped,
+// 1 renamed" (translated; only the counts that are not zero besides the done count).
+std::string CopyMoveSummaryText(CopyMoveKind kind, bool aborted, const CopyMoveCounts& counts);
+
 // The three operation flags.
 struct CopyMoveFlags {
     bool replaceAll = false;
@@ -98,11 +111,22 @@ bool IsInsideCurrentTree(const std::string& folder);
 StatusCode CopyMoveOneFile(CopyMoveKind kind, StyleDataPacket* record,
                            const std::string& destinationFolder);
 
-// The worker's walk over the selected rows.
+// Moves the file (set) of one record into the desktop's trash and drops the record from its
+// folder. A file that will not go is named in a box and counted as failed; the walk goes on.
+StatusCode TrashOneFile(StyleDataPacket* record);
+
+// The worker's walk over the selected rows. A move with an empty `destination` takes each
+// file to the desktop's trash.
 StatusCode CopyMoveFileList(CopyMoveKind kind, const std::string& destination);
 
+// The question before a move to the trash: the file's name, or the count and the first names;
+// then where the files go (`trashFolder`, or the desktop's trash when it is empty).
+std::string TrashQuestionText(long count, const std::vector<std::string>& firstNames,
+                              const std::string& trashFolder);
+
 // The operation behind every copy, move and trash command. `destination` empty: the user
-// picks a folder. Returns the status of the data-file update, else the worker's status
+// picks a folder; for the trash, the desktop's trash. Returns the status of the data-file update,
+// else the worker's status
 // (-206 when aborted), else 0 (also for refusals and cancelled dialogs).
 StatusCode CopyMoveSelectedFiles(CopyMoveKind kind, const std::string& destination, bool toTrash);
 
@@ -112,6 +136,8 @@ StatusCode CopySelectedToQuickPath();  // the quick-copy path
 StatusCode MoveSelectedFiles();        // destination from the dialog
 // A given folder; empty means the dialog.
 StatusCode CopyMoveSelectedTo(CopyMoveKind kind, const std::string& folder);
+// Into the trash folder of the settings; when none is set, into the desktop's trash. A trash
+// folder that is set but missing is named in a box and nothing moves.
 StatusCode MoveSelectedToTrash();
 
 }  // namespace kelvane

@@ -118,6 +118,7 @@ ClashCheck CheckIfCopyMoveIsAllowed(CopyMoveTarget& target) {
     }
     if (PathExists(targetPath)) {
         question.sameFile = SameFile(target.SourcePath(), targetPath);
+        CompareClashingFiles(target.SourcePath(), targetPath, question);
         if (!question.sameFile && FileWritableState(targetPath) < 0) {
             return ClashCheck::Abort;
         }

@@ -73,13 +73,15 @@ StatusCode CopyMoveRow(CopyMoveKind kind, long row, bool songRows, const std::st
     if (record == nullptr) {
         return 0;
     }
+    const bool desktopTrash = kind == CopyMoveKind::Move && destination.empty();
     if (!songRows) {
-        return CopyMoveOneFile(kind, record, destination);
+        return desktopTrash ? TrashOneFile(record) : CopyMoveOneFile(kind, record, destination);
     }
     if (record->batchMark == 0) {
         return 0;  // handled through an earlier song of the same style
     }
-    const StatusCode result = CopyMoveOneFile(kind, record, destination);
+    const StatusCode result =
+        desktopTrash ? TrashOneFile(record) : CopyMoveOneFile(kind, record, destination);
     if (result == 0) {
         record->batchMark = 0;
     }
@@ -114,7 +116,8 @@ StatusCode WalkSelectedRows(CopyMoveKind kind, const std::string& destination, b
                 const long next = row + 1 < ListViewMgr().RowCount() ? row + 1 : row;
                 CopyMoveState().focusRecord = ListViewMgr().StyleRecordOfRow(next);
             }
-            if (result != status::kDriveNotReady && result != status::kWriteProtected) {
+            if (!destination.empty() && result != status::kDriveNotReady &&
+                result != status::kWriteProtected) {
                 ReleaseDestinationSpace(destination);
             }
             const StatusCode next = HandleFileStatus(result, destination);
@@ -163,6 +166,20 @@ const char* DestinationDialogTitle(CopyMoveKind kind) {
     return styleMode ? "Move Style File(s)" : "Move Midi File(s)";
 }
 
+// The file names of the first `limit` selected rows.
+std::vector<std::string> FirstSelectedNames(std::size_t limit) {
+    std::vector<std::string> names;
+    for (long cursor = ListViewMgr().FirstSelectedRowNumber();
+         cursor != 0 && names.size() < limit;) {
+        const StyleDataPacket* record =
+            ListViewMgr().StyleRecordOfRow(ListViewMgr().NextSelected(cursor));
+        if (record != nullptr) {
+            names.emplace_back(record->Text(kFieldFilename));
+        }
+    }
+    return names;
+}
+
 // The remembered destination as the dialog's start: trimmed, one closing "/" taken off (the
 // root stays "/").
 std::string DialogStartFolder() {
@@ -191,6 +208,23 @@ std::optional<std::string> DestinationFolder(CopyMoveKind kind, const std::strin
     }
     CopyMoveState().rememberedDestination = WithSlash(*chosen);
     return CopyMoveState().rememberedDestination;
+}
+
+// A destination that does not exist is named; the user may choose another folder instead.
+std::optional<std::string> ExistingDestination(CopyMoveKind kind, std::string folder) {
+    while (!IsFolder(folder)) {
+        if (FileOpPrompts().MissingDestination(folder) != missing_folder::kChooseFolder) {
+            return std::nullopt;
+        }
+        const std::optional<std::string> chosen =
+            FileOpPrompts().ChooseFolder(DestinationDialogTitle(kind), DialogStartFolder());
+        if (!chosen || chosen->empty()) {
+            return std::nullopt;
+        }
+        folder = WithSlash(*chosen);
+        CopyMoveState().rememberedDestination = folder;
+    }
+    return folder;
 }
 
 }  // namespace
@@ -223,24 +257,29 @@ StatusCode CopyMoveSelectedFiles(CopyMoveKind kind, const std::string& destinati
         ShowBox(Translate(PleaseSelectText(kind)));
         return 0;
     }
-    if (toTrash) {
-        const std::string question =
-            StrFormat("%s %d %s %s\n\n", Translate("You are going to move          \n\n ").c_str(),
-                      static_cast<int>(list.SelectedCount()),
-                      Translate(" file(s)\n\nto the trash\n\n").c_str(), destination.c_str());
-        if (ShowBox(question, BoxIcon::Exclamation, BoxButtons::OkCancel, BoxAnswer::Ok) !=
-            BoxAnswer::Ok) {
-            return 0;
-        }
+    if (toTrash &&
+        ShowBox(TrashQuestionText(list.SelectedCount(), FirstSelectedNames(3), destination),
+                BoxIcon::Exclamation, BoxButtons::OkCancel, BoxAnswer::Ok) != BoxAnswer::Ok) {
+        return 0;
     }
     SetStatusPaneText(0, Translate(kind == CopyMoveKind::Copy ? "Copying files"
                                    : toTrash                  ? "Moving files to trash"
                                                               : "Moving files"));
-    const std::optional<std::string> chosen = DestinationFolder(kind, destination);
+    std::optional<std::string> chosen;
+    if (toTrash) {
+        chosen = destination;  // a trash folder, or empty for the desktop's trash
+    } else {
+        chosen = DestinationFolder(kind, destination);
+        if (chosen) {
+            chosen = ExistingDestination(kind, WithSlash(*chosen));
+        }
+    }
     if (!chosen) {
+        SetStatusPaneText(0, Translate(kind == CopyMoveKind::Copy ? "Copying files cancelled"
+                                                                  : "Moving files cancelled"));
         return 0;
     }
-    const std::string folder = WithSlash(*chosen);
+    const std::string folder = chosen->empty() ? std::string() : WithSlash(*chosen);
     WorkJobTexts texts;
     texts.title = Translate("Copy/Move");
     CWorkSession session(CompleteWorkJobTexts(texts), &ScanState().abortFlag);
@@ -251,10 +290,7 @@ StatusCode CopyMoveSelectedFiles(CopyMoveKind kind, const std::string& destinati
 
     SetStatusPaneText(1, " ");
     const bool aborted = ScanState().abortFlag.load() != 0;
-    SetStatusPaneText(
-        0, Translate(kind == CopyMoveKind::Copy
-                         ? (aborted ? "Copying files aborted" : "Copying files finished")
-                         : (aborted ? "Moving files aborted" : "Moving files finished")));
+    SetStatusPaneText(0, CopyMoveSummaryText(kind, aborted, CountCopyMoveEntries(state.entries)));
     ScanState().abortFlag = 0;
 
     StatusCode updated = 0;
@@ -288,11 +324,16 @@ StatusCode CopyMoveSelectedTo(CopyMoveKind kind, const std::string& folder) {
 
 StatusCode MoveSelectedToTrash() {
     const std::string& trash = Config().trashFolder;
-    if (trash.empty() || !IsFolder(WithSlash(trash))) {
-        NUV_INFO("%s", Translate("No existing trash folder found.\nPlease select a folder via "
-                                 "'Settings\\Folders\\Trash Folder' from the 'Edit' menu.\nThen "
-                                 "try again.")
-                           .c_str());
+    if (trash.empty()) {
+        return CopyMoveSelectedFiles(CopyMoveKind::Move, "", true);
+    }
+    if (!IsFolder(WithSlash(trash))) {
+        NUV_INFO(
+            "%s\n%s\n%s", Translate("No existing trash folder found.").c_str(), trash.c_str(),
+            Translate("Please select a folder via 'Settings > Folders > Trash Folder' from the "
+                      "'Edit' menu, or leave it empty to use the desktop's trash.\nThen try "
+                      "again.")
+                .c_str());
         return 0;
     }
     return CopyMoveSelectedFiles(CopyMoveKind::Move, WithSlash(trash), true);

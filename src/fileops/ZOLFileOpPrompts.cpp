@@ -1,6 +1,12 @@
 #include "fileops/ZOLFileOpPrompts.h"
 
 #include <algorithm>
+#include <array>
+#include <fstream>
+
+#include "platform/FileSystem.h"
+#include "support/NUVFormat.h"
+#include "support/NUVTranslateFormat.h"
 
 namespace kelvane {
 
@@ -11,6 +17,21 @@ PromptLayout FileExistsPromptLayout(const FileExistsQuestion& question) {
                         ? "A WRITEPROTECTED file already exists in the destination directory"
                         : "File already exists in destination folder",
                     {question.path, true}};
+    if (question.compared && !question.sameFile) {
+        layout.lines.emplace_back(
+            StrFormat(TranslateFormat("In the destination: %llu bytes, %s").c_str(),
+                      static_cast<unsigned long long>(question.existingSize),
+                      question.existingDate.c_str()),
+            true);
+        layout.lines.emplace_back(
+            StrFormat(TranslateFormat("Copied or moved here: %llu bytes, %s").c_str(),
+                      static_cast<unsigned long long>(question.incomingSize),
+                      question.incomingDate.c_str()),
+            true);
+        if (question.identical) {
+            layout.lines.emplace_back("The two files are identical.");
+        }
+    }
     layout.buttons = {
         {"@button_replace@&Replace", file_exists::kReplace, replaceEnabled},
         {"@button_replace_all@Repla&ce All", file_exists::kReplaceAll, replaceEnabled},
@@ -64,6 +85,57 @@ PromptLayout OutputFileExistsPromptLayout() {
     };
     layout.escapeAnswer = output_exists::kCancel;
     return layout;
+}
+
+PromptLayout MissingFolderPromptLayout(const std::string& folder) {
+    PromptLayout layout;
+    layout.title = "Destination folder not found";
+    layout.lines = {"The destination folder does not exist:",
+                    {folder, true},
+                    "Choose another folder, or set the quick-copy folder in Settings > "
+                    "Miscellaneous."};
+    layout.buttons = {
+        {"@button_choose_folder@C&hoose Folder...", missing_folder::kChooseFolder, true, true},
+        {"@button_cancel@&Cancel", missing_folder::kCancel, true, false, true},
+    };
+    layout.escapeAnswer = missing_folder::kCancel;
+    return layout;
+}
+
+namespace {
+
+bool SameBytes(const std::string& a, const std::string& b) {
+    std::ifstream first(a, std::ios::binary);
+    std::ifstream second(b, std::ios::binary);
+    std::array<char, 65536> one{};
+    std::array<char, 65536> two{};
+    while (first && second) {
+        first.read(one.data(), one.size());
+        second.read(two.data(), two.size());
+        if (first.gcount() != second.gcount() ||
+            !std::equal(one.begin(), one.begin() + first.gcount(), two.begin())) {
+            return false;
+        }
+    }
+    return first.eof() && second.eof();
+}
+
+}  // namespace
+
+void CompareClashingFiles(const std::string& incomingPath, const std::string& existingPath,
+                          FileExistsQuestion& question) {
+    FileDetails incoming;
+    FileDetails existing;
+    if (!QueryFileDetails(incomingPath, incoming).Ok() ||
+        !QueryFileDetails(existingPath, existing).Ok() || incoming.isFolder || existing.isFolder) {
+        return;
+    }
+    question.compared = true;
+    question.incomingSize = incoming.size;
+    question.existingSize = existing.size;
+    LocalTimeText(incoming.lastWriteTime, question.incomingDate);
+    LocalTimeText(existing.lastWriteTime, question.existingDate);
+    question.identical = incoming.size == existing.size && SameBytes(incomingPath, existingPath);
 }
 
 bool AnswerAllowed(const PromptLayout& layout, int answer) {

@@ -10,6 +10,7 @@
 // buttons and answers with the same codes.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
@@ -43,6 +44,12 @@ inline constexpr int kChangedMedia = 1;  // OK: retry
 inline constexpr int kAbort = 2;         // Cancel
 }  // namespace device_full
 
+// The missing-destination prompt's answers.
+namespace missing_folder {
+inline constexpr int kChooseFolder = 1;
+inline constexpr int kCancel = 2;
+}  // namespace missing_folder
+
 // COutputFileExistsDlg answers.
 namespace output_exists {
 inline constexpr int kAppend = 1;
@@ -55,7 +62,21 @@ struct FileExistsQuestion {
     std::string path;             // the clashing file shown
     bool writeProtected = false;  // the clashing destination file is read-only
     bool sameFile = false;        // source and destination are one file
+    // The file in the destination and the one that would replace it, when both could be
+    // looked at (`compared`): sizes, local dates ("YYYY-MM-DD hh:mm") and whether their bytes
+    // are the same.
+    bool compared = false;
+    bool identical = false;
+    std::uint64_t existingSize = 0;
+    std::uint64_t incomingSize = 0;
+    std::string existingDate;
+    std::string incomingDate;
 };
+
+// Fills the comparison of `question` from the two files; leaves it unset when either cannot
+// be read.
+void CompareClashingFiles(const std::string& incomingPath, const std::string& existingPath,
+                          FileExistsQuestion& question);
 
 struct PromptButton {
     std::string text;  // tagged English text; translate before showing
@@ -88,6 +109,8 @@ PromptLayout FileExistsPromptLayout(const FileExistsQuestion& question);
 PromptLayout ReadOnlyPromptLayout(const std::string& sourcePath);
 PromptLayout DeviceFullPromptLayout();
 PromptLayout OutputFileExistsPromptLayout();
+// The destination folder of a copy or move does not exist: Choose Folder... or Cancel.
+PromptLayout MissingFolderPromptLayout(const std::string& folder);
 // True when `answer` belongs to an enabled button of the prompt (or is its escape answer).
 bool AnswerAllowed(const PromptLayout& layout, int answer);
 
@@ -103,6 +126,12 @@ class IFileOpPrompts {
     virtual int DeviceFull() = 0;
     // output_exists::*
     virtual int OutputFileExists() = 0;
+    // missing_folder::*: the destination `folder` does not exist. Without a front end of
+    // its own the answer is Cancel.
+    virtual int MissingDestination(const std::string& folder) {
+        (void)folder;
+        return missing_folder::kCancel;
+    }
     // CDlgGetPath: a folder (with or without the closing "/"), or none for Cancel. `title`
     // is English ("Copy Style File(s)", ...); the chooser opens on `startFolder`.
     virtual std::optional<std::string> ChooseFolder(const std::string& title,

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/DesktopTrash.h"
 #include "platform/FileSystem.h"
 #include "support/NUVFileInfo.h"
 #include "support/NUVFileOps.h"
@@ -233,6 +234,23 @@ StatusCode DeleteWithAllExtensions(const std::string& sourceFolder, const std::s
         const StatusCode deleted = FileDeleteForced(sourceFolder + member);
         if (deleted != 0) {
             return deleted;
+        }
+    }
+    return 0;
+}
+
+StatusCode TrashWithAllExtensions(const std::string& sourceFolder, const std::string& sourceName,
+                                  std::string& trashedPath) {
+    std::vector<std::string> members = HandledMembers(sourceFolder, sourceName);
+    std::stable_partition(members.begin(), members.end(),
+                          [&sourceName](const std::string& m) { return m != sourceName; });
+    for (const std::string& member : members) {
+        std::string where;
+        if (!MoveToDesktopTrash(sourceFolder + member, &where)) {
+            return status::kDesktopTrashFailed;
+        }
+        if (member == sourceName) {
+            trashedPath = where;
         }
     }
     return 0;

@@ -19,6 +19,10 @@
 
 namespace kelvane {
 
+namespace status {
+inline constexpr StatusCode kDesktopTrashFailed = -12505;  // a file would not go to the trash
+}  // namespace status
+
 // True when the name's extension (from its last ".") is a style-file extension of the run
 // mode, compared without regard to case: ".sty", ".bcs", ".prs", ".sst", ".pst", ".pcs" in
 // style mode, ".mid", ".kar" in midi mode.
@@ -85,6 +89,12 @@ StatusCode CopyWithAllExtensions(const std::string& sourceFolder, const std::str
 // selected file goes last, so that a failure leaves it (and its record) in place. 0, or the
 // first failing status.
 StatusCode DeleteWithAllExtensions(const std::string& sourceFolder, const std::string& sourceName);
+
+// Moves the set (as DeleteWithAllExtensions deletes it) into the desktop's trash, the selected
+// file last. 0, or kDesktopTrashFailed at the first file that would not go. `trashedPath`
+// receives the selected file's path in the trash.
+StatusCode TrashWithAllExtensions(const std::string& sourceFolder, const std::string& sourceName,
+                                  std::string& trashedPath);
 
 // Renames every file of `folder` whose base name equals the old name's to the new name's base
 // followed by its own extension. A failure renames the files done so far back and returns

@@ -42,19 +42,40 @@ MdbWriteSummary WriteMdbOfSelectedRows(const std::function<bool()>& aborted) {
     return summary;
 }
 
+namespace {
+
+// The words after a count: the singular for 1, else the plural.
+std::string CountWords(int count, const char* one, const char* many) {
+    return Translate(count == 1 ? one : many);
+}
+
+}  // namespace
+
 std::string MdbSummaryText(const MdbWriteSummary& summary) {
     std::string text = StrFormat(
         TranslateFormat("%d %s\n\n%d %s\n%d %s\n%d %s").c_str(), summary.processed,
-        Translate("style files processed in total").c_str(), summary.updated,
-        Translate("style files have been updated").c_str(), summary.upToDate,
-        Translate("style files were up-to-date").c_str(), summary.notUpdated,
-        Translate("style files have not been updated, as they are write protected or no space is "
-                  "left on the device")
+        CountWords(summary.processed, "style file processed in total",
+                   "style files processed in total")
+            .c_str(),
+        summary.updated,
+        CountWords(summary.updated, "style file has been updated", "style files have been updated")
+            .c_str(),
+        summary.upToDate,
+        CountWords(summary.upToDate, "style file was up-to-date", "style files were up-to-date")
+            .c_str(),
+        summary.notUpdated,
+        CountWords(summary.notUpdated,
+                   "style file has not been updated, as it is write protected or no space is left "
+                   "on the device",
+                   "style files have not been updated, as they are write protected or no space is "
+                   "left on the device")
             .c_str());
     if (summary.failed > 0) {
         text += StrFormat(
             "\n%d %s", summary.failed,
-            Translate("style files could not be written and were left as they were").c_str());
+            CountWords(summary.failed, "style file could not be written and was left as it was",
+                       "style files could not be written and were left as they were")
+                .c_str());
     }
     return text;
 }

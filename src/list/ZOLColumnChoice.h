@@ -24,6 +24,8 @@ class CZOLColumnChoice {
 
     // "(none)" (translated) first, then each selectable header once, translated.
     const std::vector<std::string>& Offered() const { return offered_; }
+    // The field of offered entry `index` (kFieldNone for "(none)").
+    int OfferedField(std::size_t index) const { return offeredFields_.at(index); }
     // The offered entry list k shows, or kNothing.
     int Choice(int list) const { return choices_[static_cast<size_t>(list)]; }
     void SetChoice(int list, int offeredIndex);

@@ -17,14 +17,26 @@ struct ColumnSections {
     std::string countKey;
 };
 
-ColumnSections SectionsOf(ListKind kind) {
+// The sections of the defaults, or (`last`) of the layout the program closed with.
+ColumnSections SectionsOf(ListKind kind, bool last = false) {
+    ColumnSections sections;
     if (kind == ListKind::Songs) {
-        return {"SubColumns", "SubColumnsWidth", "NrOfDefinedDefaultSubColumns"};
+        sections = {"SubColumns", "SubColumnsWidth", "NrOfDefinedDefaultSubColumns"};
+    } else if (IsStyleMode()) {
+        sections = {"Columns", "ColumnsWidth", "NrOfDefinedDefaultColumns"};
+    } else {
+        sections = {"ColumnsMidi", "ColumnsMidiWidth", "NrOfDefinedDefaultColumns"};
     }
-    if (IsStyleMode()) {
-        return {"Columns", "ColumnsWidth", "NrOfDefinedDefaultColumns"};
+    if (last) {
+        sections.columns = "Last" + sections.columns;
+        sections.widths = "Last" + sections.widths;
     }
-    return {"ColumnsMidi", "ColumnsMidiWidth", "NrOfDefinedDefaultColumns"};
+    return sections;
+}
+
+bool HasLastLayout(ListKind kind, IColumnSettingsStore& store) {
+    const ColumnSections last = SectionsOf(kind, true);
+    return store.ReadInt(last.columns, last.countKey, 0) > 0;
 }
 
 std::string ColumnKey(int number) {
@@ -32,7 +44,8 @@ std::string ColumnKey(int number) {
 }
 
 void LoadListColumns(CMyListCtrl& list, IColumnSettingsStore& store) {
-    const ColumnSections sections = SectionsOf(list.Kind());
+    const bool last = HasLastLayout(list.Kind(), store);
+    const ColumnSections sections = SectionsOf(list.Kind(), last);
     const int count =
         std::min(store.ReadInt(sections.columns, sections.countKey, 0), kStoredColumnLimit);
     if (count <= 0) {
@@ -41,7 +54,15 @@ void LoadListColumns(CMyListCtrl& list, IColumnSettingsStore& store) {
         }
         return;
     }
-    if (list.Kind() == ListKind::Files) {
+    if (last) {
+        SortStateValues sort;  // both keys as they were, song title (field 0) included
+        sort.primaryField = store.ReadInt(sections.columns, "DefaultSortedColumnId", -1);
+        sort.secondaryField = store.ReadInt(sections.columns, "DefaultSubSortedColumnId", -1);
+        sort.primaryAscending = store.ReadInt(sections.columns, "DefaultSortOrderAscending", 0);
+        sort.secondaryAscending =
+            store.ReadInt(sections.columns, "DefaultSubSortOrderAscending", 0);
+        list.SetSortKeys(sort);
+    } else if (list.Kind() == ListKind::Files) {
         SortStateValues sort;
         sort.primaryField = store.ReadInt(sections.columns, "DefaultSortedColumnId", 0);
         sort.secondaryField = store.ReadInt(sections.columns, "DefaultSubSortedColumnId", 0);
@@ -107,7 +128,7 @@ std::vector<int> BuiltInColumns(ListKind kind) {
 }
 
 StatusCode LoadColumnDefaults(CZOLListViewMgr& manager, IColumnSettingsStore& store) {
-    const ColumnSections files = SectionsOf(ListKind::Files);
+    const ColumnSections files = SectionsOf(ListKind::Files, HasLastLayout(ListKind::Files, store));
     const int autoresize = store.ReadInt(files.columns, "DefaultColumnAutoresize", -1);
     SetColumnAutoresize(autoresize == 1);
     std::vector<CMyListCtrl*> lists = {&manager.FileList()};
@@ -115,8 +136,9 @@ StatusCode LoadColumnDefaults(CZOLListViewMgr& manager, IColumnSettingsStore& st
         lists.push_back(&manager.SongList());
     }
     for (CMyListCtrl* list : lists) {
-        const int rowNumberWidth =
-            store.ReadInt(SectionsOf(list->Kind()).widths, "DefaultColumnRowNr", -1);
+        const ColumnSections sections =
+            SectionsOf(list->Kind(), HasLastLayout(list->Kind(), store));
+        const int rowNumberWidth = store.ReadInt(sections.widths, "DefaultColumnRowNr", -1);
         if (rowNumberWidth != -1) {
             list->SetRowNumberWidth(rowNumberWidth);
         }
@@ -128,9 +150,11 @@ StatusCode LoadColumnDefaults(CZOLListViewMgr& manager, IColumnSettingsStore& st
     return manager.BuildColumnsOfBoth(false);
 }
 
-StatusCode StoreColumnDefaults(const CMyListCtrl& list, const std::vector<int>& fields,
-                               bool storeSortOrder, IColumnSettingsStore& store) {
-    const ColumnSections sections = SectionsOf(list.Kind());
+namespace {
+
+StatusCode StoreLayout(const CMyListCtrl& list, const std::vector<int>& fields, bool storeSortOrder,
+                       const ColumnSections& sections, const std::string& autoresizeSection,
+                       IColumnSettingsStore& store) {
     StatusCode result = status::kOk;
     const auto keep = [&](StatusCode code) {
         if (result == status::kOk) {
@@ -172,8 +196,36 @@ StatusCode StoreColumnDefaults(const CMyListCtrl& list, const std::vector<int>& 
         keep(store.WriteInt(sections.columns, "DefaultSortedColumnId", -1));
         keep(store.WriteInt(sections.columns, "DefaultSubSortedColumnId", -1));
     }
-    keep(store.WriteInt(SectionsOf(ListKind::Files).columns, "DefaultColumnAutoresize",
-                        ColumnAutoresizeOn() ? 1 : 0));
+    keep(
+        store.WriteInt(autoresizeSection, "DefaultColumnAutoresize", ColumnAutoresizeOn() ? 1 : 0));
+    return result;
+}
+
+}  // namespace
+
+StatusCode StoreColumnDefaults(const CMyListCtrl& list, const std::vector<int>& fields,
+                               bool storeSortOrder, IColumnSettingsStore& store) {
+    return StoreLayout(list, fields, storeSortOrder, SectionsOf(list.Kind()),
+                       SectionsOf(ListKind::Files).columns, store);
+}
+
+StatusCode StoreLastLayout(CZOLListViewMgr& manager, IColumnSettingsStore& store) {
+    std::vector<const CMyListCtrl*> lists = {&manager.FileList()};
+    if (IsStyleMode()) {
+        lists.push_back(&manager.SongList());
+    }
+    StatusCode result = status::kOk;
+    for (const CMyListCtrl* list : lists) {
+        std::vector<int> fields;
+        for (int position = 0; position < list->ColumnCount(); ++position) {
+            if (list->FieldIdOfColumn(position) != kFieldRowNumber) {
+                fields.push_back(list->FieldIdOfColumn(position));
+            }
+        }
+        const StatusCode stored = StoreLayout(*list, fields, true, SectionsOf(list->Kind(), true),
+                                              SectionsOf(ListKind::Files, true).columns, store);
+        result = result == status::kOk ? stored : result;
+    }
     return result;
 }
 

@@ -41,7 +41,8 @@ void SetColumnAutoresize(bool on);
 std::vector<int> BuiltInColumns(ListKind kind);
 
 // At start, after the lists exist: automatic widths, row-number widths, the stored columns
-// (or the built-in ones) and the file list's sort state; then builds the columns of both lists.
+// (the last layout, else the defaults, else the built-in ones) and the file list's sort state; then
+// builds the columns of both lists.
 StatusCode LoadColumnDefaults(CZOLListViewMgr& manager, IColumnSettingsStore& store);
 
 // "Set as Default" for `list`: the fields of the drop-down lists in order (99 for a list naming
@@ -50,6 +51,12 @@ StatusCode LoadColumnDefaults(CZOLListViewMgr& manager, IColumnSettingsStore& st
 // (or -1 for both ids without `storeSortOrder`) and the automatic-width flag.
 StatusCode StoreColumnDefaults(const CMyListCtrl& list, const std::vector<int>& fields,
                                bool storeSortOrder, IColumnSettingsStore& store);
+
+// The layout in force when the program closes, kept per run mode beside the defaults (sections
+// "LastColumns", "LastColumnsMidi", "LastSubColumns" and their width sections): the shown
+// columns in their order with their widths, the row-number width, both sort keys and automatic
+// widths. LoadColumnDefaults prefers it to the defaults of "Set as Default".
+StatusCode StoreLastLayout(CZOLListViewMgr& manager, IColumnSettingsStore& store);
 
 // "View Row Number": toggles the row-number column of the list on screen and rebuilds its
 // columns from the current header order, so order and widths stay.

@@ -82,7 +82,7 @@ class SelectionRun {
         list_.Resume();
         list_.Display().SelectionChanged();
         list_.Display().TakeFocus();
-        SetStatusPaneText(0, Translate("Ready"));
+        list_.WriteStatusText(list_.StatusLine());  // the counts, not "please wait"
     }
 
   private:

@@ -228,6 +228,9 @@ void CMyListCtrl::AutoSizeColumns() {
     }
     Display().ColumnsChanged();
     Display().RowsChanged(RowCount(), true);
+    if (!statusLine_.empty()) {
+        WriteStatusText(statusLine_);  // the counts again, not the "please wait"
+    }
 }
 
 }  // namespace kelvane

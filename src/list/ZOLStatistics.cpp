@@ -61,7 +61,8 @@ void ShowStatistics(CZOLListViewMgr& manager) {
     }
     SetStatusPaneText(0, Translate("Calculating statistics - Please wait..."));
     const RecordCounters counters = CountRecords(manager);
-    SetStatusPaneText(0, Translate("Ready"));
+    const CMyListCtrl* shown = manager.CurrentList();
+    SetStatusPaneText(0, shown != nullptr ? shown->StatusLine() : Translate("Ready"));
     const bool midiMode = !IsStyleMode();
     if (counters.walked == 0) {
         ShowBox(Translate(midiMode ? "No midi files available for statistics"

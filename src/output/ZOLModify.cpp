@@ -12,9 +12,11 @@
 #include "scan/ZOLScanState.h"
 #include "support/NUVConfig.h"
 #include "support/NUVDbg.h"
+#include "support/NUVFormat.h"
 #include "support/NUVLang.h"
 #include "support/NUVText.h"
 #include "support/NUVTrace.h"
+#include "support/NUVTranslateFormat.h"
 #include "support/NUVUserInterface.h"
 #include "support/ZOLRunMode.h"
 
@@ -89,6 +91,20 @@ bool ModifyFieldShown(int fieldId) {
 
 std::string ModifyDialogTitle() {
     return Translate(IsStyleMode() ? "Modify Style Data" : "Modify Midi Data");
+}
+
+std::string ModifyTargetText(CZOLListViewMgr& list) {
+    const long count = list.SelectedCount();
+    if (count == 1) {
+        long cursor = list.FirstSelectedRowNumber();
+        const StyleDataPacket* record = list.StyleRecordOfRow(list.NextSelected(cursor));
+        if (record != nullptr) {
+            return StrFormat(TranslateFormat("Editing %s").c_str(),
+                             std::string(record->Text(kFieldFilename)).c_str());
+        }
+    }
+    return StrFormat(TranslateFormat("Editing %ld rows: an input changes each of them").c_str(),
+                     count);
 }
 
 std::string ModifyFieldLabel(int fieldId) {

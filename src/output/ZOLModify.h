@@ -18,6 +18,8 @@
 
 namespace kelvane {
 
+class CZOLListViewMgr;
+
 // The dialog's field texts by field id of the current catalogue; empty keeps the value.
 using ModifyFieldTexts = std::array<std::string, kStyleFieldCount>;
 
@@ -35,6 +37,9 @@ inline constexpr const char* kModifyFieldNote =
 bool ModifyFieldShown(int fieldId);
 // "Modify Style Data" / "Modify Midi Data".
 std::string ModifyDialogTitle();
+// What the dialog edits, named at its top: the one selected file ("Editing Bossa.sty"), or
+// the number of selected rows ("Editing 12 rows: an input changes each of them").
+std::string ModifyTargetText(CZOLListViewMgr& list);
 // The field's catalogue header in the run mode, translated.
 std::string ModifyFieldLabel(int fieldId);
 // Every distinct non-empty value of a string pool (field id, or 35 + song id), sorted: the

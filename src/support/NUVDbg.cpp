@@ -125,7 +125,7 @@ void ShowMessage(Severity severity, const char* /*sourceFile*/, const char* loca
         TraceLine(info.traceLevel, false, traceText);
         t_tracing = false;
     }
-    state.sink->ConsoleText(consoleText + "\n");
+    state.sink->ConsoleMessage(severity, consoleText + "\n");
     if (static_cast<int>(severity) >= state.messageBoxLevel) {
         state.sink->ShowBox(severity, boxText);
     }

@@ -25,6 +25,12 @@ class IMessageSink {
     virtual void ShowBox(Severity severity, const std::string& text) = 0;
     // The console copy of every dispatched message.
     virtual void ConsoleText(const std::string& text) = 0;
+    // The console copy of a message of `severity`; a sink that keeps the terminal for
+    // warnings and errors decides here. Passes it to ConsoleText unless overridden.
+    virtual void ConsoleMessage(Severity severity, const std::string& text) {
+        (void)severity;
+        ConsoleText(text);
+    }
     // Ends the program. Test sinks record the request and return.
     virtual void ExitProgram(int exitCode) = 0;
 };

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+#include "list/ColumnToggle.h"
 #include "list/ZOLColumnDefaults.h"
 #include "list/ZOLDuplicatesMode.h"
 #include "list/ZOLFilterDlgLogic.h"
@@ -76,6 +77,8 @@ bool ListCommands::Run(ViewCommand command, const CommandRow*) {
         case C::ShowUniqueScores:
         case C::ShowRelatedScores:
             manager.SetDuplicatesMode(DuplicatesModeOf(command));
+            pathForDuplicates_ = FollowDuplicatesView(
+                manager.FileList(), DuplicatesModeOf(command) != 0, pathForDuplicates_);
             return true;
         case C::ViewStyles:
         case C::ViewSongs:

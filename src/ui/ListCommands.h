@@ -36,6 +36,7 @@ class ListCommands final : public CommandGroup {
     QWidget& parent_;
     CMainFrame& frame_;
     CZOLListArea& lists_;
+    bool pathForDuplicates_ = false;  // the Filepath column was added for a duplicates view
 };
 
 }  // namespace kelvane

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -10,16 +11,15 @@
 #include <QStatusBar>
 
 #include "app/ZOLFunctionKeys.h"
+#include "list/ZOLListViewMgr.h"
 #include "support/ZOLConfigValues.h"
 #include "support/ZOLRunMode.h"
 #include "ui/NuvQtText.h"
+#include "ui/WindowMemory.h"
 #include "ui/ZOLView.h"
 
 namespace kelvane {
 namespace {
-
-constexpr int kFrameWidth = 800;
-constexpr int kFrameHeight = 600;
 
 // The menu texts give function keys after a tab for display only: the keys themselves are
 // handled by HandleFunctionKey so that the function-key table can redefine them.
@@ -36,7 +36,7 @@ CMainFrame::CMainFrame() {
     BuildCentralArea();
     BuildMenus();
     BuildStatusBar();
-    resize(kFrameWidth, kFrameHeight);
+    PlaceMainWindow(*this);
     qApp->installEventFilter(this);
 }
 
@@ -199,6 +199,11 @@ bool CMainFrame::HandleFunctionKey(int key) {
         return true;
     }
     return false;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    RememberMainWindow(*this, ListViewMgr(), view_->SubfolderBox()->isChecked());
+    QMainWindow::closeEvent(event);
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

@@ -69,6 +69,8 @@ class CMainFrame : public QMainWindow {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Stores the window's place, the list layout and the subfolder box for the next start.
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void BuildCentralArea();

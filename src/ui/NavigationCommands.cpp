@@ -106,7 +106,7 @@ void NavigationCommands::Refresh(RefreshKind kind) {
     if (PrepareRefresh(Trimmed(PathFromQt(pathBox_.currentText())), subfolders_.isChecked()) != 0) {
         return;
     }
-    pathBox_.setEditText(PathToQt(Config().startPath));
+    pathBox_.setEditText(PathToQt(ShownFolderText(Config().startPath)));
     ReadFolderTree(kind);
 }
 
@@ -116,7 +116,7 @@ void NavigationCommands::ReadFolderTree(RefreshKind kind) {
 }
 
 void NavigationCommands::OpenFolder(const std::string& folder) {
-    pathBox_.setEditText(PathToQt(folder));
+    pathBox_.setEditText(PathToQt(ShownFolderText(folder)));
     Refresh(RefreshKind::Normal);
 }
 

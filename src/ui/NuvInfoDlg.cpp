@@ -1,7 +1,9 @@
 #include "ui/NuvInfoDlg.h"
 
+#include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QListWidget>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "ui/ZOLDialogParts.h"
@@ -35,7 +37,13 @@ CNUVMFCInfoDlg::CNUVMFCInfoDlg(QWidget* parent, const std::string& path,
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     layout->addWidget(list_, 1);
-    AddOkCancelRow(this, layout);
+    // Only looking: one Close button (Escape closes too).
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* close =
+        buttons->addButton(Tr("@button_close@&Close"), QDialogButtonBox::AcceptRole);
+    close->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    layout->addWidget(buttons);
     {
         WaitCursor wait;
         for (const std::string& line : ExtendedInfoLines(path, record, mode)) {

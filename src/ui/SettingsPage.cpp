@@ -24,15 +24,6 @@ QString ProgramFileFilter() {
            Tr("All Files (*)");
 }
 
-void BrowseFolder(QWidget* parent, QLineEdit* edit, const char* title) {
-    std::string start = Trimmed(PathFromQt(edit->text()));
-    NormaliseFolder(start);
-    CDlgGetPath dialog(parent, Translate(title), start.empty() ? "/" : start);
-    if (dialog.exec() == QDialog::Accepted) {
-        edit->setText(PathToQt(dialog.Folder()));
-    }
-}
-
 void BrowseProgram(QWidget* parent, QLineEdit* edit, const char* title) {
     const QString file =
         QFileDialog::getOpenFileName(parent, Tr(title), edit->text(), ProgramFileFilter());
@@ -58,6 +49,15 @@ bool SameGroup(const char* a, const char* b) {
 }
 
 }  // namespace
+
+void BrowseFolder(QWidget* parent, QLineEdit* edit, const char* title) {
+    std::string start = Trimmed(PathFromQt(edit->text()));
+    NormaliseFolder(start);
+    CDlgGetPath dialog(parent, Translate(title), start.empty() ? "/" : start);
+    if (dialog.exec() == QDialog::Accepted) {
+        edit->setText(PathToQt(dialog.Folder()));
+    }
+}
 
 SettingsPage::SettingsPage(QWidget* parent, const char* helpPage, std::span<const SettingRow> rows)
     : SettingsPage(parent, helpPage) {

@@ -17,6 +17,10 @@ class QVBoxLayout;
 
 namespace kelvane {
 
+// The folder chooser opened on the folder in `edit` (Browse of a folder row); the choice
+// replaces the text.
+void BrowseFolder(QWidget* parent, QLineEdit* edit, const char* title);
+
 enum class SettingControl {
     FolderPath,   // path box and browse button with the folder chooser
     ProgramPath,  // path box and browse button with the program file dialog

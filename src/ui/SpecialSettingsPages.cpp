@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -146,7 +147,16 @@ MiscellaneousPage::MiscellaneousPage(QWidget* parent)
     floppyLayout->addWidget(new QLabel(Tr("Destination drive for quick copy function"), floppy));
     quickPath_ = new QLineEdit(floppy);
     quickPath_->setObjectName("QuickCopyPath");
-    floppyLayout->addWidget(quickPath_);
+    auto* quickLine = new QHBoxLayout;
+    auto* browse = new QPushButton(Tr("@button_browse2@B&rowse"), floppy);
+    browse->setObjectName("QuickCopyPathBrowse");
+    browse->setAutoDefault(false);
+    connect(browse, &QPushButton::clicked, this, [this] {
+        BrowseFolder(this, quickPath_, "Destination drive for quick copy function");
+    });
+    quickLine->addWidget(quickPath_, 1);
+    quickLine->addWidget(browse);
+    floppyLayout->addLayout(quickLine);
     uppercase_ = new QCheckBox(floppy);
     uppercase_->setObjectName("DefaultUppercaseShortFilenamesOnCopyToA");
     floppyLayout->addWidget(uppercase_);

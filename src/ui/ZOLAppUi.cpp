@@ -1,24 +1,27 @@
 #include "ui/ZOLAppUi.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
-#include <QUrl>
 #include <cstdio>
 #include <utility>
 
+#include "app/FirstStart.h"
 #include "app/ZOLHelpTopics.h"
 #include "app/ZOLMain.h"
 #include "platform/SettingsStore.h"
 #include "support/NUVConfig.h"
 #include "support/NUVFileInfo.h"
+#include "support/NUVTrace.h"
 #include "support/ZOLConfigValues.h"
 #include "support/ZOLRunMode.h"
+#include "ui/HelpWindow.h"
 #include "ui/MainFrm.h"
 #include "ui/NuvQtText.h"
+#include "ui/ZOLListArea.h"
+#include "ui/ZOLListWidget.h"
 #include "ui/ZOLView.h"
 
 namespace kelvane {
@@ -134,7 +137,7 @@ void OpenHelpPage(const std::string& page) {
         ShowBox(MissingHelpPageMessage(file));
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(PathToQt(file)));
+    ShowHelpWindow(file);
 }
 
 void CQtMessageSink::ShowBox(Severity, const std::string& text) {
@@ -145,6 +148,14 @@ void CQtMessageSink::ShowBox(Severity, const std::string& text) {
 
 void CQtMessageSink::ConsoleText(const std::string& text) {
     std::fputs(text.c_str(), stdout);
+}
+
+void CQtMessageSink::ConsoleMessage(Severity severity, const std::string& text) {
+    if (severity >= Severity::Warning) {
+        std::fputs(text.c_str(), stderr);
+    } else if (TraceLevel() > trace::kDefault) {
+        ConsoleText(text);
+    }
 }
 
 void CQtMessageSink::ExitProgram(int exitCode) {
@@ -214,9 +225,25 @@ int CZOLAppUi::Start(int argc, char** argv) {
         folder = start.documentArgument;
         EnsureTrailingBackslash(folder);
     }
+    // A first start on a folder whose files all lie in subfolders reads them: the box shows it
+    // and one click takes it back.
+    const bool firstStart = IsFirstStart();
+    const bool readBelow = Config().includeSubfolders == 0 &&
+                           Config().includeSubfoldersRequest == -1 && firstStart &&
+                           FilesOnlyInSubfolders(folder);
+    if (readBelow) {
+        Config().includeSubfolders = 1;
+    }
     frame_->View()->SetStartFolder(folder, Config().includeSubfolders != 0);
     frame_->show();
     frame_->View()->ReadStartFolder();
+    if (firstStart) {
+        FitColumnsToContents(*frame_->View()->Lists()->FileListWidget());
+    }
+    if (readBelow) {
+        frame_->SetPaneText(0, Tr("Incl. Subfolders ticked: the files are in subfolders") + " - " +
+                                   frame_->PaneText(0));
+    }
     return 0;
 }
 

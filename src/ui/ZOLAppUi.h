@@ -23,6 +23,9 @@ class CQtMessageSink final : public IMessageSink {
   public:
     void ShowBox(Severity severity, const std::string& text) override;
     void ConsoleText(const std::string& text) override;
+    // Warnings and errors go to standard error; the other messages reach the terminal only
+    // when the trace level was raised above its default (they are in the trace file anyway).
+    void ConsoleMessage(Severity severity, const std::string& text) override;
     void ExitProgram(int exitCode) override;
 
     bool ExitRequested() const { return exitRequested_; }
@@ -79,7 +82,7 @@ int ExecWithNormalCursor(QDialog& dialog);
 // with the default values). True when it was reported.
 bool ReportUnreadableSettingsFile();
 
-// Opens a page of the help folder in the browser; a missing page gives a message.
+// Opens a page of the help folder in the help window; a missing page gives a message.
 void OpenHelpPage(const std::string& page);
 
 }  // namespace kelvane

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "app/ZOLHelpTopics.h"
+#include "ui/HelpWindow.h"
 #include "ui/ZOLAppUi.h"
 #include "ui/ZOLDialogParts.h"
 
@@ -26,6 +27,7 @@ CZOLCdromCompDlg::CZOLCdromCompDlg(QWidget* parent) : QDialog(parent) {
     QPushButton* help = nullptr;
     AddOkCancelRow(this, layout, {"@button_help@&Help"}, &help);
     connect(help, &QPushButton::clicked, this, [] { OpenHelpPage(help::kCdroms); });
+    HelpOnF1(help);
 }
 
 CdromCompatChoice CZOLCdromCompDlg::Choice() const {

@@ -13,6 +13,7 @@
 #include "list/ZOLColumnDefaults.h"
 #include "support/NUVDbg.h"
 #include "support/NUVLang.h"
+#include "ui/HelpWindow.h"
 #include "ui/NuvQtText.h"
 #include "ui/ZOLAppUi.h"
 #include "ui/ZOLDialogParts.h"
@@ -60,6 +61,7 @@ CZOLColumnsDlg::CZOLColumnsDlg(QWidget* parent, CMyListCtrl& list)
     QPushButton* help = nullptr;
     AddOkCancelRow(this, layout, {"Help"}, &help);
     connect(help, &QPushButton::clicked, this, [] { OpenHelpPage(help::kColumns); });
+    HelpOnF1(help);
 }
 
 void CZOLColumnsDlg::TakeChoices() {

@@ -37,6 +37,10 @@ int CQtFileOpPrompts::OutputFileExists() {
     return AskOnUiThread([] { return AskPrompt(OutputFileExistsPromptLayout()); });
 }
 
+int CQtFileOpPrompts::MissingDestination(const std::string& folder) {
+    return AskOnUiThread([&] { return AskPrompt(MissingFolderPromptLayout(folder)); });
+}
+
 std::optional<std::string> CQtFileOpPrompts::ChooseFolder(const std::string& title,
                                                           const std::string& startFolder) {
     return AskOnUiThread([&]() -> std::optional<std::string> {

@@ -15,6 +15,7 @@ class CQtFileOpPrompts final : public IFileOpPrompts {
     int ReadOnlySource(const std::string& sourcePath) override;
     int DeviceFull() override;
     int OutputFileExists() override;
+    int MissingDestination(const std::string& folder) override;
     // The folder dialog, the rename dialog and the CD-ROM test's selection dialog.
     std::optional<std::string> ChooseFolder(const std::string& title,
                                             const std::string& startFolder) override;

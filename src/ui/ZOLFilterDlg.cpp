@@ -18,6 +18,7 @@
 #include "list/ZOLDuplicatesMode.h"
 #include "records/ZOLFieldCatalogue.h"
 #include "support/ZOLRunMode.h"
+#include "ui/HelpWindow.h"
 #include "ui/NuvQtText.h"
 #include "ui/ZOLAppUi.h"
 #include "ui/ZOLDialogParts.h"
@@ -167,6 +168,7 @@ void CZOLFilterDlg::BuildButtons(QLayout* layout) {
     row->addWidget(cancel);
     row->addWidget(ok);
     connect(help, &QPushButton::clicked, this, &CZOLFilterDlg::OnHelp);
+    HelpOnF1(help);
     connect(clearAll, &QPushButton::clicked, this, &CZOLFilterDlg::OnClearAll);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(ok, &QPushButton::clicked, this, &CZOLFilterDlg::accept);

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "list/MyListCtrl.h"
+#include "list/TypeAheadSearch.h"
 #include "ui/NuvQtText.h"
 #include "ui/ZOLListImages.h"
 
@@ -81,6 +82,20 @@ Qt::ItemFlags CZOLListModel::flags(const QModelIndex& index) const {
     }
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled |
            Qt::ItemNeverHasChildren;
+}
+
+QModelIndexList CZOLListModel::match(const QModelIndex& start, int role, const QVariant& value,
+                                     int hits, Qt::MatchFlags flags) const {
+    const Qt::MatchFlags typeAhead = Qt::MatchStartsWith | Qt::MatchWrap;
+    if (role != Qt::DisplayRole || (flags & typeAhead) != typeAhead) {
+        return QAbstractTableModel::match(start, role, value, hits, flags);
+    }
+    const long row =
+        TypeAheadSearch(list_, value.toString().toStdString(), start.isValid() ? start.row() : 0);
+    if (row < 0) {
+        return {};
+    }
+    return {index(static_cast<int>(row), start.isValid() ? start.column() : 0)};
 }
 
 void CZOLListModel::ResetAll() {

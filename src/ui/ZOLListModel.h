@@ -23,6 +23,10 @@ class CZOLListModel final : public QAbstractTableModel {
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // The view's keyboard search (starts-with, wrapping) asks the core's type-ahead, which
+    // looks in the sorted column; other searches are the base class's.
+    QModelIndexList match(const QModelIndex& start, int role, const QVariant& value, int hits,
+                          Qt::MatchFlags flags) const override;
 
     // Rows or columns changed as a whole.
     void ResetAll();

@@ -3,13 +3,15 @@
 #include <QDrag>
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTimer>
 #include <QUrl>
+#include <vector>
 
 #include "list/MyListCtrl.h"
+#include "list/ZOLColumnDefaults.h"
+#include "ui/HeaderColumnMenu.h"
 #include "ui/NuvQtText.h"
 #include "ui/ZOLListModel.h"
 
@@ -57,6 +59,7 @@ CZOLListWidget::CZOLListWidget(CMyListCtrl& list, QWidget* parent)
     connect(header, &QHeaderView::sectionClicked, this, &CZOLListWidget::OnSectionClicked);
     connect(header, &QHeaderView::sectionResized, this, &CZOLListWidget::OnSectionResized);
     connect(header, &QHeaderView::sectionMoved, this, &CZOLListWidget::OnSectionMoved);
+    InstallHeaderColumnMenu(*header, list_);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CZOLListWidget::OnSelectionChanged);
     connect(this, &QWidget::customContextMenuRequested, this, &CZOLListWidget::OnContextMenu);
@@ -194,22 +197,6 @@ void CZOLListWidget::AutoSizeColumn(int column) {
     list_.SetColumnWidth(column, columnWidth(column));
 }
 
-void CZOLListWidget::keyPressEvent(QKeyEvent* event) {
-    const Qt::KeyboardModifiers modifiers =
-        event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
-    const QString text = event->text();
-    if (modifiers == Qt::NoModifier && !text.isEmpty()) {
-        const char16_t code = text.at(0).unicode();
-        // Characters of the single-byte code page go to the type-ahead search.
-        if (code >= 32 && code != 127 && code < 256) {
-            list_.TypeAhead(static_cast<int>(code));
-            event->accept();
-            return;
-        }
-    }
-    QTableView::keyPressEvent(event);
-}
-
 void CZOLListWidget::startDrag(Qt::DropActions) {
     QMimeData* data = SelectedFilesMimeData();
     if (data == nullptr) {
@@ -303,11 +290,27 @@ void CZOLListWidget::PullSelection() {
 }
 
 void CZOLListWidget::ApplyColumnWidths() {
-    Guarded(syncing_, [this] {
+    std::vector<int> widened;  // automatic widths leave room for the sort arrow beside the text
+    Guarded(syncing_, [this, &widened] {
+        const bool automatic = ColumnAutoresizeOn();
         for (int column = 0; column < list_.ColumnCount(); ++column) {
-            setColumnWidth(column, list_.Column(column)->width);
+            const int width = list_.Column(column)->width;
+            const int header = horizontalHeader()->sectionSizeHint(column);
+            setColumnWidth(column, automatic && header > width ? header : width);
+            if (automatic && header > width) {
+                widened.push_back(column);
+            }
         }
     });
+    for (const int column : widened) {
+        list_.SetColumnWidth(column, columnWidth(column));
+    }
+}
+
+void FitColumnsToContents(CZOLListWidget& widget) {
+    for (int column = 0; column < widget.List().ColumnCount(); ++column) {
+        widget.AutoSizeColumn(column);
+    }
 }
 
 }  // namespace kelvane

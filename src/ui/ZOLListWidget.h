@@ -1,8 +1,10 @@
 // One list on screen: a table view over the list model that implements IListDisplay for its
 // list of the list core. Decisions stay in the core; the widget passes the user's header
-// clicks, column drags and widths, selection, typed characters, right clicks and drags to it,
+// clicks, column drags and widths, selection, right clicks and drags to it,
 // and redraws when the core says so. The selection lives in the core; the view's selection
 // mirrors it in both directions through row ranges, so selecting 100,000 rows is one range.
+// Typing a name is the view's keyboard search (which joins characters typed in quick
+// succession); the model answers it with the core's type-ahead.
 #pragma once
 
 #include <QTableView>
@@ -65,10 +67,7 @@ class CZOLListWidget final : public QTableView, public IListDisplay {
     void AutoSizeColumn(int column) override;
 
   protected:
-    void keyPressEvent(QKeyEvent* event) override;
     void startDrag(Qt::DropActions supportedActions) override;
-    // Typing searches through the core's type-ahead, not the view's own search.
-    void keyboardSearch(const QString&) override {}
 
   private:
     void OnSectionClicked(int section);
@@ -88,5 +87,9 @@ class CZOLListWidget final : public QTableView, public IListDisplay {
     long contextRow_ = -1;
     bool syncing_ = false;  // the view is being set from the core: no echo back
 };
+
+// Every column of the list sized to its contents once (the first start's first read), whether
+// or not automatic widths are on.
+void FitColumnsToContents(CZOLListWidget& widget);
 
 }  // namespace kelvane

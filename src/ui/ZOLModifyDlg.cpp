@@ -12,8 +12,10 @@
 #include <memory>
 
 #include "app/ZOLHelpTopics.h"
+#include "list/ZOLListViewMgr.h"
 #include "records/ZOLSongData.h"
 #include "support/ZOLRunMode.h"
+#include "ui/HelpWindow.h"
 #include "ui/ZOLAppUi.h"
 #include "ui/ZOLDialogParts.h"
 #include "ui/ZOLModifySongDlg.h"
@@ -46,6 +48,9 @@ QString SongCellText(const SongDataPacket& song, int songId) {
 CZOLModifyDlg::CZOLModifyDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(ToQt(ModifyDialogTitle()));
     auto* layout = new QVBoxLayout(this);
+    auto* target = new QLabel(ToQt(ModifyTargetText(ListViewMgr())), this);
+    target->setObjectName("ModifyTarget");
+    layout->addWidget(target);
     auto* grid = new QGridLayout;
     BuildFields(grid);
     layout->addLayout(grid);
@@ -58,6 +63,7 @@ CZOLModifyDlg::CZOLModifyDlg(QWidget* parent) : QDialog(parent) {
     QPushButton* left[2] = {};
     AddOkCancelRow(this, layout, {"@button_help@Help", "@button_clear@C&lear"}, left);
     connect(left[0], &QPushButton::clicked, this, [] { OpenHelpPage(help::kModifyDialog); });
+    HelpOnF1(left[0]);
     connect(left[1], &QPushButton::clicked, this, [this] { Clear(); });
     if (QWidget* first = Control(kFieldStyleType)) {
         first->setFocus(Qt::OtherFocusReason);

@@ -8,6 +8,7 @@
 
 #include "app/ZOLHelpTopics.h"
 #include "output/ZOLModify.h"
+#include "ui/HelpWindow.h"
 #include "ui/ZOLAppUi.h"
 #include "ui/ZOLDialogParts.h"
 #include "ui/ZOLValueBox.h"
@@ -49,13 +50,18 @@ CZOLModifySongDlg::CZOLModifySongDlg(QWidget* parent, CZOLModifySongLogic& logic
             control = combos_[static_cast<size_t>(id)];
         }
         control->setEnabled(logic.InFileFieldsEnabled() || !StoredInStyleFile(id));
-        form->addRow(ToQt(SongFieldLabel(id)), control);
+        // "*": written into the style file by Write MDB; the others stay in the catalogue.
+        form->addRow(ToQt(SongFieldLabel(id)) + (StoredInStyleFile(id) ? " *" : ""), control);
     }
     layout->addLayout(form);
+    layout->addWidget(NoteLabel(this,
+                                "* written into the style file by Write MDB; the other "
+                                "fields are kept in the catalogue only."));
     layout->addWidget(NoteLabel(this, kModifyFieldNote));
     QPushButton* left[2] = {};
     AddOkCancelRow(this, layout, {"@button_help@&Help", "@button_clear@C&lear"}, left);
     connect(left[0], &QPushButton::clicked, this, [] { OpenHelpPage(help::kModifySongDialog); });
+    HelpOnF1(left[0]);
     connect(left[1], &QPushButton::clicked, this, [this] { Clear(); });
     setMinimumWidth(460);
 }

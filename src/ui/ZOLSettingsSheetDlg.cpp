@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -18,6 +19,11 @@
 #include "ui/ZOLDialogParts.h"
 
 namespace kelvane {
+namespace {
+
+constexpr int kTabBarMargin = 16;
+
+}  // namespace
 
 CZOLSettingsSheetDlg::CZOLSettingsSheetDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(Tr("Settings"));
@@ -48,6 +54,8 @@ CZOLSettingsSheetDlg::CZOLSettingsSheetDlg(QWidget* parent) : QDialog(parent) {
         page->Load(values);
     }
     tabs_->setCurrentIndex(0);
+    // Every tab's title in view at the sheet's first size, without scroll arrows.
+    tabs_->setMinimumWidth(tabs_->tabBar()->sizeHint().width() + kTabBarMargin);
 
     layout->addWidget(new QLabel(Tr("For Help press the 'F1' key."), this));
     AddOkCancelRow(this, layout);

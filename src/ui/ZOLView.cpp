@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "list/ZOLListViewMgr.h"
@@ -100,6 +101,11 @@ void CZOLView::InstallLists() {
     };
     lists_->FileListWidget()->SetContextMenuHandler(menu);
     lists_->SongListWidget()->SetContextMenuHandler(menu);
+    // Delete in the list moves the selected files to the trash (after the question).
+    auto* trashKey = new QShortcut(QKeySequence::Delete, lists_, nullptr, nullptr,
+                                   Qt::WidgetWithChildrenShortcut);
+    connect(trashKey, &QShortcut::activated, this,
+            [this] { RunCommand(ViewCommand::MoveToTrash); });
     InstallListWidget(lists_);
 }
 
@@ -120,6 +126,8 @@ void CZOLView::BuildForm() {
     pathBox_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     connect(pathBox_->lineEdit(), &QLineEdit::returnPressed, this, &CZOLView::OnPathBoxEnter);
     subfolders_ = new QCheckBox(Tr("@check_box@Incl. S&ubfolders"), this);
+    // Ticking or clearing the box reads the folder again at once.
+    connect(subfolders_, &QCheckBox::clicked, this, [this] { RunCommand(ViewCommand::Refresh); });
     pathRow->addWidget(pathBox_, 1);
     pathRow->addWidget(subfolders_);
     auto* browse = new QPushButton(Tr(ButtonKey(ViewCommand::OpenFolder, false)), this);
@@ -185,7 +193,7 @@ void CZOLView::ApplyListFontSize(int pointSize) {
 }
 
 void CZOLView::SetStartFolder(const std::string& folder, bool includeSubfolders) {
-    pathBox_->setEditText(PathToQt(folder));
+    pathBox_->setEditText(PathToQt(ShownFolderText(folder)));
     subfolders_->setChecked(includeSubfolders);
 }
 

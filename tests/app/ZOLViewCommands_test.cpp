@@ -170,6 +170,7 @@ TEST(MenuLayout, RowContextMenuByListAndSelection) {
     EXPECT_TRUE(Contains(one, C::RenameFile));
     EXPECT_TRUE(Contains(one, C::ExploreFolder));
     EXPECT_FALSE(Contains(RowContextMenu(false, 2), C::RenameFile));
+    EXPECT_TRUE(Contains(RowContextMenu(false, 2), C::MoveToTrash));
     const auto songs = RowContextMenu(true, 1);
     EXPECT_EQ(songs,
               (std::vector<C>{C::Play, C::Edit, C::CopySelected, C::CopyToQuickPath, C::Modify}));

@@ -10,6 +10,7 @@
 #include "app/ZOLRefresh.h"
 #include "app/ZOLWorkJob.h"
 #include "support/NUVLang.h"
+#include "support/ScopedEnv.h"
 #include "support/ZOLConfigValues.h"
 #include "support/ZOLRunMode.h"
 
@@ -131,6 +132,22 @@ TEST_F(ViewSupport, RefreshTakesThePathBoxAndRefusesMissingFolders) {
     EXPECT_EQ(Config().includeSubfolders, 0);
     // A file is no folder either.
     EXPECT_EQ(PrepareRefresh(dir.Write("plain", "x"), false), status::kRefreshFolderMissing);
+}
+
+TEST_F(ViewSupport, PathBoxShowsTheHomeFolderAsTildeAndReadsItBack) {
+    Start();
+    test::ScopedEnv home("HOME", dir.Path().string());
+    std::filesystem::create_directories(dir.Path() / "Music/Styles");
+    const std::string styles = dir.Folder() + "Music/Styles/";
+    EXPECT_EQ(ShownFolderText(styles), "~/Music/Styles/");
+    EXPECT_EQ(ShownFolderText(dir.Folder()), dir.Folder());  // the home folder itself stays
+    EXPECT_EQ(ShownFolderText("/usr/share/"), "/usr/share/");
+    EXPECT_EQ(ShownFolderText(dir.Path().string() + "x/"), dir.Path().string() + "x/");
+    EXPECT_EQ(ExpandHomeFolder("~/Music/Styles"), dir.Folder() + "Music/Styles");
+    EXPECT_EQ(ExpandHomeFolder("~"), dir.Path().string());
+    EXPECT_EQ(ExpandHomeFolder("~other/x"), "~other/x");
+    EXPECT_EQ(PrepareRefresh("~/Music/Styles", false), 0);
+    EXPECT_EQ(Config().startPath, styles);
 }
 
 TEST_F(ViewSupport, ReadTextsByModeAndTheRate) {

@@ -92,6 +92,11 @@ TEST_F(CliFileOpsTest, CopyOutsideTheTreeTakesTheHandKeptValuesAlong) {
     EXPECT_THAT(again.Lines(),
                 ElementsAre("copied " + root + "a/Beat.sty -> " + dest + "Beat-0.sty (renamed)"));
     EXPECT_THAT(again.err, HasSubstr("1 done, 0 skipped, 1 renamed"));
+    // A destination that does not exist is named and refused, without a prompt.
+    const test::CliResult missing = Cli({"copy", "-s", "--to", dest + "usb", root});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_THAT(missing.err, HasSubstr("the destination folder does not exist: " + dest + "usb"));
+    EXPECT_FALSE(fs::exists(dest + "usb"));
 }
 
 TEST_F(CliFileOpsTest, MoveWithinTheTreeAndAskOnTheTerminal) {
@@ -193,8 +198,8 @@ TEST_F(CliFileOpsTest, WriteMdbWritesChangedSongsIntoTheFile) {
     EXPECT_EQ(test::ReadFileBytes(root + "a/Beat.sty"), test::StyleBytes(500000));
     run = Cli({"write-mdb", "-s", "--yes", root});
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_THAT(run.out, HasSubstr("2 style files processed in total\n\n1 style files have been "
-                                   "updated\n1 style files were up-to-date\n0 style files"));
+    EXPECT_THAT(run.out, HasSubstr("2 style files processed in total\n\n1 style file has been "
+                                   "updated\n1 style file was up-to-date\n0 style files"));
     EXPECT_EQ(test::ReadFileBytes(root + "a/Beat.sty"),
               test::StyleBytes(500000, {{.tempo = 600000, .title = "Added"}}));
     EXPECT_THAT(Cli({"list", "-s", "--songs", "--columns", "SONG_TITLE,SONG_STATUS", "--format",
@@ -232,10 +237,9 @@ TEST_F(CliFileOpsTest, WriteMdbGoesOnPastADamagedStyleAndEndsWithStatusOne) {
     EXPECT_EQ(run.status, 1);
     EXPECT_THAT(run.err, HasSubstr("Error writing mdb records - Error nr: "));
     EXPECT_THAT(run.err, HasSubstr(" -10311 " + root + "a/A damaged.sty"));
-    EXPECT_THAT(run.out, HasSubstr("3 style files processed in total\n\n1 style files have been "
-                                   "updated\n1 style files were up-to-date\n0 style files"));
-    EXPECT_THAT(run.out,
-                HasSubstr("\n1 style files could not be written and were left as they were"));
+    EXPECT_THAT(run.out, HasSubstr("3 style files processed in total\n\n1 style file has been "
+                                   "updated\n1 style file was up-to-date\n0 style files"));
+    EXPECT_THAT(run.out, HasSubstr("\n1 style file could not be written and was left as it was"));
     EXPECT_EQ(test::ReadFileBytes(root + "a/A damaged.sty"), damaged);
     EXPECT_NE(test::ReadFileBytes(root + "a/Beat.sty"), test::StyleBytes(500000));
 }

@@ -51,6 +51,10 @@ class ScriptedPrompts : public IFileOpPrompts {
         return Next(deviceFullAnswers, device_full::kAbort);
     }
     int OutputFileExists() override { return output_exists::kCancel; }
+    int MissingDestination(const std::string& folder) override {
+        missingDestinations.push_back(folder);
+        return Next(missingAnswers, missing_folder::kCancel);
+    }
     std::optional<std::string> ChooseFolder(const std::string& title,
                                             const std::string& start) override {
         folderTitles.push_back(title);
@@ -71,13 +75,13 @@ class ScriptedPrompts : public IFileOpPrompts {
         return choice;
     }
 
-    std::deque<int> fileExistsAnswers, readOnlyAnswers, deviceFullAnswers;
+    std::deque<int> fileExistsAnswers, readOnlyAnswers, deviceFullAnswers, missingAnswers;
     std::deque<std::optional<std::string>> folders, newNames;
     std::deque<std::optional<CdromCompatChoice>> cdromChoices;
     std::function<void()> beforeDeviceFullAnswer;
 
     std::vector<FileExistsQuestion> fileExists;
-    std::vector<std::string> readOnly, folderTitles, folderStarts, renameAsked;
+    std::vector<std::string> readOnly, folderTitles, folderStarts, renameAsked, missingDestinations;
     int deviceFull = 0;
 
   private:

@@ -283,7 +283,7 @@ TEST_F(CopyMoveFaultsTest, AbortHalfWayKeepsWhatWasDone) {
     aborting.fileExistsAnswers = {file_exists::kSkip};
     SetFileOpPrompts(&aborting);
     EXPECT_EQ(CopyMoveSelectedTo(CopyMoveKind::Move, Folder("tree/b")), status::kAbortedByUser);
-    EXPECT_TRUE(StatusShown("Moving files aborted"));
+    EXPECT_TRUE(StatusShown("Moving files aborted: 1 file moved, 1 skipped"));
     EXPECT_EQ(ScanState().abortFlag.load(), 0);
     EXPECT_EQ(Names("tree/b"), (Strings{"S0.sty", "S1.sty", "ZOL.SDB"}));
     EXPECT_EQ(Read("tree/b/S1.sty"), "clash");

@@ -52,7 +52,7 @@ TEST_F(CopyMoveTest, CopyIntoTheTreeAddsRecordsAndWritesTheDestinationDataFile) 
     EXPECT_EQ(prompts.folderStarts,
               Strings{Folder("tree/a").substr(0, Folder("tree/a").size() - 1)});
     EXPECT_EQ(CopyMoveState().rememberedDestination, Folder("tree/b"));
-    EXPECT_TRUE(StatusShown("Copying files finished"));
+    EXPECT_TRUE(StatusShown("Copying files finished: 1 file copied"));
     ExpectNoLeftovers("tree/b");
     // The dialog opens on the remembered destination next time.
     Select({"Beat.sty"});
@@ -154,7 +154,7 @@ TEST_F(CopyMoveTest, ReadOnlySourceAbortEndsTheMove) {
     prompts.readOnlyAnswers = {read_only::kAbort};
     EXPECT_EQ(CopyMoveSelectedTo(CopyMoveKind::Move, Folder("out")), status::kAbortedByUser);
     EXPECT_EQ(Names("out"), Strings{});
-    EXPECT_TRUE(StatusShown("Moving files aborted"));
+    EXPECT_TRUE(StatusShown("Moving files aborted: 0 files moved"));
     EXPECT_EQ(ScanState().abortFlag.load(), 0);
     EXPECT_FALSE(sink.BoxContains("Error"));
 }
@@ -220,14 +220,18 @@ TEST_F(CopyMoveTest, TrashClashesAreAutoRenamedWithoutPrompt) {
     EXPECT_EQ(Names("trash"), (Strings{"Beat.sty", "Song-0.txt", "Song-1.sty", "Song-1.txt",
                                        "Song.sty", "ZOLMOVE.SDE"}));
     EXPECT_EQ(DataFileAuthors("trash", true).at("Song-1.sty"), "by Song.sty");
-    EXPECT_TRUE(StatusShown("Moving files finished"));
+    EXPECT_TRUE(StatusShown("Moving files finished: 2 files moved, 1 renamed"));
 }
 
 TEST_F(CopyMoveTest, TrashNeedsAnExistingFolderAndConfirmation) {
     Select({"Song.sty"});
+    Config().trashFolder = Folder("trash");  // set, but missing: named, nothing moves
     EXPECT_EQ(MoveSelectedToTrash(), 0);
     EXPECT_TRUE(sink.BoxContains("No existing trash folder found."));
-    Config().trashFolder = Folder("trash");
+    EXPECT_TRUE(sink.BoxContains(Folder("trash")));
+    EXPECT_TRUE(sink.BoxContains("'Settings > Folders > Trash Folder'"));
+    EXPECT_TRUE(dialogs.texts.empty());
+    EXPECT_TRUE(Exists("tree/a/Song.sty"));
     std::filesystem::create_directories(dir.Path() / "trash");
     dialogs.answers = {BoxAnswer::Cancel};
     EXPECT_EQ(MoveSelectedToTrash(), 0);
@@ -344,6 +348,62 @@ TEST_F(CopyMoveTest, RenameKeepsTheFilesOwnExtension) {
     EXPECT_EQ(RenameSelectedFile(), 0);
     EXPECT_TRUE(Exists("tree/a/Waltz.sty"));
     EXPECT_EQ(DataFileAuthors("tree/a").count("Waltz.sty"), 1u);
+}
+
+}  // namespace
+}  // namespace kelvane::test
+
+namespace kelvane::test {
+namespace {
+
+TEST_F(CopyMoveTest, MissingDestinationIsNamedAndAnotherFolderMayBeChosen) {
+    Config().quickCopyPath = Folder("usb");  // not there
+    Select({"Beat.sty"});
+    EXPECT_EQ(CopySelectedToQuickPath(), 0);  // the prompt's Cancel
+    EXPECT_EQ(prompts.missingDestinations, Strings{Folder("usb")});
+    EXPECT_EQ(prompts.deviceFull, 0);
+    EXPECT_FALSE(Exists("usb"));
+    EXPECT_TRUE(StatusShown("Copying files cancelled"));
+    // Choose Folder... opens the chooser; the copy goes there.
+    prompts.missingAnswers = {missing_folder::kChooseFolder};
+    prompts.folders.push_back(Folder("out"));
+    EXPECT_EQ(CopySelectedToQuickPath(), 0);
+    EXPECT_EQ(prompts.folderTitles, Strings{"Copy Style File(s)"});
+    EXPECT_EQ(Names("out"), (Strings{"Beat.sty", "ZOLMOVE.SDE"}));
+    EXPECT_TRUE(StatusShown("Copying files finished: 1 file copied"));
+    // The chooser's Cancel ends it too.
+    prompts.missingAnswers = {missing_folder::kChooseFolder};
+    prompts.folders.push_back(std::nullopt);
+    EXPECT_EQ(CopySelectedToQuickPath(), 0);
+    EXPECT_EQ(prompts.missingDestinations.size(), 3u);
+}
+
+TEST(CopyMoveTexts, CountsWithTheirPluralsAndTheTrashQuestion) {
+    std::vector<CopyMoveEntry> entries(5);
+    entries[0].outcome = CopyMoveOutcome::Copied;
+    entries[1].outcome = CopyMoveOutcome::Copied;
+    entries[1].renamed = true;
+    entries[2].outcome = CopyMoveOutcome::Skipped;
+    entries[3].outcome = CopyMoveOutcome::SourceMissing;
+    entries[4].outcome = CopyMoveOutcome::SkippedReadOnly;
+    const CopyMoveCounts counts = CountCopyMoveEntries(entries);
+    EXPECT_EQ(counts.done, 2);
+    EXPECT_EQ(counts.skipped, 2);
+    EXPECT_EQ(counts.renamed, 1);
+    EXPECT_EQ(counts.failed, 0);
+    EXPECT_EQ(CopyMoveSummaryText(CopyMoveKind::Copy, false, counts),
+              "Copying files finished: 2 files copied, 2 skipped, 1 renamed");
+    EXPECT_EQ(CopyMoveSummaryText(CopyMoveKind::Move, true, {1, 0, 0, 1}),
+              "Moving files aborted: 1 file moved, 1 failed");
+    EXPECT_EQ(CopyMoveSummaryText(CopyMoveKind::Copy, false, {}),
+              "Copying files finished: 0 files copied");
+
+    EXPECT_EQ(TrashQuestionText(1, {"Song.sty"}, ""),
+              "Move \"Song.sty\" to the trash?\n\nThey go to the desktop's trash; the file "
+              "manager can restore them.");
+    EXPECT_EQ(TrashQuestionText(5, {"a.sty", "b.sty", "c.sty"}, "/music/trash/"),
+              "Move these 5 files to the trash?\n\na.sty\nb.sty\nc.sty\n...\n\nTrash folder: "
+              "/music/trash/");
 }
 
 }  // namespace

@@ -253,8 +253,8 @@ TEST_F(MdbWriterTest, BatchCountsUpdatedUpToDateAndNotUpdated) {
         (std::vector{summary.processed, summary.updated, summary.upToDate, summary.notUpdated}),
         (std::vector{3, 1, 1, 1}));
     EXPECT_EQ(dialogs.texts.back(),
-              "3 style files processed in total\n\n1 style files have been updated\n1 style files "
-              "were up-to-date\n1 style files have not been updated, as they are write protected "
+              "3 style files processed in total\n\n1 style file has been updated\n1 style file "
+              "was up-to-date\n1 style file has not been updated, as it is write protected "
               "or no space is left on the device");
     EXPECT_EQ(dialogs.icons.back(), BoxIcon::Information);
     EXPECT_EQ(Read("tree/A.sty"), lockedBytes);
@@ -277,7 +277,7 @@ TEST_F(MdbWriterTest, BatchGoesOnPastADamagedFileAndCountsItFailed) {
     EXPECT_EQ(Read("tree/A.sty"), damaged);
     EXPECT_NE(Read("tree/B.sty"), Style().Bytes());
     EXPECT_NE(dialogs.texts.back().find(
-                  "device\n1 style files could not be written and were left as they were"),
+                  "device\n1 style file could not be written and was left as it was"),
               std::string::npos);
 }
 

@@ -1,3 +1,4 @@
+#include "list/TypeAheadSearch.h"
 #include "list/ZOLListTestEnv.h"
 #include "list/ZOLSortSequence.h"
 
@@ -156,6 +157,33 @@ TEST_F(ListSortTest, TypeAheadFindsTheLetterInEitherCaseOrTheNextGreaterName) {
     EXPECT_EQ(Files().TypeAhead('a'), 4);
     EXPECT_EQ(fileDisplay.visibleRows.back(), 4);
     EXPECT_EQ(Files().SelectedCount(), 0);
+}
+
+TEST_F(ListSortTest, TypedTextFindsTheNextRowStartingWithItAndWraps) {
+    for (const char* name : {"bossa", "Bolero", "boogie", "Samba", "bolero2", "\xc3\x84rger"}) {
+        AddNamed(name);
+    }
+    ShowColumns(Files(), {kFieldTempo, kFieldFilename});
+    mgr.ShowFileList();
+    Files().SortByColumn(1, false);  // Bolero bolero2 boogie bossa Samba Ärger (bytes > 127 last)
+    EXPECT_EQ(TypeAheadColumn(Files()), 1);
+    const auto row = [this](const char* typed, long start) {
+        const long found = TypeAheadSearch(Files(), typed, start);
+        std::string buffer;
+        return found < 0 ? std::string("-") : std::string(Files().CellText(found, 1, buffer));
+    };
+    EXPECT_EQ(row("bo", 0), "Bolero");
+    EXPECT_EQ(row("BOL", 1), "bolero2");  // case does not matter; the search starts at row 1
+    EXPECT_EQ(row("bol", 2), "Bolero");   // wraps around to the top
+    EXPECT_EQ(row("boo", 0), "boogie");
+    EXPECT_EQ(row("\xc3\xa4r", 0), "\xc3\x84rger");  // Latin letters fold too
+    EXPECT_EQ(row("bx", 0), "-");  // several characters that match nothing: no row
+    // One character that starts no name keeps the single-key rule: the row where it would stand.
+    EXPECT_EQ(row("r", 0), "Samba");
+    // Sorted by the row-number column, or not at all, the file name column is searched.
+    ShowColumns(Files(), {kFieldFilename, kFieldTempo});
+    mgr.ShowFileList();
+    EXPECT_EQ(TypeAheadColumn(Files()), 1);
 }
 
 TEST_F(ListSortTest, SongListSortsByStyleLinkAndStatusColumns) {

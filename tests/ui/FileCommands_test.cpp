@@ -160,7 +160,7 @@ void FileCommandsTest::CopyClashAnsweredWithAutoRename() {
     QCOMPARE(test::ReadFileBytes(destination + "a.sty"), std::string("older"));
     QCOMPARE(test::ReadFileBytes(destination + "a-0.sty"), StyleBytes("Alpha"));
     QVERIFY(fs::exists(tree_ + "a.sty"));
-    QVERIFY(PaneShowed(*env_, "Copying files finished"));
+    QVERIFY(PaneShowed(*env_, "Copying files finished: 1 file copied, 1 renamed"));
     // The destination lies outside the tree: its record waits in the move file.
     QVERIFY(test::ReadFileBytes(destination + "ZOLMOVE.SDE").find("a-0.sty") != std::string::npos);
     QCOMPARE(ListViewMgr().RowCount(), 2L);
@@ -172,7 +172,7 @@ void FileCommandsTest::CopyClashAnsweredWithAutoRename() {
     frame_->View()->RunCommand(ViewCommand::CopySelected);
     QCOMPARE(abortScript.Answered(), 2);
     QVERIFY(!fs::exists(destination + "a-1.sty"));
-    QVERIFY(PaneShowed(*env_, "Copying files aborted"));
+    QVERIFY(PaneShowed(*env_, "Copying files aborted: 0 files copied"));
 }
 
 void FileCommandsTest::MoveToTrashRenamesClashesWithoutAsking() {
@@ -185,7 +185,7 @@ void FileCommandsTest::MoveToTrashRenamesClashesWithoutAsking() {
     frame_->View()->RunCommand(ViewCommand::MoveToTrash);
     QCOMPARE(script.Answered(), 0);
     QCOMPARE(script.Unexpected(), std::vector<std::string>{});
-    QVERIFY(env_->dialogs.Contains("file(s)\n\nto the trash"));
+    QVERIFY(env_->dialogs.Contains("Move \"b.sty\" to the trash?\n\nTrash folder: " + trash));
     QVERIFY(!fs::exists(tree_ + "b.sty"));
     QCOMPARE(test::ReadFileBytes(trash + "b.sty"), std::string("trashed before"));
     QCOMPARE(test::ReadFileBytes(trash + "b-0.sty"), StyleBytes("Beta"));
@@ -261,7 +261,7 @@ void FileCommandsTest::AddedSongIsWrittenIntoTheStyleFileAndReadBack() {
     frame_->View()->RunCommand(ViewCommand::WriteMdbRecords);
     QVERIFY(env_->dialogs.Contains("ATTENTION: This function will modify"));
     QVERIFY(
-        env_->dialogs.Contains("1 style files processed in total\n\n1 style files have been "
+        env_->dialogs.Contains("1 style file processed in total\n\n1 style file has been "
                                "updated\n0 style files were up-to-date"));
     const std::string bytes = test::ReadFileBytes(tree_ + "a.sty");
     QVERIFY(bytes.rfind(StyleBytes("Alpha"), 0) == 0);  // the MIDI part is kept

@@ -72,7 +72,7 @@ class ListWidgetTest : public QObject {
     void HeaderClicksSortAndMarkTheirColumns();
     void GroupMarkersJoinTheRowsOfAGroup();
     void SelectionIsMirroredAndSurvivesARebuild();
-    void TypedCharacterScrollsWithoutSelecting();
+    void TypingSelectsTheNextRowStartingWithIt();
     void DragCarriesFileUrlsAndThePrivateFormat();
     void ColumnDragsAndWidthsReachTheList();
     void CellTextsAreDecodedForDisplay();
@@ -227,7 +227,7 @@ void ListWidgetTest::SelectionIsMirroredAndSurvivesARebuild() {
     QCOMPARE(list.SelectedCount(), 5L);
 }
 
-void ListWidgetTest::TypedCharacterScrollsWithoutSelecting() {
+void ListWidgetTest::TypingSelectsTheNextRowStartingWithIt() {
     test::UiEnv env;
     auto frame = env.StartFrame();
     ShowFrame(*frame);
@@ -249,11 +249,20 @@ void ListWidgetTest::TypedCharacterScrollsWithoutSelecting() {
     const QRect shown = widget.visualRect(widget.model()->index(row, 0));
     QVERIFY(widget.viewport()->rect().contains(shown));
     QVERIFY(widget.FirstVisibleRow() > 0);
-    QCOMPARE(manager.FileList().SelectedCount(), 0L);
-    // Upper case finds the same row.
-    widget.scrollToTop();
-    QTest::keyClick(&widget, Qt::Key_T, Qt::ShiftModifier);
-    QVERIFY(widget.viewport()->rect().contains(widget.visualRect(widget.model()->index(row, 0))));
+    // The row found is selected and current, in the view and in the core.
+    QCOMPARE(SelectedNames(widget), QStringList{"t0.sty"});
+    QCOMPARE(manager.FileList().SelectedCount(), 1L);
+    QVERIFY(manager.FileList().IsSelected(row));
+    // Characters typed in quick succession form one search; Down goes on from the row found.
+    widget.keyboardSearch(QString());  // a new search, as after a pause
+    QTest::keyClicks(&widget, "T5");
+    QCOMPARE(SelectedNames(widget), QStringList{"t5.sty"});
+    QTest::keyClick(&widget, Qt::Key_Down);
+    QCOMPARE(SelectedNames(widget), QStringList{"t6.sty"});
+    // A new search starts after the current row and wraps around to the top.
+    widget.keyboardSearch(QString());
+    QTest::keyClicks(&widget, "a");
+    QCOMPARE(SelectedNames(widget), QStringList{"a0.sty"});
 }
 
 void ListWidgetTest::DragCarriesFileUrlsAndThePrivateFormat() {

@@ -19,6 +19,7 @@
 #include "UiRecords.h"
 #include "UiTestEnv.h"
 #include "analysis/ZOLStyleFile.h"
+#include "app/ZOLRefresh.h"
 #include "list/ZOLListViewMgr.h"
 #include "platform/SettingsStore.h"
 #include "scan/ZOLScanState.h"
@@ -239,7 +240,7 @@ void ReadFolderTest::FolderAndRecentFoldersComeBackAfterARestart() {
     QCOMPARE(frame->RecentFolders().Folders().front(), shown);
     CZOLView& view = *frame->View();
     view.SetStartFolder(Config().effectiveStartPath, Config().includeSubfolders != 0);
-    QCOMPARE(view.PathBoxText(), shown);
+    QCOMPARE(view.PathBoxText(), ShownFolderText(shown));
     QVERIFY(view.SubfolderBox()->isChecked());
     view.ReadStartFolder();  // the stored font, then the read of the stored folder
     QCOMPARE(view.Lists()->FileListWidget()->font().pixelSize(), 19);
