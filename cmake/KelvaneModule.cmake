@@ -9,7 +9,13 @@
 # written to the layer table that the structure test checks every include against
 # (kelvane_write_layer_table, scripts/check_layers.py).
 
-set(KELVANE_CORE_WARNINGS -Wall -Wextra -Werror -Wno-missing-field-initializers)
+# Translated texts are used as formats: they are checked against the English text when the
+# language file is read (TranslateFormat), so -Wformat-nonliteral stays off.
+set(KELVANE_CORE_WARNINGS -Wall -Wextra -Wshadow -Wformat=2 -Wno-format-nonliteral
+    -Wno-missing-field-initializers)
+if(KELVANE_WERROR)
+    list(APPEND KELVANE_CORE_WARNINGS -Werror)
+endif()
 
 function(kelvane_module name)
     cmake_parse_arguments(ARG "" "" "DEPS;LIBS" ${ARGN})

@@ -3,15 +3,18 @@
 
 KELVANE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-# Packages the build, the tests and the sample run need.
+# Packages the build, the tests and the sample run need (Qt Charts needs the OpenGL module's
+# development files, which its package does not pull in).
 KELVANE_BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev
-    libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev libfluidsynth-dev)
+    libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev libfluidsynth-dev qt6-charts-dev
+    libqt6opengl6-dev qt6-svg-dev)
 # The tests' SoundFont is the small General MIDI one; ./run installs the better one for users.
 KELVANE_TEST_PACKAGES=(clang libclang-rt-14-dev python3-mido openttd-openmsx poppler-utils
     appstream desktop-file-utils dpkg-dev file timgm6mb-soundfont)
 KELVANE_RUN_PACKAGES=(python3 fluid-soundfont-gm)
 
-log() { printf '\n==> %s\n' "$*" >&2; }
+# Each step is printed with the seconds since the script started.
+log() { printf '\n==> %s (at %d s)\n' "$*" "$SECONDS" >&2; }
 
 # Installs the named Debian packages that are missing (apt-get update once).
 ensure_packages() {

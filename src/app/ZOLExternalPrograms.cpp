@@ -72,7 +72,17 @@ bool IsKaraokeFile(const std::string& path) {
 
 }  // namespace
 
-bool PlaySelectedFile(int player) {
+bool PlaysWithBuiltInPlayer(int player, const ConfigValues& config, const std::string& path) {
+    if (player != 1) {
+        return false;
+    }
+    if (config.playWith == 1) {
+        return true;
+    }
+    return config.player1.empty() && (config.karaokePlayer.empty() || !IsKaraokeFile(path));
+}
+
+bool PlaySelectedFile(int player, const BuiltInPlayer& builtIn) {
     const std::string path = SelectedFilePath(
         ByMode("Please select one style for playing.", "Please select one midi file for playing."),
         ByMode("Please select only one style for playing.",
@@ -81,6 +91,9 @@ bool PlaySelectedFile(int player) {
         return false;
     }
     const ConfigValues& config = Config();
+    if (builtIn && PlaysWithBuiltInPlayer(player, config, path)) {
+        return builtIn(path);
+    }
     if (!IsStyleMode() && IsKaraokeFile(path) && !config.karaokePlayer.empty()) {
         if (FileExists(config.karaokePlayer) != 0) {
             return Launch(config.karaokePlayer, path, "Starting player...");

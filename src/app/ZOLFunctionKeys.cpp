@@ -38,6 +38,7 @@ const std::vector<FunctionKeyAction>& FunctionKeyActions() {
         {30, "Show related scores", C::ShowRelatedScores},
         {31, "Add Song from Filename", C::AddSongFromFilename},
         {32, "Clear Filter", C::ClearFilter},
+        {33, "Detail Pane", C::DetailPane},
         {kNoFunctionKeyAction, "(no action)", C::None},
     };
     return actions;

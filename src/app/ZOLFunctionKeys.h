@@ -1,7 +1,7 @@
 // The function-key table: each of F1..F12 holds an action number (settings sections
 // "FunctionKeys" / "FunctionKeysMidi", values "FunctionKey1".."FunctionKey12"). F2..F4 and
-// F6..F12 can be given an action; 0 and 99 keep a key's normal meaning (F1 help, F5 refresh),
-// and a number without an action (2, 25, ...) makes the key do nothing.
+// F6..F12 can be given an action; 0 and 99 keep a key's normal meaning (F1 help, F5 refresh,
+// F9 the detail pane), and a number without an action (2, 25, ...) makes the key do nothing.
 #pragma once
 
 #include <array>
@@ -38,7 +38,8 @@ int FunctionKeyActionNumber(const std::string& translatedName);
 // What a press of F<key> (1..12) does with the table in force.
 struct FunctionKeyDecision {
     enum class Kind {
-        Normal,   // the key keeps its normal meaning (F1 help, F5 refresh, else nothing)
+        Normal,   // the key keeps its normal meaning (F1 help, F5 refresh, F9 detail pane,
+                  // else nothing)
         Run,      // run `command` and consume the key
         Nothing,  // a number without an action: the key is consumed and does nothing
     };

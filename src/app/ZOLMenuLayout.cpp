@@ -51,12 +51,13 @@ std::vector<MenuDefinition> BuildMainMenu(int runMode, bool specialMenu) {
         style ? Menu("&View",
                      {C::ViewStyles, C::ViewSongs, kSeparator, C::Filter, C::ClearFilterAll,
                       C::Columns, kSeparator, C::AutoResizeColumns, C::RowNumber, C::StatusBar,
-                      kSeparator, C::Statistics, kSeparator, C::Refresh, C::HardRefresh},
+                      kSeparator, C::Statistics, C::DetailPane, kSeparator, C::Refresh,
+                      C::HardRefresh},
                      runMode)
               : Menu("&View",
                      {C::Filter, C::ClearFilterAll, C::Columns, kSeparator, C::AutoResizeColumns,
-                      C::RowNumber, C::StatusBar, kSeparator, C::Statistics, kSeparator, C::Refresh,
-                      C::HardRefresh},
+                      C::RowNumber, C::StatusBar, kSeparator, C::Statistics, C::DetailPane,
+                      kSeparator, C::Refresh, C::HardRefresh},
                      runMode));
     menus.push_back(
         Menu("&Go to", {C::GotoLineNr, C::GotoNextSelected, C::GotoPreviousSelected}, runMode));

@@ -68,6 +68,10 @@ void StorePrograms(SettingsWriter& writer, const SettingsValues& values, ConfigV
         writer.Text(section, "KaraokePlayer", config.karaokePlayer);
     }
     writer.Text(section, "DumpProgram", config.dumpProgram);
+    config.playWith = values.playWith == 1 ? 1 : 0;
+    writer.Number(section, "PlayWith", config.playWith);
+    config.soundFont = Trimmed(values.soundFont);
+    writer.Text(kGeneral, "SoundFont", config.soundFont);
 }
 
 void StoreFunctionKeys(SettingsWriter& writer, const SettingsValues& values, ConfigValues& config) {
@@ -147,6 +151,8 @@ SettingsValues CurrentSettingsValues() {
     values.editor2 = config.editor2;
     values.casmEditor = config.casmEditor;
     values.dumpProgram = config.dumpProgram;
+    values.playWith = config.playWith;
+    values.soundFont = config.soundFont;
     values.functionKeys = config.functionKeys;
     values.listViewFontSize = config.listViewFontSize;
     values.sortOrder = config.sortSequence;

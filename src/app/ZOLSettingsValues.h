@@ -27,6 +27,8 @@ struct SettingsValues {
     std::string player1, player2, karaokePlayer;
     std::string editor1, editor2, casmEditor;
     std::string dumpProgram;
+    int playWith = 0;       // 0 the external player (when one is named), 1 the built-in player
+    std::string soundFont;  // the built-in player's SoundFont; empty = the usual places
     // Function keys F1..F12 (F1 and F5 are never written)
     std::array<int, kFunctionKeyCount> functionKeys{};
     // View

@@ -84,6 +84,8 @@ void ReadProgramsAndColumns() {
     config.editor1 = Text(programs, style ? "StyleEditor" : "MidiEditor", "");
     config.editor2 = Text(programs, style ? "StyleEditor2" : "MidiEditor2", "");
     config.dumpProgram = Text(programs, "DumpProgram", "");
+    config.playWith = Number(programs, "PlayWith", 0) == 1 ? 1 : 0;
+    config.soundFont = Text(kGeneral, "SoundFont", "");
     config.columnAutoresize =
         Number(style ? "Columns" : "ColumnsMidi", "DefaultColumnAutoresize", 2);
     const char* keys = style ? "FunctionKeys" : "FunctionKeysMidi";

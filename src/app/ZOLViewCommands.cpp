@@ -165,6 +165,8 @@ constexpr std::array<CommandInfo, static_cast<std::size_t>(C::Count)> kCommands 
     {C::ExtendedInfo, "Extended Info", nullptr, nullptr, nullptr, 0},
     {C::HelpQuickStart, "Help", nullptr, nullptr, nullptr, 0},
     {C::TraceLevel1000, "Trace 1000", nullptr, nullptr, nullptr, 0},
+    {C::DetailPane, "Detail Pane", "@menu_view_detail_pane@&Detail Pane\tF9", nullptr, nullptr,
+     kCheckable},
 }};
 
 const CommandInfo& Info(ViewCommand command) {

@@ -100,6 +100,8 @@ enum class ViewCommand : int {
     ExtendedInfo,
     HelpQuickStart,
     TraceLevel1000,
+    // View menu, added later
+    DetailPane,
     Count
 };
 

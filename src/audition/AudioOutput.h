@@ -31,6 +31,10 @@ struct DeviceOutputOptions {
     std::vector<std::string> drivers = {"pipewire", "pulseaudio", "alsa"};
     // Further FluidSynth settings as text ("audio.alsa.device", "null").
     std::vector<std::pair<std::string, std::string>> settings;
+    // The device's buffer: `periods` blocks of `periodSize` frames (23 ms). FluidSynth's own
+    // 16 blocks of 64 frames run dry on a busy machine, and the music then falls behind.
+    int periodSize = 256;
+    int periods = 4;
 };
 
 // The sound card through FluidSynth's own audio drivers, at the audition's rate.

@@ -72,6 +72,8 @@ class DeviceOutput final : public AudioOutput {
         if (Offered(settings_, driver)) {
             fluid_settings_setstr(settings_, "audio.driver", driver.c_str());
             fluid_settings_setnum(settings_, "synth.sample-rate", AuditionSynth::kSampleRate);
+            fluid_settings_setint(settings_, "audio.period-size", options_.periodSize);
+            fluid_settings_setint(settings_, "audio.periods", options_.periods);
             for (const auto& [name, value] : options_.settings) {
                 fluid_settings_setstr(settings_, name.c_str(), value.c_str());
             }

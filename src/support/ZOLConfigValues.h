@@ -51,6 +51,8 @@ struct ConfigValues {
     std::string player1, player2, karaokePlayer;  // Style/MidiPlayer(2), KaraokePlayer
     std::string editor1, editor2, casmEditor;     // Style/MidiEditor(2), StyleCASMEditor
     std::string dumpProgram;                      // DumpProgram
+    int playWith = 0;       // PlayWith: 0 the external player (when named), 1 the built-in one
+    std::string soundFont;  // General/SoundFont: the audition's .sf2; empty = the usual places
 
     // Function keys F1..F12: action numbers (0 = none).
     std::array<int, 12> functionKeys{};

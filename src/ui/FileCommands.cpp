@@ -71,7 +71,7 @@ bool FileCommands::Run(ViewCommand command, const CommandRow* row) {
             return true;
         case C::Play:
         case C::Play2:
-            PlaySelectedFile(command == C::Play ? 1 : 2);
+            PlaySelectedFile(command == C::Play ? 1 : 2, builtIn_);
             return true;
         case C::Edit:
         case C::Edit2:

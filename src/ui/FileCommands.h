@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "app/ZOLExternalPrograms.h"
 #include "ui/CommandGroup.h"
 
 class QWidget;
@@ -13,8 +14,9 @@ namespace kelvane {
 
 class FileCommands final : public CommandGroup {
   public:
-    // `parent` parents the dialogs.
-    explicit FileCommands(QWidget& parent) : parent_(parent) {}
+    // `parent` parents the dialogs; `builtIn` is the built-in player for Play.
+    FileCommands(QWidget& parent, BuiltInPlayer builtIn)
+        : parent_(parent), builtIn_(std::move(builtIn)) {}
 
     bool Run(ViewCommand command, const CommandRow* row) override;
 
@@ -26,6 +28,7 @@ class FileCommands final : public CommandGroup {
     void OnExploreFolder(const CommandRow* row);
 
     QWidget& parent_;
+    BuiltInPlayer builtIn_;
 };
 
 // Opens a folder with the desktop's file manager; a box says when it cannot.

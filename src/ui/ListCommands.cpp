@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+#include "list/CollectionCharts.h"
 #include "list/ColumnToggle.h"
 #include "list/ZOLColumnDefaults.h"
 #include "list/ZOLDuplicatesMode.h"
@@ -10,7 +11,9 @@
 #include "list/ZOLStatistics.h"
 #include "scan/ZOLScanState.h"
 #include "support/NUVDbg.h"
+#include "support/ZOLRunMode.h"
 #include "ui/MainFrm.h"
+#include "ui/StatisticsChartsDlg.h"
 #include "ui/ZOLColumnsDlg.h"
 #include "ui/ZOLDialogParts.h"
 #include "ui/ZOLFilterDlg.h"
@@ -122,7 +125,17 @@ void ListCommands::OnColumns() {
 
 void ListCommands::OnStatistics() {
     WaitCursor wait;
-    ShowStatistics(ListViewMgr());
+    CZOLListViewMgr& manager = ListViewMgr();
+    // The charts of the rows shown open beside the statistics box and stay after it.
+    if (manager.IsReady() && manager.FileList().Counters().walked > 0) {
+        if (charts_ == nullptr) {
+            charts_ = new StatisticsChartsDlg(&parent_);
+        }
+        charts_->SetCharts(CountCharts(manager.FileList()), !IsStyleMode());
+        charts_->show();
+        charts_->raise();
+    }
+    ShowStatistics(manager);
 }
 
 void ListCommands::ShowSongView(bool songView) {

@@ -1,8 +1,11 @@
 // The commands on what the list shows: the filters, the columns, the row-number column, the
 // visibility modes of the Duplicates menu, the statistics and the switch between the file list
 // and the song list. The work is the list core's; this group opens the dialogs and passes the
-// answers. It also gives the menus their check marks.
+// answers. It also gives the menus their check marks. The statistics open the charts of the
+// rows shown beside their box.
 #pragma once
+
+#include <QPointer>
 
 #include "ui/CommandGroup.h"
 
@@ -12,6 +15,7 @@ namespace kelvane {
 
 class CMainFrame;
 class CZOLListArea;
+class StatisticsChartsDlg;
 struct ViewCheckState;
 
 class ListCommands final : public CommandGroup {
@@ -36,7 +40,8 @@ class ListCommands final : public CommandGroup {
     QWidget& parent_;
     CMainFrame& frame_;
     CZOLListArea& lists_;
-    bool pathForDuplicates_ = false;  // the Filepath column was added for a duplicates view
+    bool pathForDuplicates_ = false;        // the Filepath column was added for a duplicates view
+    QPointer<StatisticsChartsDlg> charts_;  // the charts of the last statistics
 };
 
 }  // namespace kelvane

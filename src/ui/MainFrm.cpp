@@ -14,6 +14,8 @@
 #include "list/ZOLListViewMgr.h"
 #include "support/ZOLConfigValues.h"
 #include "support/ZOLRunMode.h"
+#include "ui/DetailPane.h"
+#include "ui/DetailPaneArea.h"
 #include "ui/NuvQtText.h"
 #include "ui/WindowMemory.h"
 #include "ui/ZOLView.h"
@@ -48,7 +50,8 @@ void CMainFrame::BuildCentralArea() {
     // The form view fills the middle of the window. Panes beside it (docks, a splitter) are the
     // frame's and are placed here, not in the view.
     view_ = new CZOLView(*this);
-    setCentralWidget(view_);
+    area_ = new DetailPaneArea(*view_, this);
+    setCentralWidget(area_);
 }
 
 void CMainFrame::BuildMenus() {
@@ -105,6 +108,7 @@ void CMainFrame::SetSongView(bool songView) {
     context_.songView = songView && RunMode() != kRunModeMidi;
     UpdateMenuTexts();
     view_->SetSongView(context_.songView);
+    area_->Pane()->FollowFocus();
 }
 
 void CMainFrame::SetCheckStateProvider(std::function<ViewCheckState()> provider) {
@@ -122,6 +126,7 @@ void CMainFrame::UpdateCheckMarks() {
     check(ViewCommand::RowNumber, state.rowNumber);
     check(ViewCommand::AlwaysUseFastAccess, state.alwaysUseFastAccess);
     check(ViewCommand::StatusBar, !statusBar()->isHidden());
+    check(ViewCommand::DetailPane, area_->PaneShown());
     const ViewCommand modes[] = {ViewCommand::ShowAllFiles, ViewCommand::ShowUniqueFiles,
                                  ViewCommand::ShowDuplicateFiles, ViewCommand::ShowUniqueScores,
                                  ViewCommand::ShowRelatedScores};
@@ -196,6 +201,10 @@ bool CMainFrame::HandleFunctionKey(int key) {
     }
     if (key == 5) {
         view_->RunCommand(ViewCommand::Refresh);
+        return true;
+    }
+    if (key == 9) {
+        view_->RunCommand(ViewCommand::DetailPane);
         return true;
     }
     return false;

@@ -19,6 +19,7 @@ class QMenu;
 namespace kelvane {
 
 class CZOLView;
+class DetailPaneArea;
 
 // The check marks the menus show; the list module supplies them through the provider.
 struct ViewCheckState {
@@ -39,6 +40,8 @@ class CMainFrame : public QMainWindow {
     ~CMainFrame() override;
 
     CZOLView* View() const { return view_; }
+    // The splitter with the view and the detail pane below it.
+    DetailPaneArea* PaneArea() const { return area_; }
 
     // Status pane text (pane 0 the status line, pane 1 the counter and speed).
     void SetPaneText(int pane, const QString& text);
@@ -81,6 +84,7 @@ class CMainFrame : public QMainWindow {
     void BuildStatusBar();
 
     CZOLView* view_ = nullptr;
+    DetailPaneArea* area_ = nullptr;
     std::array<QLabel*, kPaneCount> panes_{};
     std::map<ViewCommand, QAction*> actions_;
     QActionGroup* duplicatesGroup_ = nullptr;

@@ -19,6 +19,7 @@
 #include "support/ZOLConfigValues.h"
 #include "support/ZOLRunMode.h"
 #include "ui/AboutDlg.h"
+#include "ui/DetailPaneArea.h"
 #include "ui/MainFrm.h"
 #include "ui/NavigationCommands.h"
 #include "ui/NuvQtText.h"
@@ -48,6 +49,9 @@ bool ProgramCommands::Run(ViewCommand command, const CommandRow*) {
             return true;
         case C::StatusBar:
             frame_.statusBar()->setHidden(!frame_.statusBar()->isHidden());
+            return true;
+        case C::DetailPane:
+            frame_.PaneArea()->SetPaneShown(!frame_.PaneArea()->PaneShown());
             return true;
         case C::TraceLevel1000:
             TraceOn(trace::kScan);

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 #include <cstring>
 
@@ -24,9 +25,11 @@ QString ProgramFileFilter() {
            Tr("All Files (*)");
 }
 
-void BrowseProgram(QWidget* parent, QLineEdit* edit, const char* title) {
-    const QString file =
-        QFileDialog::getOpenFileName(parent, Tr(title), edit->text(), ProgramFileFilter());
+// A program, or with `filter` a file of that kind.
+void BrowseFile(QWidget* parent, QLineEdit* edit, const char* title, const char* filter) {
+    const QString filters =
+        filter != nullptr ? Tr(filter) + ";;" + Tr("All Files (*)") : ProgramFileFilter();
+    const QString file = QFileDialog::getOpenFileName(parent, Tr(title), edit->text(), filters);
     if (!file.isEmpty()) {
         edit->setText(file);
     }
@@ -67,34 +70,40 @@ SettingsPage::SettingsPage(QWidget* parent, const char* helpPage, std::span<cons
 }
 
 void SettingsPage::AddRows(QVBoxLayout* layout, std::span<const SettingRow> rows) {
-    const char* groupTitle = nullptr;
-    QVBoxLayout* group = nullptr;
+    groupTitle_ = nullptr;
     for (const SettingRow& row : rows) {
         if (!ShownInMode(row)) {
             continue;
         }
-        if (row.control != SettingControl::CheckBox) {
-            controls_.push_back({&row, AddPathGroup(layout, row), nullptr});
-            groupTitle = nullptr;
-            continue;
-        }
-        QVBoxLayout* target = layout;
-        if (row.title != nullptr) {
-            if (!SameGroup(groupTitle, row.title)) {
-                auto* box = new QGroupBox(Tr(row.title), this);
-                group = new QVBoxLayout(box);
-                layout->addWidget(box);
-                groupTitle = row.title;
-            }
-            target = group;
+        if (row.control == SettingControl::CheckBox) {
+            auto* check = new QCheckBox(Tr(row.text), this);
+            check->setObjectName(QString::fromLatin1(row.key));
+            GroupLayout(layout, row)->addWidget(check);
+            controls_.push_back({&row, nullptr, check});
+        } else if (row.control == SettingControl::Choice) {
+            auto* radio = new QRadioButton(Tr(row.text), this);
+            radio->setObjectName(QString::fromLatin1(row.key) + QString::number(row.choice));
+            GroupLayout(layout, row)->addWidget(radio);
+            controls_.push_back({&row, nullptr, nullptr, radio});
         } else {
-            groupTitle = nullptr;
+            controls_.push_back({&row, AddPathGroup(layout, row), nullptr});
+            groupTitle_ = nullptr;
         }
-        auto* check = new QCheckBox(Tr(row.text), this);
-        check->setObjectName(QString::fromLatin1(row.key));
-        target->addWidget(check);
-        controls_.push_back({&row, nullptr, check});
     }
+}
+
+QVBoxLayout* SettingsPage::GroupLayout(QVBoxLayout* layout, const SettingRow& row) {
+    if (row.title == nullptr) {
+        groupTitle_ = nullptr;
+        return layout;
+    }
+    if (!SameGroup(groupTitle_, row.title)) {
+        auto* box = new QGroupBox(Tr(row.title), this);
+        group_ = new QVBoxLayout(box);
+        layout->addWidget(box);
+        groupTitle_ = row.title;
+    }
+    return group_;
 }
 
 QLineEdit* SettingsPage::AddPathGroup(QVBoxLayout* layout, const SettingRow& row) {
@@ -110,11 +119,12 @@ QLineEdit* SettingsPage::AddPathGroup(QVBoxLayout* layout, const SettingRow& row
     browse->setAutoDefault(false);
     const bool folder = row.control == SettingControl::FolderPath;
     const char* title = row.browseTitle;
-    connect(browse, &QPushButton::clicked, this, [this, edit, title, folder] {
+    const char* filter = row.control == SettingControl::FilePath ? row.fileFilter : nullptr;
+    connect(browse, &QPushButton::clicked, this, [this, edit, title, folder, filter] {
         if (folder) {
             BrowseFolder(this, edit, title);
         } else {
-            BrowseProgram(this, edit, title);
+            BrowseFile(this, edit, title, filter);
         }
     });
     line->addWidget(edit, 1);
@@ -128,6 +138,8 @@ void SettingsPage::Load(const SettingsValues& values) {
     for (const Control& control : controls_) {
         if (control.edit != nullptr) {
             control.edit->setText(PathToQt(values.*(control.row->path)));
+        } else if (control.radio != nullptr) {
+            control.radio->setChecked(values.*(control.row->flag) == control.row->choice);
         } else {
             control.check->setChecked(values.*(control.row->flag) != 0);
         }
@@ -138,6 +150,10 @@ void SettingsPage::Save(SettingsValues& values) const {
     for (const Control& control : controls_) {
         if (control.edit != nullptr) {
             values.*(control.row->path) = Trimmed(PathFromQt(control.edit->text()));
+        } else if (control.radio != nullptr) {
+            if (control.radio->isChecked()) {
+                values.*(control.row->flag) = control.row->choice;
+            }
         } else {
             values.*(control.row->flag) = control.check->isChecked() ? 1 : 0;
         }

@@ -13,6 +13,7 @@
 
 class QCheckBox;
 class QLineEdit;
+class QRadioButton;
 class QVBoxLayout;
 
 namespace kelvane {
@@ -25,6 +26,8 @@ enum class SettingControl {
     FolderPath,   // path box and browse button with the folder chooser
     ProgramPath,  // path box and browse button with the program file dialog
     CheckBox,
+    FilePath,  // path box and browse button with a file dialog for the row's file filter
+    Choice,    // one radio button of a choice: the rows of one key form the choice
 };
 
 enum class SettingModes { Both, Style, Midi };  // the run modes that show a row
@@ -42,6 +45,8 @@ struct SettingRow {
     const char* browseButton = nullptr;           // path rows: the button's text
     const char* browseTitle = nullptr;            // path rows: the title of the chooser
     SettingModes modes = SettingModes::Both;
+    int choice = 0;                    // choice rows: the value of `flag` the button stands for
+    const char* fileFilter = nullptr;  // file rows: the dialog's filter ("SoundFonts (*.sf2)")
 };
 
 class SettingsPage : public QWidget {
@@ -63,13 +68,17 @@ class SettingsPage : public QWidget {
   private:
     struct Control {
         const SettingRow* row;
-        QLineEdit* edit;   // path rows
-        QCheckBox* check;  // check boxes
+        QLineEdit* edit;                // path rows
+        QCheckBox* check;               // check boxes
+        QRadioButton* radio = nullptr;  // choice rows
     };
     QLineEdit* AddPathGroup(QVBoxLayout* layout, const SettingRow& row);
+    QVBoxLayout* GroupLayout(QVBoxLayout* layout, const SettingRow& row);
 
     const char* help_;
     std::vector<Control> controls_;
+    const char* groupTitle_ = nullptr;  // the group box the check and choice rows go into
+    QVBoxLayout* group_ = nullptr;
 };
 
 }  // namespace kelvane

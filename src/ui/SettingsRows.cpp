@@ -50,6 +50,16 @@ const SettingRow kPlayerRows[] = {
      "If you want to play karaoke files you may need an external karaoke player program.\nFill "
      "in the full path and name of this program below.",
      &V::karaokePlayer, nullptr, kBrowse, "Browse for Karaoke Player", M::Midi},
+    {"PlayWith", C::Choice, "Play with", "B&uilt-in player", nullptr, &V::playWith, nullptr,
+     nullptr, M::Both, 1},
+    {"PlayWith", C::Choice, "Play with",
+     "E&xternal player named above (the built-in player when none is named)", nullptr, &V::playWith,
+     nullptr, nullptr, M::Both, 0},
+    {"SoundFont", C::FilePath, "SoundFont of the built-in player",
+     "The General MIDI SoundFont (.sf2 file) the built-in player sounds with.\nLeave it empty "
+     "to use the one installed on this computer.",
+     &V::soundFont, nullptr, "@button_browse3@Br&owse", "Browse for SoundFont", M::Both, 0,
+     "SoundFont Files (*.sf2)"},
 };
 
 const SettingRow kEditorRows[] = {

@@ -121,11 +121,11 @@ QMimeData* CZOLListWidget::SelectedFilesMimeData() const {
     for (const std::string& path : paths) {
         urls.append(QUrl::fromLocalFile(PathToQt(path)));
     }
-    auto* data = new QMimeData;
-    data->setUrls(urls);
+    auto* mime = new QMimeData;
+    mime->setUrls(urls);
     // One byte that only marks the drag as coming from this program.
-    data->setData(QString::fromLatin1(kDragFormatName), QByteArray(1, '\1'));
-    return data;
+    mime->setData(QString::fromLatin1(kDragFormatName), QByteArray(1, '\1'));
+    return mime;
 }
 
 void CZOLListWidget::RowsChanged(long, bool keepTop) {
@@ -198,12 +198,12 @@ void CZOLListWidget::AutoSizeColumn(int column) {
 }
 
 void CZOLListWidget::startDrag(Qt::DropActions) {
-    QMimeData* data = SelectedFilesMimeData();
-    if (data == nullptr) {
+    QMimeData* mime = SelectedFilesMimeData();
+    if (mime == nullptr) {
         return;
     }
     auto* drag = new QDrag(this);
-    drag->setMimeData(data);
+    drag->setMimeData(mime);
     drag->exec(Qt::CopyAction, Qt::CopyAction);
 }
 

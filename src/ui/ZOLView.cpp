@@ -15,6 +15,7 @@
 #include "support/NUVTrace.h"
 #include "support/ZOLConfigValues.h"
 #include "support/ZOLRunMode.h"
+#include "ui/AuditionBar.h"
 #include "ui/FileCommands.h"
 #include "ui/ListCommands.h"
 #include "ui/MainFrm.h"
@@ -30,6 +31,8 @@ namespace kelvane {
 CZOLView::CZOLView(CMainFrame& frame) : QWidget(&frame), frame_(frame) {
     BuildForm();
     InstallLists();
+    audition_ = new AuditionBar(*lists_, this);
+    layout_->addWidget(audition_);
     MakeCommandGroups();
 }
 
@@ -39,7 +42,8 @@ void CZOLView::MakeCommandGroups() {
     navigation_ =
         std::make_unique<NavigationCommands>(*this, frame_, *lists_, *pathBox_, *subfolders_);
     listCommands_ = std::make_unique<ListCommands>(*this, frame_, *lists_);
-    files_ = std::make_unique<FileCommands>(*this);
+    files_ = std::make_unique<FileCommands>(
+        *this, [this](const std::string& path) { return audition_->PlayFile(path); });
     outputs_ = std::make_unique<OutputCommands>(*this);
     program_ = std::make_unique<ProgramCommands>(
         *this, frame_, *navigation_, [this] { ApplyListFontSize(Config().listViewFontSize); },

@@ -21,6 +21,7 @@ class QVBoxLayout;
 
 namespace kelvane {
 
+class AuditionBar;
 class CMainFrame;
 class CPrintListCtrl;
 class CZOLListArea;
@@ -52,6 +53,8 @@ class CZOLView : public QWidget {
     void ApplyListFontSize(int pointSize);
     // The file list and the song list (created with the view).
     CZOLListArea* Lists() const { return lists_; }
+    // The built-in player's transport under the list.
+    AuditionBar* Audition() const { return audition_; }
 
     // Path box and Incl. Subfolders box.
     void SetStartFolder(const std::string& folder, bool includeSubfolders);
@@ -96,6 +99,7 @@ class CZOLView : public QWidget {
     QVBoxLayout* layout_ = nullptr;
     QWidget* list_ = nullptr;  // the placeholder until the list is installed
     CZOLListArea* lists_ = nullptr;
+    AuditionBar* audition_ = nullptr;
     std::unique_ptr<NavigationCommands> navigation_;
     std::unique_ptr<ListCommands> listCommands_;
     std::unique_ptr<FileCommands> files_;

@@ -1,7 +1,8 @@
 // kelvane: the desktop program (Morvane with -m).
 //
 // KELVANE_SCREENSHOT=file.png grabs the main window once it is shown, writes the picture and
-// ends the program (scripts/screenshot uses it for the README).
+// ends the program (scripts/screenshot uses it for the README); ui/ScreenshotScene.h says what
+// else it can show.
 #include <QApplication>
 #include <QPixmap>
 #include <QTimer>
@@ -10,6 +11,7 @@
 
 #include "app/ZOLMain.h"
 #include "ui/MainFrm.h"
+#include "ui/ScreenshotScene.h"
 #include "ui/ZOLAppUi.h"
 
 namespace {
@@ -23,11 +25,13 @@ void ScheduleScreenshot(kelvane::CMainFrame* frame) {
     }
     const QString target = QString::fromLocal8Bit(file);
     QTimer::singleShot(kScreenshotDelayMs, frame, [frame, target] {
-        const bool saved = frame->grab().save(target, "PNG");
-        if (!saved) {
-            std::fprintf(stderr, "kelvane: cannot write %s\n", qPrintable(target));
-        }
-        QApplication::exit(saved ? 0 : 1);
+        kelvane::PrepareScreenshotScene(*frame, [target](QWidget* shown) {
+            const bool saved = shown->grab().save(target, "PNG");
+            if (!saved) {
+                std::fprintf(stderr, "kelvane: cannot write %s\n", qPrintable(target));
+            }
+            QApplication::exit(saved ? 0 : 1);
+        });
     });
 }
 

@@ -178,5 +178,35 @@ TEST_F(ExternalProgramsTest, ProgramThatCannotRunIsReported) {
     EXPECT_THAT(dialogs.boxes[0], ::testing::HasSubstr("cannot be started"));
 }
 
+TEST_F(ExternalProgramsTest, PlayUsesTheBuiltInPlayerUnlessAnExternalOneIsNamed) {
+    StartWithList({"-m"});
+    ConfigValues config;
+    EXPECT_TRUE(PlaysWithBuiltInPlayer(1, config, "song.mid"));   // nothing named
+    EXPECT_FALSE(PlaysWithBuiltInPlayer(2, config, "song.mid"));  // Play 2 is external only
+    config.karaokePlayer = "/opt/karaoke";
+    EXPECT_FALSE(PlaysWithBuiltInPlayer(1, config, "song.KAR"));
+    EXPECT_TRUE(PlaysWithBuiltInPlayer(1, config, "song.mid"));
+    config.player1 = "/opt/player";
+    EXPECT_FALSE(PlaysWithBuiltInPlayer(1, config, "song.mid"));
+    config.playWith = 1;  // "Play with: built-in player" wins over the named ones
+    EXPECT_TRUE(PlaysWithBuiltInPlayer(1, config, "song.KAR"));
+
+    // Through the command: the built-in player gets the selected file, or the named player does.
+    AddRecord("a.mid");
+    SelectAll();
+    std::vector<std::string> played;
+    const BuiltInPlayer builtIn = [&played](const std::string& path) {
+        played.push_back(path);
+        return true;
+    };
+    EXPECT_TRUE(PlaySelectedFile(1, builtIn));
+    const std::string player = Program("player");
+    Config().player1 = player;
+    EXPECT_TRUE(PlaySelectedFile(1, builtIn));
+    EXPECT_THAT(played, ElementsAre(files.Folder() + "a.mid"));
+    EXPECT_THAT(Arguments(player), ElementsAre("1", files.Folder() + "a.mid"));
+    EXPECT_TRUE(dialogs.boxes.empty());
+}
+
 }  // namespace
 }  // namespace kelvane

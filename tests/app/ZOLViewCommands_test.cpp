@@ -225,6 +225,7 @@ TEST(FunctionKeys, EveryActionNumberOnceWithACommand) {
             expected.push_back(n);
         }
     }
+    expected.push_back(33);  // Detail Pane, added after the table's first 32 numbers
     expected.push_back(kNoFunctionKeyAction);
     EXPECT_EQ(numbers, expected);
     EXPECT_EQ(FunctionKeyActionName(24), "Toggle Song/Style Mode");

@@ -136,7 +136,7 @@ TEST_F(ViewSupport, RefreshTakesThePathBoxAndRefusesMissingFolders) {
 
 TEST_F(ViewSupport, PathBoxShowsTheHomeFolderAsTildeAndReadsItBack) {
     Start();
-    test::ScopedEnv home("HOME", dir.Path().string());
+    test::ScopedEnv homeFolder("HOME", dir.Path().string());
     std::filesystem::create_directories(dir.Path() / "Music/Styles");
     const std::string styles = dir.Folder() + "Music/Styles/";
     EXPECT_EQ(ShownFolderText(styles), "~/Music/Styles/");

@@ -58,9 +58,9 @@ TEST_F(TreeScanRulesTest, FutureDateIsTrustedUnlessDatesAreCorrected) {
     Config().autoCorrectIllegalFileDates = 1;
     // Slow analyses: the data file is written clearly after the scan began.
     SetScanFileAnalysis(
-        [](StyleDataPacket& record, const std::string& path, const std::string& name) {
+        [](StyleDataPacket& record, const std::string& file, const std::string& name) {
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            return AnalyseFile(record, path, name);
+            return AnalyseFile(record, file, name);
         });
     ASSERT_EQ(Scan(false), 0);
     SetScanFileAnalysis({});
@@ -280,7 +280,7 @@ const Damage kDamages[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Kinds, DamagedDataFileTest, ::testing::ValuesIn(kDamages),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& kind) { return std::string(kind.param.name); });
 
 TEST_F(TreeScanRulesTest, AbortKeepsFinishedFoldersAndLeavesTheOthersUntouched) {
     for (int i = 0; i < 10; ++i) {

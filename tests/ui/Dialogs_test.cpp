@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
@@ -107,6 +108,9 @@ void DialogsTest::SettingsRoundTripThroughARestart() {
         Named<QLineEdit>(sheet, "TrashFolder")->setText("/music/trash/");
         Named<QLineEdit>(sheet, "StylePlayer")->setText(" /opt/player/bin/play ");
         Named<QLineEdit>(sheet, "DumpProgram")->setText("/usr/bin/hexdump");
+        QVERIFY(Named<QRadioButton>(sheet, "PlayWith0")->isChecked());
+        Named<QRadioButton>(sheet, "PlayWith1")->setChecked(true);
+        Named<QLineEdit>(sheet, "SoundFont")->setText(" /music/sf2/Grand.sf2 ");
         QComboBox* f3 = Named<QComboBox>(sheet, "FunctionKey3");
         f3->setCurrentIndex(f3->findText("Play 2"));
         QComboBox* size = Named<QComboBox>(sheet, "DefaultListViewFontSize");
@@ -132,6 +136,8 @@ void DialogsTest::SettingsRoundTripThroughARestart() {
     QCOMPARE(config.trashFolder, std::string("/music/trash/"));
     QCOMPARE(config.player1, std::string("/opt/player/bin/play"));
     QCOMPARE(config.dumpProgram, std::string("/usr/bin/hexdump"));
+    QCOMPARE(config.playWith, 1);
+    QCOMPARE(config.soundFont, std::string("/music/sf2/Grand.sf2"));
     QCOMPARE(config.functionKeys[2], 7);
     QCOMPARE(config.functionKeys[0], 0);
     QCOMPARE(config.listViewFontSize, 12);
@@ -148,6 +154,8 @@ void DialogsTest::SettingsRoundTripThroughARestart() {
              QStringLiteral("/opt/player/bin/play"));
     QCOMPARE(Named<QComboBox>(again, "FunctionKey3")->currentText(), QStringLiteral("Play 2"));
     QCOMPARE(Named<QComboBox>(again, "Language")->currentText(), QStringLiteral("Testish"));
+    QVERIFY(Named<QRadioButton>(again, "PlayWith1")->isChecked());
+    QVERIFY(!Named<QRadioButton>(again, "PlayWith0")->isChecked());
     QVERIFY(env.sink.boxes.empty());
 }
 
