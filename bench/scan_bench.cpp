@@ -1,13 +1,21 @@
-// bench/run scan DIR [ROUNDS]: the tree scan (ProcessStyleTree with subfolders) over DIR, in
-// midi mode when most catalogued files below DIR are MIDI files, else in style mode:
+// bench/run scan DIR [ROUNDS] [WORKERS]: the tree scan (ProcessStyleTree with subfolders,
+// WORKERS analysing threads, default one per core) over DIR, in midi mode when most catalogued
+// files below DIR are MIDI files, else in style mode:
 //   scan-first   the scan without data files (they are deleted before each round) against
-//                AnalyseFile over the same files (one analyser, one record: the analysis
-//                alone); target ratio <= 1.2
+//                AnalyseFile over the same files on one core (one analyser, one record: the
+//                analysis alone); target ratio <= 0.8 with two workers (20,000 tiny styles,
+//                bench/make-style-tree), <= 1.2 with one
+//   scan-first-cat  the same scan against `cat` of the same files; target ratio <= 1.6
+//                (10,000 MIDI files, bench/make-midi-corpus)
 //   scan-second  the scan with current data files, nothing changed, against
 //                `find DIR -type f -printf '%T@ %s\n'` plus `cat` of every data file;
-//                target ratio <= 3
+//                target ratio <= 3 (<= 2.5 at 1,000,000 files)
 //   scan-memory  resident memory after the last scan (VmRSS) and its peak (VmHWM); target
 //                below 200 MiB after a scan of 100,000 files (bench/make-tree DIR 100000)
+//   list-memory  resident memory once the file list is built over those records (sorted by
+//                name); target at most 1 GiB with 1,000,000 records
+// A million files (about 4 GB on disk, an hour or more for the whole run):
+//   bench/make-style-tree /work/bench-data/m1 1000000 && bench/run scan /work/bench-data/m1 1
 // The files are read before each timed command (the page cache is dropped after about a
 // minute), ours and the reference alternate, medians are printed. Data files are written
 // under DIR: run it on a scratch tree.
@@ -24,6 +32,7 @@
 #include "analysis/ZOLStyleFile.h"
 #include "common/BenchProgram.h"
 #include "common/BenchTiming.h"
+#include "list/ZOLListViewMgr.h"
 #include "records/ZOLRecordStore.h"
 #include "records/ZOLStyleData.h"
 #include "scan/ZOLScanState.h"
@@ -98,10 +107,12 @@ void RemoveDataFiles(const std::string& root) {
     }
 }
 
-double TimeScan(const std::string& root) {
+double TimeScan(const std::string& root, int workers) {
     ClearAllRecords();
     StatusCode result = 0;
-    const double seconds = bench::TimeSeconds([&] { result = ProcessStyleTree(root, 1); });
+    ScanOptions options;
+    options.workers = workers;
+    const double seconds = bench::TimeSeconds([&] { result = ProcessStyleTree(root, 1, options); });
     if (result != 0) {
         std::fprintf(stderr, "scan: status %d\n", result);
     }
@@ -136,6 +147,7 @@ int main(int argc, char** argv) {
     }
     const std::string root = WithSlash(fs::absolute(argv[1]).lexically_normal().string());
     const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+    const int workers = EffectiveScanWorkers(argc > 3 ? std::atoi(argv[3]) : 0);
     if (!bench::StartProgram("scan_bench", MostlyMidi(root))) {
         std::fprintf(stderr, "scan: the program does not start (configuration files?)\n");
         return 1;
@@ -150,16 +162,22 @@ int main(int argc, char** argv) {
                                   "' > /dev/null && find '" + root + "' > /dev/null";
     StyleDataPacket* record = NewStyleRecord();
 
-    std::vector<double> firstScans, analyses;
+    const std::string catFiles =
+        "xargs -0 cat < '" + WriteList(tree.files, "scan_bench.list") + "' > /dev/null";
+    std::vector<double> firstScans, analyses, cats;
     for (int round = 0; round < rounds; ++round) {
         RemoveDataFiles(root);
         Run(readFiles);
-        firstScans.push_back(TimeScan(root));
+        firstScans.push_back(TimeScan(root, workers));
         Run(readFiles);
         analyses.push_back(TimeAnalyses(tree.files, record));
+        Run(readFiles);
+        cats.push_back(bench::TimeSeconds([&] { Run(catFiles); }));
     }
     const long analysed = LastTreeScanCounts().analysed;
+    std::printf("scan: %d workers\n", workers);
     bench::PrintResult("scan-first", bench::Median(firstScans), bench::Median(analyses));
+    bench::PrintResult("scan-first-cat", bench::Median(firstScans), bench::Median(cats));
 
     const std::vector<std::string> dataFiles = ListTree(root).dataFiles;
     const std::string dataList = WriteList(dataFiles, "scan_bench_data.list");
@@ -169,7 +187,7 @@ int main(int argc, char** argv) {
     std::vector<double> secondScans, references;
     for (int round = 0; round < rounds; ++round) {
         Run(readFiles);
-        secondScans.push_back(TimeScan(root));
+        secondScans.push_back(TimeScan(root, workers));
         Run(readFiles);
         references.push_back(bench::TimeSeconds([&] { Run(reference); }));
     }
@@ -185,5 +203,16 @@ int main(int argc, char** argv) {
                 RecordStore().records.size(), ResidentKiB("VmRSS:") / 1024.0,
                 ResidentKiB("VmHWM:") / 1024.0);
     ReleaseStyleRecord(record);
+    {
+        CZOLListViewMgr mgr;
+        mgr.RegisterList(ListKind::Files, nullptr);
+        mgr.RegisterList(ListKind::Songs, nullptr);
+        mgr.FileList().SetWritesStatusLine(false);
+        mgr.ShowFileList();
+        const double seconds = bench::TimeSeconds([&] { mgr.ForceRebuild(true, nullptr, false); });
+        std::printf("list-memory: %ld rows listed in %.2f s, resident %.1f MiB, peak %.1f MiB\n",
+                    mgr.FileList().RowCount(), seconds, ResidentKiB("VmRSS:") / 1024.0,
+                    ResidentKiB("VmHWM:") / 1024.0);
+    }
     return 0;
 }

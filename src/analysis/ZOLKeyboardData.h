@@ -59,6 +59,13 @@ class CZOLMidiContentAnalyser {
     StatusCode LoadKeyboardFile(const std::string& path);
     // Forgets the table; the next lookup loads it again.
     void Unload();
+    // Loads the table unless it is loaded: before several threads analyse files, so that no
+    // lookup loads it (LookupKeyboard then only reads).
+    void EnsureLoaded() {
+        if (!loaded_) {
+            LoadKeyboardData();
+        }
+    }
 
     // The latest last-write time among the program folder's "*.kby" files, 0 when there are
     // none; computed once per run.

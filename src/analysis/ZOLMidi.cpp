@@ -4,6 +4,7 @@
 #include "analysis/ZOLMidi.h"
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <new>
 
@@ -51,11 +52,12 @@ int TempoToBpm(uint32_t microsecondsPerQuarter) {
 }
 
 namespace {
-bool traceAllSysex = false;
+// Read by every analysing thread; set by the developer command between scans.
+std::atomic<bool> traceAllSysex{false};
 }  // namespace
 
 void SetTraceAllSysex(bool on) {
-    traceAllSysex = on;
+    traceAllSysex.store(on);
 }
 
 bool TraceAllSysex() {

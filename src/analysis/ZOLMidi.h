@@ -3,8 +3,7 @@
 // markers and the section list, XG/GS/GM, keyboard identification, voices, the notes of the
 // tweak id), then walks the sections a keyboard stores behind the MIDI data of a style file
 // (CASM, OTSc, FNRc with its Music Finder records, XFIH, MHhd, MHtr) and counts what does not
-// belong to any of them. Every Music Finder record is handed to the song collector of the
-// target record.
+// belong to any of them. Every Music Finder record goes to the song list, when one is set.
 //
 // One analyser is meant to serve many files: the reader window, the tweak array, the event
 // list and the texts of the result are reused, so a scan does not allocate per file.
@@ -27,8 +26,6 @@
 #include "records/ZOLSongCollector.h"
 
 namespace kelvane {
-
-struct StyleDataPacket;
 
 // The developer switch "Trace all SYSEX": every system exclusive message is written to the
 // trace at level 50 (the command switches the trace on at that level too).
@@ -57,8 +54,8 @@ class CZOLMidi final : public MidiRead {
     CZOLTweak& Tweak() { return tweak_; }
     const CZOLMidiEventTrace& EventTrace() const { return eventTrace_; }
 
-    // The record whose song list receives the Music Finder records (nullptr: none).
-    void SetSongTarget(StyleDataPacket* record) { songTarget_ = record; }
+    // The list that receives every Music Finder record read, in file order (nullptr: none).
+    void SetSongList(std::vector<MusicFinderRecord>* songs) { songList_ = songs; }
     // A list that receives a copy of every Music Finder record read, up to
     // kMaxKeptFinderRecords per file (nullptr: none). The caller empties it between files.
     void SetFinderRecordList(std::vector<MusicFinderRecord>* list) { finderList_ = list; }
@@ -138,7 +135,7 @@ class CZOLMidi final : public MidiRead {
     AnalysisResult result_;
     CZOLTweak tweak_;
     CZOLMidiEventTrace eventTrace_;
-    StyleDataPacket* songTarget_ = nullptr;
+    std::vector<MusicFinderRecord>* songList_ = nullptr;
     std::vector<MusicFinderRecord>* finderList_ = nullptr;
     MusicFinderRecord finder_;  // reused for each Music Finder record
     std::string fileName_;

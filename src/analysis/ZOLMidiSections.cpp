@@ -303,7 +303,9 @@ int64_t CZOLMidi::ReadMdbRecord() {
         }
     }
     ++result_.mdbRecords;
-    CollectSong(songTarget_, record);
+    if (songList_ != nullptr) {
+        songList_->push_back(record);
+    }
     if (finderList_ != nullptr && finderList_->size() < kMaxKeptFinderRecords) {
         finderList_->push_back(record);
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "analysis/FileValues.h"
 #include "analysis/ZOLFileRead.h"
 #include "analysis/ZOLGenre.h"
 #include "analysis/ZOLMidi.h"
@@ -32,8 +33,8 @@ constexpr TypeRow kFileTypes[] = {
 // set by hand.
 constexpr int32_t kKeepGenreAnalyser = 2;
 
-void Assign(StyleDataPacket& record, int id, std::string_view text) {
-    AssignStyleField(record, id, text);
+void Assign(FileValues& values, int id, std::string_view text) {
+    values.SetText(id, text);
 }
 
 const char* YesNo(bool flag) {
@@ -54,34 +55,34 @@ void AddItem(std::string& text, const std::string& item) {
     text += item;
 }
 
-// Steps 5 and 6: genre, the common values, the analyser version.
-void FillCommonFields(StyleDataPacket& record, const AnalysisResult& r, const std::string& fileName,
-                      bool style) {
-    const int32_t before = record.Number(kFieldAnalyser);
+// Steps 5 and 6: genre, the common values, the analyser version. `before` is the record's
+// analyser value before the analysis.
+void FillCommonFields(FileValues& values, const AnalysisResult& r, const std::string& fileName,
+                      bool style, int32_t before) {
     if (before >= 0) {
         const GenreResult genre = ClassifyGenre(fileName, r.infoText);
         if (before != kKeepGenreAnalyser) {
-            Assign(record, kFieldStyleType, genre.typeText);
-            Assign(record, kFieldStyleSubtype, genre.subtypeText);
-            record.SetNumber(kFieldCertainty, genre.certainty);
+            Assign(values, kFieldStyleType, genre.typeText);
+            Assign(values, kFieldStyleSubtype, genre.subtypeText);
+            values.SetNumber(kFieldCertainty, genre.certainty);
         }
         if (!style && r.karaoke) {
             if (!r.karaokeTexts[0].empty()) {
-                Assign(record, kFieldSong, r.karaokeTexts[0]);
+                Assign(values, kFieldSong, r.karaokeTexts[0]);
             }
             if (!r.karaokeTexts[1].empty()) {
-                Assign(record, kFieldArtist, r.karaokeTexts[1]);
+                Assign(values, kFieldArtist, r.karaokeTexts[1]);
             }
-            record.SetNumber(kFieldCertainty, ModeNamesFor(kRunModeMidi).defaultSearchTagValue);
+            values.SetNumber(kFieldCertainty, ModeNamesFor(kRunModeMidi).defaultSearchTagValue);
         }
     }
-    Assign(record, kFieldTimeSig, StrFormat("%1d/%1d", r.timeSigNumerator, r.timeSigDenominator));
-    record.SetNumber(kFieldTempo, r.tempoBpm);
-    Assign(record, kFieldStyleName, r.infoText);
-    Assign(record, kFieldCopyright, r.copyright);
-    record.SetNumber(kFieldTimebase, r.division);
+    Assign(values, kFieldTimeSig, StrFormat("%1d/%1d", r.timeSigNumerator, r.timeSigDenominator));
+    values.SetNumber(kFieldTempo, r.tempoBpm);
+    Assign(values, kFieldStyleName, r.infoText);
+    Assign(values, kFieldCopyright, r.copyright);
+    values.SetNumber(kFieldTimebase, r.division);
     const int32_t version = CurrentModeNames().combinedAnalyserVersion;
-    record.SetNumber(kFieldAnalyser, before < 0 ? -version : version);
+    values.SetNumber(kFieldAnalyser, before < 0 ? -version : version);
 }
 
 std::string FlagWords(const AnalysisResult& r) {
@@ -95,45 +96,44 @@ std::string FlagWords(const AnalysisResult& r) {
     return words;
 }
 
-void FillStyleFields(StyleDataPacket& record, const AnalysisResult& r,
-                     const std::string& fileName) {
-    Assign(record, kFieldVariations,
+void FillStyleFields(FileValues& values, const AnalysisResult& r, const std::string& fileName) {
+    Assign(values, kFieldVariations,
            StrFormat("%1dM %1dI %1dE %1dF %1dB", r.mainCount, r.introCount, r.endingCount,
                      r.fillInCount, r.breakCount));
-    Assign(record, kFieldCasm, YesNo(r.casmCount > 0));
-    Assign(record, kFieldOts, SectionText(r.otsCount, r.otsTracks));
-    Assign(record, kFieldMdb, SectionText(r.mdbCount, r.mdbRecords));
+    Assign(values, kFieldCasm, YesNo(r.casmCount > 0));
+    Assign(values, kFieldOts, SectionText(r.otsCount, r.otsTracks));
+    Assign(values, kFieldMdb, SectionText(r.mdbCount, r.mdbRecords));
     std::string type = FlagWords(r);
     const std::string_view typeName = StyleFileTypeName(fileName);
     if (!typeName.empty()) {
         type += type.empty() ? "" : " ";
         type += typeName;
     }
-    Assign(record, kFieldStylefileType, type);
+    Assign(values, kFieldStylefileType, type);
     if (r.sff1Count > 0) {
-        record.SetNumber(kFieldSff, 1);
+        values.SetNumber(kFieldSff, 1);
     } else if (r.sff2Count > 0) {
-        record.SetNumber(kFieldSff, 2);
+        values.SetNumber(kFieldSff, 2);
     }
 }
 
-void FillMidiFields(StyleDataPacket& record, const AnalysisResult& r) {
+void FillMidiFields(FileValues& values, const AnalysisResult& r) {
     std::string type = StrFormat("%1d", r.format);
     const std::string words = FlagWords(r);
     if (!words.empty()) {
         type += " " + words;
     }
-    Assign(record, kFieldMidiType, type);
-    Assign(record, kFieldKaraoke, YesNo(r.karaoke));
-    Assign(record, kFieldLyrics, YesNo(r.lyrics));
-    Assign(record, kFieldChords, YesNo(r.chords));
-    record.SetNumber(kFieldTracks, r.tracks);
-    Assign(record, kFieldMidiLength, StrFormat("%02d:%02d", r.lengthMinutes, r.lengthSeconds));
+    Assign(values, kFieldMidiType, type);
+    Assign(values, kFieldKaraoke, YesNo(r.karaoke));
+    Assign(values, kFieldLyrics, YesNo(r.lyrics));
+    Assign(values, kFieldChords, YesNo(r.chords));
+    values.SetNumber(kFieldTracks, r.tracks);
+    Assign(values, kFieldMidiLength, StrFormat("%02d:%02d", r.lengthMinutes, r.lengthSeconds));
     if (r.keyboardIdentified) {
-        Assign(record, kFieldKeyboard, r.keyboardModel);
-        Assign(record, kFieldStyleUsed, r.keyboardStyle);
+        Assign(values, kFieldKeyboard, r.keyboardModel);
+        Assign(values, kFieldStyleUsed, r.keyboardStyle);
     }
-    record.SetNumber(kFieldVhChannel, r.vocalHarmonyChannel);
+    values.SetNumber(kFieldVhChannel, r.vocalHarmonyChannel);
 }
 
 }  // namespace
@@ -221,9 +221,24 @@ StatusCode AnalyseFile(StyleDataPacket& record, const std::string& fullPath,
 
 StatusCode AnalyseFile(CZOLMidi& analyser, StyleDataPacket& record, const std::string& fullPath,
                        const std::string& fileName) {
+    // Reused by the calls of one thread, so that an analysis does not allocate per file.
+    thread_local FileValues values;
+    const StatusCode result =
+        AnalyseFileValues(analyser, fullPath, fileName, record.Number(kFieldAnalyser), values);
+    if (result == status::kOk) {
+        values.ApplyTo(record);
+    }
+    values.Clear();
+    return result;
+}
+
+StatusCode AnalyseFileValues(CZOLMidi& analyser, const std::string& fullPath,
+                             const std::string& fileName, int32_t analyserBefore,
+                             FileValues& values) {
     const bool style = IsStyleMode();
+    values.Clear();
     // Songs exist only in style mode.
-    analyser.SetSongTarget(style ? &record : nullptr);
+    analyser.SetSongList(style ? &values.Songs() : nullptr);
     FileForAnalysis file;
     const FileReadOutcome outcome = ReadFileForAnalysis(fullPath, analyser, file);
     std::string errors;
@@ -241,19 +256,20 @@ StatusCode AnalyseFile(CZOLMidi& analyser, StyleDataPacket& record, const std::s
         case FileReadOutcome::kCrcFailed:
             TraceFormat(trace::kAlways, true, "%s %s %i", "Error in NUVCalcCRC32ofFile for fileId",
                         fullPath.c_str(), file.crcStatus);
-            analyser.SetSongTarget(nullptr);
+            analyser.SetSongList(nullptr);
+            values.Clear();
             return file.crcStatus;
         case FileReadOutcome::kRead: {
-            record.SetNumber(kFieldFileId, static_cast<int32_t>(file.crc));
+            values.SetNumber(kFieldFileId, static_cast<int32_t>(file.crc));
             AnalyseReadFile(analyser, fullPath, file);
             const AnalysisResult& r = analyser.Result();
-            record.SetNumber(kFieldRelatedId, r.relatedId);
-            FillCommonFields(record, r, fileName, style);
+            values.SetNumber(kFieldRelatedId, r.relatedId);
+            FillCommonFields(values, r, fileName, style, analyserBefore);
             if (style) {
-                FillStyleFields(record, r, fileName);
+                FillStyleFields(values, r, fileName);
                 errors = StyleErrorsText(r);
             } else {
-                FillMidiFields(record, r);
+                FillMidiFields(values, r);
                 errors = MidiErrorsText(r);
             }
             break;
@@ -262,24 +278,23 @@ StatusCode AnalyseFile(CZOLMidi& analyser, StyleDataPacket& record, const std::s
     if (outcome == FileReadOutcome::kEmpty) {
         // An empty file's record is as current as an analysed one; without the version the
         // scan would analyse it again, and rewrite its folder's data file, at every visit.
-        const int32_t before = record.Number(kFieldAnalyser);
         const int32_t version = CurrentModeNames().combinedAnalyserVersion;
-        record.SetNumber(kFieldAnalyser, before < 0 ? -version : version);
+        values.SetNumber(kFieldAnalyser, analyserBefore < 0 ? -version : version);
     }
     // Every file, also a skipped one.
     const int32_t fileId = static_cast<int32_t>(file.crc);
-    record.SetNumber(kFieldFileId, fileId);
-    record.SetNumber(kFieldDuplicates, fileId);
-    Assign(record, kFieldPath, SplitPath(fullPath).folder);
-    Assign(record, kFieldFilename, fileName);
-    Assign(record, kFieldErrors, errors);
-    record.SetNumber(kFieldFilesize, FilesizeValue(file.size));
+    values.SetNumber(kFieldFileId, fileId);
+    values.SetNumber(kFieldDuplicates, fileId);
+    Assign(values, kFieldPath, SplitPath(fullPath).folder);
+    Assign(values, kFieldFilename, fileName);
+    Assign(values, kFieldErrors, errors);
+    values.SetNumber(kFieldFilesize, FilesizeValue(file.size));
     if (style && outcome != FileReadOutcome::kRead) {
         for (int id : {kFieldCasm, kFieldOts, kFieldMdb}) {
-            Assign(record, id, "N");
+            Assign(values, id, "N");
         }
     }
-    analyser.SetSongTarget(nullptr);
+    analyser.SetSongList(nullptr);
     return status::kOk;
 }
 

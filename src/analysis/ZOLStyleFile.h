@@ -3,6 +3,10 @@
 // CZOLMidi, classified by the search tags, and every value is written into the record by
 // field id. The record is not reset first: user fields, songs and the stored analyser value
 // stay unless the analysis sets them.
+//
+// The analysis proper (AnalyseFileValues) writes into a FileValues, not into the record, and
+// changes no shared state: threads with an analyser each may run it side by side. Applying the
+// values to the record is left to the thread that owns the records.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +19,7 @@
 namespace kelvane {
 
 class CZOLMidi;
+class FileValues;
 
 // Fills `record` from the file at `fullPath` (its name `fileName`) with the analyser of the
 // calling thread (ThreadAnalyser). Returns 0, or the status of the file id calculation when
@@ -25,6 +30,13 @@ StatusCode AnalyseFile(StyleDataPacket& record, const std::string& fullPath,
 // The same with a given analyser (tests, the extended information listing).
 StatusCode AnalyseFile(CZOLMidi& analyser, StyleDataPacket& record, const std::string& fullPath,
                        const std::string& fileName);
+
+// The analysis alone: the values the record gets, given the record's analyser value before the
+// analysis (it tells whether the user fixed the genre and keeps the value's sign). The same
+// statuses as AnalyseFile; on a failure `values` is left empty.
+StatusCode AnalyseFileValues(CZOLMidi& analyser, const std::string& fullPath,
+                             const std::string& fileName, int32_t analyserBefore,
+                             FileValues& values);
 
 // The FILESIZE value of a file of `bytes` bytes: the field holds 32 bits, so files of 2 GiB and
 // more show the largest value instead of a negative one.

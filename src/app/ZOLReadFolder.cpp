@@ -9,28 +9,26 @@
 #include "support/NUVLang.h"
 #include "support/NUVPath.h"
 #include "support/NUVUserInterface.h"
+#include "support/ZOLConfigValues.h"
 
 namespace kelvane {
-namespace {
 
-// Installs a progress host for one scan and puts the previous one back.
-class ScopedProgressHost {
-  public:
-    explicit ScopedProgressHost(IProgressHost& host) : previous_(&ProgressHost()) {
-        SetProgressHost(&host);
-    }
-    ~ScopedProgressHost() { SetProgressHost(previous_); }
-    ScopedProgressHost(const ScopedProgressHost&) = delete;
-    ScopedProgressHost& operator=(const ScopedProgressHost&) = delete;
-
-  private:
-    IProgressHost* previous_;
-};
-
-}  // namespace
+ScanOptions ScanOptionsFor(RefreshKind kind) {
+    ScanOptions options;
+    options.reanalyse = kind == RefreshKind::SoftRescan;
+    options.ignoreDataFiles = kind == RefreshKind::HardRescan;
+    options.alwaysUseFastAccess = ScanState().alwaysUseFastAccess != 0;
+    options.workers = Config().scanWorkers;
+    return options;
+}
 
 StatusCode ReadFolderTree(const std::string& folderText, bool withSubfolders, RefreshKind kind,
                           IProgressHost& host) {
+    return ReadFolderTree(folderText, withSubfolders, ScanOptionsFor(kind), host);
+}
+
+StatusCode ReadFolderTree(const std::string& folderText, bool withSubfolders,
+                          const ScanOptions& options, IProgressHost& host) {
     const std::string folder = WithSlash(folderText);
     if (const StatusCode checked = CheckRefreshFolder(folder); checked != status::kOk) {
         return checked;
@@ -40,24 +38,15 @@ StatusCode ReadFolderTree(const std::string& folderText, bool withSubfolders, Re
     manager.ClearBothLists();
     StartReadTiming();
 
-    ScanStateValues& state = ScanState();
-    state.forceReanalysis = kind == RefreshKind::SoftRescan ? 1 : 0;
-    state.ignoreDataFiles = kind == RefreshKind::HardRescan ? 1 : 0;
     StatusCode scanStatus = 0;
-    StatusCode started = 0;
-    {
-        ScopedProgressHost scoped(host);
-        started = RunScan(folder, withSubfolders ? 1 : 0, &scanStatus);
-    }
-    state.forceReanalysis = 0;
-    state.ignoreDataFiles = 0;
+    const StatusCode started = RunScan(host, folder, withSubfolders ? 1 : 0, options, &scanStatus);
 
     SetStatusPaneText(0, Translate("Preparing list..."));
     manager.SetCurrentFolder(folder, withSubfolders);
     manager.ForceRebuild(true, nullptr, false);
     if (scanStatus == status::kAbortedByUser) {
         SetStatusPaneText(0, Translate("Aborted"));
-        state.abortFlag.store(0);
+        ScanState().abortFlag.store(0);
     }
     ShowReadRate(static_cast<std::size_t>(manager.RowCount()));
     return started != 0 ? started : scanStatus;

@@ -18,6 +18,7 @@
 #include <string>
 
 #include "app/ZOLRefresh.h"
+#include "scan/ZOLTreeScan.h"
 #include "support/NUVStatus.h"
 #include "support/NUVWorkThread.h"
 
@@ -31,5 +32,14 @@ namespace kelvane {
 // (reported, the list is empty); or the refusal of the worker (-10101 busy).
 StatusCode ReadFolderTree(const std::string& folder, bool withSubfolders, RefreshKind kind,
                           IProgressHost& host);
+// The same with the scan's options as they are given.
+StatusCode ReadFolderTree(const std::string& folder, bool withSubfolders,
+                          const ScanOptions& options, IProgressHost& host);
+
+// The scan's options for a refresh of `kind`: a soft rescan analyses every file again, a hard
+// rescan ignores the data files; the fast access toggle of the developer menu
+// (ScanState().alwaysUseFastAccess) and the number of workers of the settings
+// (Config().scanWorkers) as they stand.
+ScanOptions ScanOptionsFor(RefreshKind kind);
 
 }  // namespace kelvane

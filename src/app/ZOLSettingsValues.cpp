@@ -110,6 +110,8 @@ void StoreViewAndMisc(SettingsWriter& writer, const SettingsValues& values, Conf
         values.changeBackgroundColorIfFilterIsActive != 0;
     writer.Number(mode, "ChangeBackgroundColorIfFilterIsActive",
                   config.changeBackgroundColorIfFilterIsActive);
+    config.scanWorkers = ScanWorkersSetting(values.scanWorkers);
+    writer.Number(kGeneral, "ScanWorkers", config.scanWorkers);
 }
 
 void StoreLanguage(SettingsWriter& writer, const SettingsValues& values) {
@@ -126,6 +128,10 @@ void StoreLanguage(SettingsWriter& writer, const SettingsValues& values) {
 }
 
 }  // namespace
+
+int ScanWorkersSetting(int value) {
+    return value >= kMinScanWorkers && value <= kMaxScanWorkers ? value : 0;
+}
 
 const std::array<const char*, 4>& SortOrderNames() {
     static const std::array<const char*, 4> names = {"Default", "Classic", "Modern", "Windows"};
@@ -156,6 +162,7 @@ SettingsValues CurrentSettingsValues() {
     values.renameToStyOnCopyToA = config.renameToStyOnCopyToA;
     values.autoCorrectIllegalFileDates = config.autoCorrectIllegalFileDates;
     values.changeBackgroundColorIfFilterIsActive = config.changeBackgroundColorIfFilterIsActive;
+    values.scanWorkers = config.scanWorkers;
     return values;
 }
 

@@ -41,6 +41,8 @@ struct SettingsValues {
     int renameToStyOnCopyToA = 0;  // style mode only
     int autoCorrectIllegalFileDates = 0;
     int changeBackgroundColorIfFilterIsActive = 1;
+    // Scanning: threads that analyse files, kMinScanWorkers..kMaxScanWorkers; 0 = one per core
+    int scanWorkers = 0;
 };
 
 // The values in force (Config(), the current language).
@@ -55,6 +57,12 @@ StatusCode StoreSettingsValues(const SettingsValues& values);
 // The font sizes the View page offers after "(default)".
 inline constexpr int kMinListFontSize = 3;
 inline constexpr int kMaxListFontSize = 99;
+
+// The range of the scan's worker setting ("General"/"ScanWorkers"; 0 stands for one worker per
+// core of the machine); a value outside it counts as 0.
+inline constexpr int kMinScanWorkers = 0;
+inline constexpr int kMaxScanWorkers = 64;
+int ScanWorkersSetting(int value);
 
 // The four sort sequence names in the order the View page lists them.
 const std::array<const char*, 4>& SortOrderNames();

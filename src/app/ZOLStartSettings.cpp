@@ -8,6 +8,7 @@
 #include "app/FirstStart.h"
 #include "app/ZOLCfgKeywords.h"
 #include "app/ZOLMain.h"
+#include "app/ZOLSettingsValues.h"
 #include "list/ZOLFilterDlgLogic.h"
 #include "platform/SettingsStore.h"
 #include "support/NUVConfig.h"
@@ -45,6 +46,7 @@ void ReadGeneralValues() {
     config.autoCorrectIllegalFileDates = Number(mode, "AutoCorrectIllegalFileDates", 0);
     config.changeBackgroundColorIfFilterIsActive =
         Number(mode, "ChangeBackgroundColorIfFilterIsActive", 1);
+    config.scanWorkers = ScanWorkersSetting(Number(kGeneral, "ScanWorkers", 0));
     config.renameToStyOnCopyToA =
         IsStyleMode() ? Number(mode, "DefaultRenameToStyOnCopyToA", 0) : 0;
     config.defaultStartPath = Text(mode, "DefaultStartPath", HomeFolder());

@@ -89,6 +89,12 @@ CliStatusPanes& Panes() {
     return panes;
 }
 
+// The files the running scan counted, for the progress line.
+ScanProgress& Progress() {
+    static ScanProgress progress;
+    return progress;
+}
+
 int TerminalWidth() {
     winsize size{};
     if (ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 10) {
@@ -129,7 +135,7 @@ class CliProgressHost final : public IProgressHost {
 
   private:
     static void DrawLine(std::chrono::steady_clock::duration elapsed) {
-        const long files = std::atol(Panes().Text(1).c_str());
+        const long files = Progress().files.load();
         const double seconds = std::chrono::duration<double>(elapsed).count();
         std::string line = Panes().Text(0);
         char counts[64];
@@ -157,7 +163,23 @@ IMessageSink& StderrMessageSink() {
     return sink;
 }
 
-bool TakeFolderOption(const std::string& arg, FolderOptions& options) {
+bool TakeFolderOption(ArgCursor& args, FolderOptions& options) {
+    const std::string& arg = args.Arg();
+    if (args.IsOperand()) {
+        return false;
+    }
+    std::string jobs;
+    if (args.Value("--jobs", jobs)) {
+        char* end = nullptr;
+        const long value = std::strtol(jobs.c_str(), &end, 10);
+        if (!args.Failed() && (jobs.empty() || *end != '\0' || value < 1 || value > 64)) {
+            std::fprintf(stderr, "kelvane-cli: --jobs takes a number from 1 to 64, not '%s'\n",
+                         jobs.c_str());
+            args.Refuse();
+        }
+        options.jobs = static_cast<int>(value);
+        return true;
+    }
     if (arg == "-m" || arg == "-M") {
         options.midi = true;
     } else if (arg == "-s") {
@@ -209,7 +231,7 @@ int ReadCommandArgs(int argc, char** argv, const CommandArgs& spec,
             continue;
         }
         const OptionTaken taken = take(args);
-        if (taken == OptionTaken::Refused) {
+        if (taken == OptionTaken::Refused || args.Refused()) {
             return kExitUsage;
         }
         if (taken == OptionTaken::No && (arg == "--help" || arg == "-h")) {
@@ -236,9 +258,8 @@ int ReadCommandArgs(int argc, char** argv, const CommandArgs& spec,
 
 int ReadWritingFolderArgs(int argc, char** argv, const CommandArgs& spec, FolderOptions& options) {
     return ReadCommandArgs(argc, argv, spec, options.operands, [&](ArgCursor& args) {
-        return args.Arg() != "--read-only" && TakeFolderOption(args.Arg(), options)
-                   ? OptionTaken::Yes
-                   : OptionTaken::No;
+        return args.Arg() != "--read-only" && TakeFolderOption(args, options) ? OptionTaken::Yes
+                                                                              : OptionTaken::No;
     });
 }
 
@@ -310,7 +331,13 @@ int CliSession::ReadFolder(const FolderOptions& options) {
         std::fprintf(stderr, "%s\n", Translate("Aborted").c_str());
         return kExitAborted;
     }
-    const StatusCode result = ReadFolderTree(folder, options.subfolders, options.refresh, Host());
+    ScanOptions scan = ScanOptionsFor(options.refresh);
+    if (options.jobs > 0) {
+        scan.workers = options.jobs;
+    }
+    Progress().files.store(0);
+    scan.progress = &Progress();
+    const StatusCode result = ReadFolderTree(folder, options.subfolders, scan, Host());
     if (result == status::kRefreshFolderMissing || result == status::kRefreshFolderNotAccessible) {
         return kExitUsage;
     }

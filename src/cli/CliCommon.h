@@ -30,11 +30,16 @@ struct FolderOptions {
     bool subfolders = false;  // -s
     RefreshKind refresh = RefreshKind::Normal;
     bool readOnly = false;  // --read-only: treat the medium as read-only (nothing written)
+    int jobs = -1;          // --jobs N: threads that analyse; -1: the ScanWorkers setting
     std::vector<std::string> operands;
 };
 
-// Takes -m, -s, --soft, --hard and --read-only when `arg` is one of them (true), else false.
-bool TakeFolderOption(const std::string& arg, FolderOptions& options);
+class ArgCursor;
+
+// Takes -m, -s, --soft, --hard, --read-only and --jobs N when the argument at the cursor is one
+// of them (true), else false. A --jobs value that is not a number from 1 to 64 is reported and
+// refused (the cursor then says Refused()).
+bool TakeFolderOption(ArgCursor& args, FolderOptions& options);
 
 // One run of a folder command: the program start (configuration files and settings as the
 // desktop program reads them) with stderr boxes and the progress host installed, Ctrl-C
@@ -82,6 +87,9 @@ class ArgCursor {
     // True (and `flag` set) when the argument is the flag `name`.
     bool Flag(const char* name, bool& flag);
     bool Failed() const { return failed_; }
+    // The option's value was refused (the taker said why).
+    void Refuse() { refused_ = true; }
+    bool Refused() const { return refused_; }
 
   private:
     int argc_;
@@ -91,6 +99,7 @@ class ArgCursor {
     bool operand_ = false;
     bool onlyOperands_ = false;
     bool failed_ = false;
+    bool refused_ = false;
 };
 
 // What a command made of one of its own options (see ReadCommandArgs).

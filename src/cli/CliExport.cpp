@@ -15,7 +15,8 @@ namespace kelvane::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: kelvane-cli export [-m] [-s] [--soft|--hard] [--read-only] [--csv] [--append]\n"
+    "usage: kelvane-cli export [-m] [-s] [--soft|--hard] [--read-only] [--jobs N] [--csv] "
+    "[--append]\n"
     "                          [--fields KEY,...] [--filter KEY=EXPRESSION]... [--quick TEXT]\n"
     "                          [--show MODE] [--songs] FOLDER FILE\n"
     "  Reads FOLDER as the program does, then writes the records the list shows (after the\n"
@@ -27,7 +28,7 @@ constexpr const char* kUsage =
     "  --append  extend an existing FILE instead of replacing it\n"
     "  --fields  the fields written, as keys (song keys with --csv --songs); default: every\n"
     "            field of the data files\n"
-    "  --filter, --quick, --show, --songs, -m, -s, --soft, --hard, --read-only: as for\n"
+    "  --filter, --quick, --show, --songs, -m, -s, --soft, --hard, --read-only, --jobs: as for\n"
     "  `kelvane-cli list`. Exit status: 0 written, 1 failed, 2 bad usage, 130 Ctrl-C.\n";
 
 struct ExportOptions {
@@ -43,7 +44,7 @@ int ParseOptions(int argc, char** argv, ExportOptions& options) {
     return ReadCommandArgs(
         argc, argv, {"export", kUsage, 2, 2}, options.folder.operands, [&](ArgCursor& args) {
             const bool taken =
-                TakeFolderOption(args.Arg(), options.folder) || TakeListArg(args, options.list) ||
+                TakeFolderOption(args, options.folder) || TakeListArg(args, options.list) ||
                 args.Value("--fields", options.fields) || args.Flag("--csv", options.csv) ||
                 args.Flag("--append", options.append);
             return taken ? OptionTaken::Yes : OptionTaken::No;

@@ -12,7 +12,7 @@ namespace kelvane::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: kelvane-cli fast-access [-m] [-s] [--soft|--hard] FOLDER\n"
+    "usage: kelvane-cli fast-access [-m] [-s] [--soft|--hard] [--jobs N] FOLDER\n"
     "  Reads FOLDER with all its subfolders (-s is implied) as the program does, then writes a "
     "fast access\n"
     "  file (\"ZOLFA.SDB\", midi mode \"ZOLMIDIFA.SDB\") into FOLDER and every folder below it,\n"

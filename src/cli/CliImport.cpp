@@ -17,7 +17,7 @@ namespace kelvane::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: kelvane-cli import [-m] [-s] [--soft|--hard] FOLDER FILE...\n"
+    "usage: kelvane-cli import [-m] [-s] [--soft|--hard] [--jobs N] FOLDER FILE...\n"
     "  Reads FOLDER as the program does, then imports each FILE (a data export of this or\n"
     "  another copy of the program, or a default import file): values users maintain are\n"
     "  merged into the records of identical files (same file id) where those are empty, songs\n"

@@ -16,7 +16,8 @@ namespace kelvane::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: kelvane-cli list [-m] [-s] [--soft|--hard] [--read-only] [--columns KEY,...]\n"
+    "usage: kelvane-cli list [-m] [-s] [--soft|--hard] [--read-only] [--jobs N] [--columns "
+    "KEY,...]\n"
     "                        [--sort KEY[:desc][,KEY[:desc]]] [--filter KEY=EXPRESSION]...\n"
     "                        [--quick TEXT] [--show MODE] [--songs]\n"
     "                        [--format table|csv|rtf] [--output FILE] [--title TEXT]\n"
@@ -41,7 +42,7 @@ constexpr const char* kUsage =
     "                      collection's charts over the rows shown (tempo in bins of 10 BPM,\n"
     "                      time signatures, genres, file dates by year, duplicate files and\n"
     "                      files with problems)\n"
-    "  -m, -s, --soft, --hard, --read-only: as for `kelvane-cli scan`\n"
+    "  -m, -s, --soft, --hard, --read-only, --jobs N: as for `kelvane-cli scan`\n"
     "  Exit status: 0 done, 1 the scan failed, 2 bad usage, no such folder or a filter that\n"
     "  does not parse (its message on standard error), 130 stopped by Ctrl-C.\n";
 
@@ -71,7 +72,7 @@ int ParseOptions(int argc, char** argv, ListCommandOptions& options) {
                 return OptionTaken::Yes;
             }
             const bool taken =
-                TakeFolderOption(args.Arg(), options.folder) || TakeListArg(args, options.list) ||
+                TakeFolderOption(args, options.folder) || TakeListArg(args, options.list) ||
                 args.Value("--output", options.output) || args.Value("--title", options.title) ||
                 args.Flag("--portrait", options.portrait) || args.Flag("--stats", options.stats);
             return taken ? OptionTaken::Yes : OptionTaken::No;

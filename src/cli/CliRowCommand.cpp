@@ -17,7 +17,7 @@ bool TakeRowCommandArg(ArgCursor& args, RowCommandOptions& options) {
         options.yes = true;
         return true;
     }
-    return TakeFolderOption(args.Arg(), options.folder) || TakeListArg(args, options.list);
+    return TakeFolderOption(args, options.folder) || TakeListArg(args, options.list);
 }
 
 int PrepareRows(CliSession& session, const RowCommandOptions& options) {

@@ -23,8 +23,9 @@ struct RowCommandOptions {
 // The usage lines of the selection options, for the commands' usage texts.
 inline constexpr const char* kRowSelectionUsage =
     "  The rows are those `kelvane-cli list` shows for the same options:\n"
-    "  -m, -s, --soft, --hard, --read-only, --filter KEY=EXPR, --quick TEXT, --show MODE,\n"
-    "  --sort KEY[:desc], --songs (a style selected through several songs is handled once).\n";
+    "  -m, -s, --soft, --hard, --read-only, --jobs N, --filter KEY=EXPR, --quick TEXT,\n"
+    "  --show MODE, --sort KEY[:desc], --songs (a style selected through several songs is\n"
+    "  handled once).\n";
 
 // A command's usage text whose one "%s" stands for kRowSelectionUsage.
 std::string RowCommandUsage(const char* format);

@@ -11,7 +11,8 @@ namespace kelvane::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: kelvane-cli scan [-m] [-s] [--soft|--hard] [--read-only] [--songs] FOLDER\n"
+    "usage: kelvane-cli scan [-m] [-s] [--soft|--hard] [--read-only] [--jobs N] [--songs]\n"
+    "                        FOLDER\n"
     "  Reads FOLDER as the program does (the folders' data files are used and written) and\n"
     "  prints the record list in record-list order as CSV: a header of the data-file field\n"
     "  keys, then one line per file. With --songs the header goes on with the song keys as\n"
@@ -26,6 +27,8 @@ constexpr const char* kUsage =
     "  --hard       ignore the data files (every file is analysed, every data file rewritten)\n"
     "  --read-only  treat the medium as read-only: nothing is written; with -s a fast access\n"
     "               file in FOLDER replaces the walk\n"
+    "  --jobs N     analyse with N threads at once, 1 to 64 (default: the ScanWorkers setting,\n"
+    "               one per core unless it is set); the output is the same for every N\n"
     "  A summary goes to standard error. Ctrl-C stops the scan (finished folders keep their\n"
     "  data files). Exit status: 0 done, 1 the scan failed, 2 bad usage or no such folder,\n"
     "  130 stopped by Ctrl-C.\n";
@@ -107,7 +110,7 @@ int ParseOptions(int argc, char** argv, ScanOptions& options) {
     return ReadCommandArgs(
         argc, argv, {"scan", kUsage}, options.folder.operands, [&](ArgCursor& args) {
             const bool taken =
-                TakeFolderOption(args.Arg(), options.folder) || args.Flag("--songs", options.songs);
+                TakeFolderOption(args, options.folder) || args.Flag("--songs", options.songs);
             return taken ? OptionTaken::Yes : OptionTaken::No;
         });
 }

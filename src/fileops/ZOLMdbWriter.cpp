@@ -42,7 +42,7 @@ StatusCode LocateMdbSection(const std::string& path, SectionBounds& bounds) {
         return status::kMdbOpenStyleFile;
     }
     CZOLMidi& analyser = ThreadAnalyser();
-    analyser.SetSongTarget(nullptr);
+    analyser.SetSongList(nullptr);
     const int read = analyser.AnalyseOpenFile(path, fd);
     close(fd);
     const AnalysisResult& r = analyser.Result();

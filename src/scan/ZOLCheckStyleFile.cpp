@@ -1,5 +1,7 @@
 // The per-file steps of the tree scan: CheckStyleFile for every file the walk finds and
 // ProcessStyleFile for the new ones, plus the per-folder lists they work on.
+#include <unistd.h>
+
 #include <algorithm>
 
 #include "analysis/ZOLStyleFile.h"
@@ -9,9 +11,31 @@
 #include "scan/ZOLScanState.h"
 #include "scan/ZOLTreeScan.h"
 #include "scan/ZOLTreeScanRun.h"
+#include "support/NUVAtomicFile.h"
 #include "support/NUVLang.h"
+#include "support/NUVPath.h"
+#include "support/ZOLRunMode.h"
 
 namespace kelvane {
+namespace {
+
+// A temporary file of one of the scan's own files (the data, extra and fast access files of
+// either run mode) whose writer died before it was put in place.
+bool IsLeftoverScanTemporary(const std::string& folder, const std::string& name) {
+    TemporaryFileName parsed;
+    if (!ParseTemporaryFileName(name, parsed)) {
+        return false;
+    }
+    bool ours = false;
+    for (const int mode : {kRunModeStyle, kRunModeMidi}) {
+        const ModeNames& names = ModeNamesFor(mode);
+        ours = ours || parsed.target == names.dataFile || parsed.target == names.fastAccessFile ||
+               HasExtension(parsed.target, names.extraExtension) != 0;
+    }
+    return ours && IsAbandonedTemporaryFile(folder, name);
+}
+
+}  // namespace
 
 void FolderScanLists::IndexCached() {
     byName_.clear();
@@ -87,33 +111,44 @@ StatusCode CheckStyleFile(WalkContext& context) {
     if (state.abortFlag.load() != 0) {
         return status::kAbortedByUser;
     }
+    auto* lists = static_cast<FolderScanLists*>(context.userPointer);
     if (!IsScanFileName(name)) {
+        if (lists != nullptr && state.readOnlyMedium == 0 &&
+            IsLeftoverScanTemporary(context.currentFolder, name)) {
+            ScanTrace("CheckStyleFile - Left-over temporary file deleted : ", name);
+            ::unlink((context.currentFolder + name).c_str());
+        }
         return 0;
     }
     ScanTrace("CheckStyleFile - Style file found : ", name);
-    auto* lists = static_cast<FolderScanLists*>(context.userPointer);
     if (lists == nullptr) {
         return 0;
     }
+    TreeScanRun& run = *lists->run;
     if (StyleDataPacket* record = lists->MoveCachedToKept(name)) {
         ScanTrace("CheckStyleFile - Pkt found in queue : ", name);
         // A time without local-time text keeps the old text; that is not worth a report.
         SetRecordFileTime(*record, context.lastWriteTime);
         if (state.readOnlyMedium != 0) {
-            CountScannedFile();
-            ++ScanRuntime().counts.reused;
+            CountFile(run);
+            ++run.counts.reused;
         }
         return 0;
     }
-    CountScannedFile();
+    CountFile(run);
     const StatusCode analysed = ProcessStyleFile(context);
-    if (analysed != 0) {
-        ++ScanRuntime().counts.failed;
-        TraceFormat(trace::kAlways, true, "%s %i %s %s %s",
-                    Translate("Error during processing style file").c_str(), analysed,
-                    StatusText(analysed).c_str(), context.currentFolder.c_str(), name.c_str());
+    const bool fileFailure = analysed == status::kFullNameError ||
+                             analysed == status::kNoStyleRecord || run.workers == nullptr;
+    if (analysed == status::kAbortedByUser || (analysed != 0 && !fileFailure)) {
+        // With several workers the other failures are the scan's (a folder step's).
+        return analysed;
     }
-    return 0;
+    if (analysed != 0) {
+        ++run.counts.failed;
+        TraceAnalysisFailure(analysed, context.currentFolder, name);
+    }
+    // A batch of data files waiting too long is put in place (a crash keeps finished folders).
+    return FlushDataFilesWhenDue(run);
 }
 
 StatusCode ProcessStyleFile(WalkContext& context) {
@@ -130,17 +165,22 @@ StatusCode ProcessStyleFile(WalkContext& context) {
         return status::kNoStyleRecord;
     }
     SetRecordFileTime(*record, context.lastWriteTime);
-    const StatusCode analysed = AnalyseForScan(*record, fullPath, name);
+    if (lists == nullptr) {
+        ReleaseStyleRecord(record);
+        return 0;
+    }
+    TreeScanRun& run = *lists->run;
+    if (run.workers != nullptr) {
+        lists->fresh.Append(record);
+        return HandOver(run, PendingAnalysis{lists, record}, fullPath, name);
+    }
+    const StatusCode analysed = AnalyseForScan(run, *record, fullPath, name);
     if (analysed != 0) {
         ReleaseStyleRecord(record);
         return analysed;
     }
-    ++ScanRuntime().counts.analysed;
-    if (lists != nullptr) {
-        lists->fresh.Append(record);
-    } else {
-        ReleaseStyleRecord(record);
-    }
+    ++run.counts.analysed;
+    lists->fresh.Append(record);
     return 0;
 }
 

@@ -29,6 +29,43 @@ bool IsTweakKey(std::string_view key) {
     return EqualsIgnoreCase(key, "TWEAKS") || EqualsIgnoreCase(key, "TWEAK_ID");
 }
 
+// The first field of a version, path or mode line; empty (after the warning `missing`) when
+// there is none.
+std::string_view FirstField(std::string_view rest, const char* missing) {
+    DataFieldCursor cursor(rest);
+    std::string_view field;
+    cursor.Next(field);
+    if (field.empty()) {
+        Warn(missing);
+    }
+    return field;
+}
+
+// The keys of a header or song header line, each to `addKey`. An empty key goes to
+// `emptyKey` (old files end their header with "|"); a key after an empty one is refused.
+template <class EmptyKey, class AddKey>
+StatusCode ReadHeaderKeys(std::string_view rest, EmptyKey&& emptyKey, AddKey&& addKey) {
+    DataFieldCursor cursor(rest);
+    std::string_view key;
+    bool afterEmpty = false;
+    while (cursor.Next(key)) {
+        StatusCode result = 0;
+        if (key.empty()) {
+            afterEmpty = true;
+            result = emptyKey();
+        } else if (afterEmpty) {
+            Warn(kEmptyHeaderField);
+            result = status::kHeaderEmptyField;
+        } else {
+            result = addKey(key);
+        }
+        if (result != 0) {
+            return result;
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
 bool DataFieldCursor::Next(std::string_view& field) {
@@ -90,11 +127,8 @@ void TraceHandler(const char* literal, std::string_view rest, int lineNumber) {
 
 StatusCode CDataFileParser::ProcessVersionLine(std::string_view rest, int lineNumber) {
     TraceHandler("ProcessPathLine : ", rest, lineNumber);
-    DataFieldCursor cursor(rest);
-    std::string_view field;
-    cursor.Next(field);
+    const std::string_view field = FirstField(rest, "Missing version in version line");
     if (field.empty()) {
-        Warn("Missing version in version line");
         return status::kMissingVersion;
     }
     bool found = false;
@@ -109,11 +143,8 @@ StatusCode CDataFileParser::ProcessVersionLine(std::string_view rest, int lineNu
 
 StatusCode CDataFileParser::ProcessPathLine(std::string_view rest, int lineNumber) {
     TraceHandler("ProcessPathLine : ", rest, lineNumber);
-    DataFieldCursor cursor(rest);
-    std::string_view field;
-    cursor.Next(field);
+    const std::string_view field = FirstField(rest, "Missing path in path line");
     if (field.empty()) {
-        Warn("Missing path in path line");
         return status::kMissingPath;
     }
     pathLine_.assign(field);
@@ -125,11 +156,8 @@ StatusCode CDataFileParser::ProcessPathLine(std::string_view rest, int lineNumbe
 
 StatusCode CDataFileParser::ProcessImportModeLine(std::string_view rest, int lineNumber) {
     TraceHandler("ProcessImportModeLine : ", rest, lineNumber);
-    DataFieldCursor cursor(rest);
-    std::string_view field;
-    cursor.Next(field);
+    const std::string_view field = FirstField(rest, "Missing mode nr in mode line");
     if (field.empty()) {
-        Warn("Missing mode nr in mode line");
         return status::kMissingModeNumber;
     }
     const int mode = ParseLeadingNumber(field);
@@ -145,29 +173,17 @@ StatusCode CDataFileParser::ProcessHeaderLine(std::string_view rest, int lineNum
     TraceHandler("ProcessHeaderLine : ", rest, lineNumber);
     styleColumns_.count = 0;
     const int unusedField = FieldIdByKey("UNUSED");
-    DataFieldCursor cursor(rest);
-    std::string_view key;
-    bool afterEmpty = false;
-    while (cursor.Next(key)) {
-        if (key.empty()) {
-            afterEmpty = true;
-            // Old files end their header with "|": in style mode that gives one skipped column.
+    return ReadHeaderKeys(
+        rest,
+        [&] {
+            // In style mode the "|" at the end of an old header gives one skipped column.
             if (unusedField != kFieldNone && !styleColumns_.Add(unusedField, FT_UNUSED)) {
                 Warn("Too much fields in header line.");
                 return status::kHeaderTooManyFields;
             }
-            continue;
-        }
-        if (afterEmpty) {
-            Warn(kEmptyHeaderField);
-            return status::kHeaderEmptyField;
-        }
-        const StatusCode added = AddHeaderKey(key);
-        if (added != 0) {
-            return added;
-        }
-    }
-    return 0;
+            return StatusCode{0};
+        },
+        [&](std::string_view key) { return AddHeaderKey(key); });
 }
 
 StatusCode CDataFileParser::AddHeaderKey(std::string_view key) {
@@ -201,36 +217,24 @@ StatusCode CDataFileParser::ProcessSongHeaderLine(std::string_view rest, int lin
     TraceHandler("ProcessSongHeaderLine : ", rest, lineNumber);
     songColumns_.count = 0;
     const char* fileIdKey = FieldKey(kFieldFileId);
-    DataFieldCursor cursor(rest);
-    std::string_view key;
-    bool afterEmpty = false;
-    while (cursor.Next(key)) {
-        if (key.empty()) {
-            afterEmpty = true;
-            continue;
-        }
-        if (afterEmpty) {
-            Warn(kEmptyHeaderField);
-            return status::kHeaderEmptyField;
-        }
-        int field = FieldIdByKey(key, CatalogueKind::Song);
-        int type = FT_UNUSED;
-        if (field != kFieldNone) {
-            type = FieldTypeOf(field, CatalogueKind::Song);
-        } else if (fileIdKey != nullptr && EqualsIgnoreCase(key, fileIdKey)) {
-            // The parent's file id opens every song line; the song does not keep it.
-        } else {
-            ScanState().foreignFields = 1;
-            if (Config().ignoreUnknownFields != 1) {
-                Warn(kUnknownHeaderField);
-                return status::kHeaderUnknownField;
+    return ReadHeaderKeys(
+        rest, [] { return StatusCode{0}; },
+        [&](std::string_view key) {
+            int field = FieldIdByKey(key, CatalogueKind::Song);
+            int type = FT_UNUSED;
+            if (field != kFieldNone) {
+                type = FieldTypeOf(field, CatalogueKind::Song);
+            } else if (fileIdKey != nullptr && EqualsIgnoreCase(key, fileIdKey)) {
+                // The parent's file id opens every song line; the song does not keep it.
+            } else {
+                ScanState().foreignFields = 1;
+                if (Config().ignoreUnknownFields != 1) {
+                    Warn(kUnknownHeaderField);
+                    return status::kHeaderUnknownField;
+                }
             }
-        }
-        if (!songColumns_.Add(field, type)) {
-            return status::kHeaderTooManyFields;
-        }
-    }
-    return 0;
+            return songColumns_.Add(field, type) ? StatusCode{0} : status::kHeaderTooManyFields;
+        });
 }
 
 }  // namespace kelvane

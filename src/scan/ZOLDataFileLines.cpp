@@ -20,38 +20,62 @@ void AppendNumber(std::string& line, int value) {
     line.append(digits, result.ptr);
 }
 
-StatusCode AppendStyleValue(std::string& line, const StyleDataPacket& record, int id) {
-    switch (record.TypeOf(id)) {
+// One value of a record or song as the line writes it: texts made line-safe, numbers in
+// decimal. Any other type cannot be written (`failure`, reported with `error`).
+template <class Packet>
+StatusCode AppendValue(std::string& line, const Packet& packet, int id, const char* error,
+                       StatusCode failure) {
+    switch (packet.TypeOf(id)) {
         case FT_OWN_TEXT:
         case FT_SHARED_TEXT:
         case FT_LETTER:
-        case FT_DATE:
-            AppendLineSafe(line, record.Text(id));
+        case FT_DATE:        // records only
+        case FT_STYLE_LINK:  // songs only: the parent's value
+            AppendLineSafe(line, packet.Text(id));
             return 0;
         case FT_NUMBER:
-            AppendNumber(line, record.Number(id));
+            AppendNumber(line, packet.Number(id));
             return 0;
         default:
-            NUV_ERROR("%s", "Error reading data file: Unexpected field type 3");
-            return status::kWriteUnexpectedFieldType;
+            NUV_ERROR("%s", error);
+            return failure;
     }
 }
 
-StatusCode AppendSongValue(std::string& line, const SongDataPacket& song, int id) {
-    switch (song.TypeOf(id)) {
-        case FT_OWN_TEXT:
-        case FT_SHARED_TEXT:
-        case FT_LETTER:
-        case FT_STYLE_LINK:
-            AppendLineSafe(line, song.Text(id));
-            return 0;
-        case FT_NUMBER:
-            AppendNumber(line, song.Number(id));
-            return 0;
-        default:
-            NUV_ERROR("%s", "Error writing data file: Unexpected field type 5");
-            return status::kWriteUnexpectedSongType;
+// The switched-on values of a record or song, each followed by "|".
+template <class Packet, std::size_t N>
+StatusCode AppendValues(std::string& line, const Packet& packet,
+                        const std::array<std::uint8_t, N>& switches, const char* error,
+                        StatusCode failure) {
+    for (int id = 0; id < static_cast<int>(N); ++id) {
+        if (switches[static_cast<std::size_t>(id)] == 0) {
+            continue;
+        }
+        const StatusCode appended = AppendValue(line, packet, id, error, failure);
+        if (appended != 0) {
+            return appended;
+        }
+        line.push_back('|');
     }
+    return 0;
+}
+
+// The keys of the switched-on fields, each followed by "|".
+template <std::size_t N>
+StatusCode AppendKeys(std::string& line, const std::array<std::uint8_t, N>& switches,
+                      CatalogueKind kind, const char* error, StatusCode failure) {
+    for (int id = 0; id < static_cast<int>(N); ++id) {
+        if (switches[static_cast<std::size_t>(id)] == 0) {
+            continue;
+        }
+        const char* key = FieldKey(id, kind);
+        if (key == nullptr) {
+            NUV_ERROR("%s", error);
+            return failure;
+        }
+        line.append(key).push_back('|');
+    }
+    return 0;
 }
 
 }  // namespace
@@ -78,51 +102,22 @@ std::string PathLine(std::string_view text) {
 
 StatusCode BuildHeaderLine(std::string& line, const StyleFieldSwitches& switches) {
     line = "H|";
-    for (int id = 0; id < kStyleFieldCount; ++id) {
-        if (switches[static_cast<std::size_t>(id)] == 0) {
-            continue;
-        }
-        const char* key = FieldKey(id);
-        if (key == nullptr) {
-            NUV_ERROR("%s", "Internal Error - Illegal field index 1 error");
-            return status::kIllegalFieldIndex1;
-        }
-        line.append(key).push_back('|');
-    }
-    return 0;
+    return AppendKeys(line, switches, CatalogueKind::Current,
+                      "Internal Error - Illegal field index 1 error", status::kIllegalFieldIndex1);
 }
 
 StatusCode BuildSongHeaderLine(std::string& line, const SongFieldSwitches& switches) {
     line = "I|";
     line.append(FieldKey(kFieldFileId)).push_back('|');
-    for (int id = 0; id < kSongFieldCount; ++id) {
-        if (switches[static_cast<std::size_t>(id)] == 0) {
-            continue;
-        }
-        const char* key = FieldKey(id, CatalogueKind::Song);
-        if (key == nullptr) {
-            NUV_ERROR("%s", "Internal Error - Illegal field index 2 error");
-            return status::kIllegalFieldIndex2;
-        }
-        line.append(key).push_back('|');
-    }
-    return 0;
+    return AppendKeys(line, switches, CatalogueKind::Song,
+                      "Internal Error - Illegal field index 2 error", status::kIllegalFieldIndex2);
 }
 
 StatusCode BuildDataLine(std::string& line, const StyleDataPacket& record,
                          const StyleFieldSwitches& switches) {
     line = "D|";
-    for (int id = 0; id < kStyleFieldCount; ++id) {
-        if (switches[static_cast<std::size_t>(id)] == 0) {
-            continue;
-        }
-        const StatusCode appended = AppendStyleValue(line, record, id);
-        if (appended != 0) {
-            return appended;
-        }
-        line.push_back('|');
-    }
-    return 0;
+    return AppendValues(line, record, switches, "Error reading data file: Unexpected field type 3",
+                        status::kWriteUnexpectedFieldType);
 }
 
 StatusCode BuildSongDataLine(std::string& line, const SongDataPacket& song, int parentFileId,
@@ -130,17 +125,8 @@ StatusCode BuildSongDataLine(std::string& line, const SongDataPacket& song, int 
     line = "S|";
     AppendNumber(line, parentFileId);
     line.push_back('|');
-    for (int id = 0; id < kSongFieldCount; ++id) {
-        if (switches[static_cast<std::size_t>(id)] == 0) {
-            continue;
-        }
-        const StatusCode appended = AppendSongValue(line, song, id);
-        if (appended != 0) {
-            return appended;
-        }
-        line.push_back('|');
-    }
-    return 0;
+    return AppendValues(line, song, switches, "Error writing data file: Unexpected field type 5",
+                        status::kWriteUnexpectedSongType);
 }
 
 }  // namespace kelvane

@@ -9,6 +9,7 @@
 
 #include "records/ZOLRecordList.h"
 #include "scan/ZOLDataFileReader.h"
+#include "scan/ZOLScanState.h"
 #include "support/NUVStatus.h"
 
 namespace kelvane {
@@ -69,6 +70,11 @@ class CDataFileParser {
 
     // The line dispatcher.
     StatusCode ProcessLine(std::string_view line, int lineNumber);
+    // Counts every record read for the progress readouts (the fast access file).
+    void CountRecords(ScanProgress* progress) {
+        countRecords_ = true;
+        progress_ = progress;
+    }
     void FillFacts(DataFileFacts& facts) const;
 
   private:
@@ -96,6 +102,8 @@ class CDataFileParser {
     // The line read last was a data or song line that stopped before its last column's "|":
     // without a line end after it, the file was cut inside that line.
     bool lastLineIncomplete_ = false;
+    bool countRecords_ = false;
+    ScanProgress* progress_ = nullptr;
 };
 
 // Trace line of a handler at the scan level: literal, rest of the line and line number.

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cstdio>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "records/ZOLSongData.h"
@@ -38,51 +39,76 @@ StatusCode TooManyFields(int lineNumber) {
     return status::kDataLineTooManyFields;
 }
 
-StatusCode StoreStyleValue(StyleDataPacket& record, const DataColumn& column,
-                           std::string_view value) {
+StatusCode AssignField(StyleDataPacket& record, int id, std::string_view text) {
+    return AssignStyleField(record, id, text);
+}
+StatusCode AssignField(SongDataPacket& song, int id, std::string_view text) {
+    return AssignSongField(song, id, text);
+}
+
+// One value of a data or song data line into its field, by the field's type. Letters and
+// dates exist only in records; a song's style link shows the parent's value, so a column
+// naming one cannot be stored.
+template <class Packet>
+StatusCode StoreValue(Packet& packet, const DataColumn& column, std::string_view value) {
+    constexpr bool kRecord = std::is_same_v<Packet, StyleDataPacket>;
     switch (column.type) {
         case FT_OWN_TEXT:
         case FT_SHARED_TEXT:
-            return AssignStyleField(record, column.field, value);
+            return AssignField(packet, column.field, value);
         case FT_NUMBER:
-            record.SetNumber(column.field, ParseLeadingNumber(value));
+            packet.SetNumber(column.field, ParseLeadingNumber(value));
+            return 0;
+        case FT_UNUSED:
+        case FT_SPECIAL:
             return 0;
         case FT_LETTER:
+            if (!kRecord) {
+                break;
+            }
             if (value.size() > 1) {
                 return DataFault("Error reading Chr1Str data", status::kIllegalLetter);
             }
-            return AssignStyleField(record, column.field, value);
+            return AssignField(packet, column.field, value);
         case FT_DATE:
-            if (value.size() > kDateTextLength) {
-                return DataFault("Error reading filedate data", status::kIllegalDate);
+            if constexpr (kRecord) {
+                if (value.size() > kDateTextLength) {
+                    return DataFault("Error reading filedate data", status::kIllegalDate);
+                }
+                if (!value.empty()) {  // an empty field leaves the new record's empty date
+                    packet.SetDateText(value);
+                }
+                return 0;
             }
-            if (!value.empty()) {  // an empty field leaves the new record's empty date
-                record.SetDateText(value);
-            }
-            return 0;
-        case FT_UNUSED:
-        case FT_SPECIAL:
-            return 0;
+            break;
         default:
-            return DataFault(kUnexpectedType, status::kReadUnexpectedFieldType);
+            break;
     }
+    return DataFault(kUnexpectedType, status::kReadUnexpectedFieldType);
 }
 
-StatusCode StoreSongValue(SongDataPacket& song, const DataColumn& column, std::string_view value) {
-    switch (column.type) {
-        case FT_OWN_TEXT:
-        case FT_SHARED_TEXT:
-            return AssignSongField(song, column.field, value);
-        case FT_NUMBER:
-            song.SetNumber(column.field, ParseLeadingNumber(value));
-            return 0;
-        case FT_UNUSED:
-        case FT_SPECIAL:
-            return 0;
-        default:
-            // A style link shows the parent's value; a column naming one cannot be stored.
-            return DataFault(kUnexpectedType, status::kReadUnexpectedFieldType);
+// The fields of a data or song data line, each with its column of the last header, to
+// `store`; empty fields beyond the header's columns are ignored, others are too many.
+// `index` receives the number of columns the line filled.
+template <std::size_t N, class Store>
+StatusCode ReadColumns(std::string_view rest, const ColumnTable<N>& columns, int lineNumber,
+                       std::size_t& index, Store&& store) {
+    DataFieldCursor cursor(rest);
+    std::string_view value;
+    index = 0;
+    while (cursor.Next(value)) {
+        if (index >= columns.count) {
+            if (value.empty()) {
+                continue;
+            }
+            return TooManyFields(lineNumber);
+        }
+        const StatusCode stored = store(columns.columns[index++], value);
+        if (stored != 0) {
+            return stored;
+        }
     }
+    return 0;
 }
 
 // True when a relative folder text climbs out of the folder it is appended to.
@@ -205,28 +231,19 @@ StatusCode CDataFileParser::ProcessDataLine(std::string_view rest, int lineNumbe
     if (record == nullptr) {
         return status::kNoStyleRecord;
     }
-    DataFieldCursor cursor(rest);
-    std::string_view value;
     std::string_view storedFolder;
     std::size_t index = 0;
-    while (cursor.Next(value)) {
-        if (index >= styleColumns_.count) {
-            if (value.empty()) {
-                continue;
+    const StatusCode read = ReadColumns(
+        rest, styleColumns_, lineNumber, index, [&](const DataColumn& column, auto value) {
+            if (column.field == kFieldPath) {
+                storedFolder = value;  // the folder comes from where the file is read
+                return StatusCode{0};
             }
-            ReleaseStyleRecord(record);
-            return TooManyFields(lineNumber);
-        }
-        const DataColumn& column = styleColumns_.columns[index++];
-        if (column.field == kFieldPath) {
-            storedFolder = value;  // the folder comes from where the file is read
-            continue;
-        }
-        const StatusCode stored = StoreStyleValue(*record, column, value);
-        if (stored != 0) {
-            ReleaseStyleRecord(record);
-            return stored;
-        }
+            return StoreValue(*record, column, value);
+        });
+    if (read != 0) {
+        ReleaseStyleRecord(record);
+        return read;
     }
     const bool incomplete = index < styleColumns_.count || !rest.ends_with('|');
     const StatusCode finished = FinishRecord(record, storedFolder);
@@ -255,8 +272,11 @@ StatusCode CDataFileParser::FinishRecord(StyleDataPacket* record, std::string_vi
     record->SetNumber(kFieldDuplicates, record->Number(kFieldFileId));
     target_.Append(record);
     lastRecord_ = record;
-    if (ScanState().fastAccessMode != 0) {
+    if (countRecords_) {
         CountScannedFile();
+        if (progress_ != nullptr) {
+            progress_->files.fetch_add(1, std::memory_order_relaxed);
+        }
     }
     return 0;
 }
@@ -271,22 +291,13 @@ StatusCode CDataFileParser::ProcessSongDataLine(std::string_view rest, int lineN
         return status::kNoSongRecord;
     }
     song->parent = lastRecord_;
-    DataFieldCursor cursor(rest);
-    std::string_view value;
     std::size_t index = 0;
-    while (cursor.Next(value)) {
-        if (index >= songColumns_.count) {
-            if (value.empty()) {
-                continue;
-            }
-            ReleaseSongRecord(song);
-            return TooManyFields(lineNumber);
-        }
-        const StatusCode stored = StoreSongValue(*song, songColumns_.columns[index++], value);
-        if (stored != 0) {
-            ReleaseSongRecord(song);
-            return stored;
-        }
+    const StatusCode read = ReadColumns(
+        rest, songColumns_, lineNumber, index,
+        [&](const DataColumn& column, auto value) { return StoreValue(*song, column, value); });
+    if (read != 0) {
+        ReleaseSongRecord(song);
+        return read;
     }
     lastLineIncomplete_ = index < songColumns_.count || !rest.ends_with('|');
     AppendSong(*lastRecord_, song);
@@ -314,12 +325,8 @@ StatusCode ParseStream(std::FILE* stream, CDataFileParser& parser) {
     }
 }
 
-}  // namespace
-
-StatusCode ProcessStyleDataFile(const std::string& path, const std::string& folder,
-                                RecordList& target, PathLineHolder* pathLineHolder,
-                                DataFileFacts* facts) {
-    CDataFileParser parser(path, folder, target, pathLineHolder);
+// Feeds the lines of the file at `path` to the parser (through ProcessOneFile_a).
+StatusCode ParseFile(const std::string& path, CDataFileParser& parser) {
     const PathParts parts = SplitPath(path);
     WalkContext context;
     InitWalkContext(context);
@@ -328,7 +335,16 @@ StatusCode ProcessStyleDataFile(const std::string& path, const std::string& fold
     context.lineCallback = [&parser](WalkContext& walk) {
         return parser.ProcessLine(walk.currentLine, walk.lineNumber);
     };
-    const StatusCode result = ProcessOneFile_a(context);
+    return ProcessOneFile_a(context);
+}
+
+}  // namespace
+
+StatusCode ProcessStyleDataFile(const std::string& path, const std::string& folder,
+                                RecordList& target, PathLineHolder* pathLineHolder,
+                                DataFileFacts* facts) {
+    CDataFileParser parser(path, folder, target, pathLineHolder);
+    const StatusCode result = ParseFile(path, parser);
     if (facts != nullptr) {
         parser.FillFacts(*facts);
     }
@@ -357,14 +373,13 @@ StatusCode ProcessStyleDataBytes(std::string_view bytes, const std::string& name
     return result;
 }
 
-StatusCode ReadFastAccessDataFile(const std::string& startFolder, RecordList& target) {
+StatusCode ReadFastAccessDataFile(const std::string& startFolder, RecordList& target,
+                                  ScanProgress* progress) {
     const std::string folder = WithSlash(startFolder);
     PathLineHolder holder;
-    ScanState().fastAccessMode = 1;
-    const StatusCode result =
-        ProcessStyleDataFile(folder + CurrentModeNames().fastAccessFile, folder, target, &holder);
-    ScanState().fastAccessMode = 0;
-    return result;
+    CDataFileParser parser(folder + CurrentModeNames().fastAccessFile, folder, target, &holder);
+    parser.CountRecords(progress);
+    return ParseFile(folder + CurrentModeNames().fastAccessFile, parser);
 }
 
 }  // namespace kelvane

@@ -25,6 +25,8 @@
 
 namespace kelvane {
 
+struct ScanProgress;
+
 // Given to the reader of a fast access file: receives its path-line text, and its presence
 // makes each record's folder the reader's folder followed by the stored folder less as many
 // leading characters as the path line has ("written under /a/Styles/, read under /mnt/cd/").
@@ -57,9 +59,10 @@ StatusCode ProcessStyleDataBytes(std::string_view bytes, const std::string& name
                                  PathLineHolder* pathLineHolder = nullptr,
                                  DataFileFacts* facts = nullptr);
 
-// Reads the fast access file of the run mode in `startFolder` into `target` with fast-access
-// mode set (each record is counted for the progress readout) and every record's folder
-// rebased onto `startFolder`. Returns the reader's status.
-StatusCode ReadFastAccessDataFile(const std::string& startFolder, RecordList& target);
+// Reads the fast access file of the run mode in `startFolder` into `target`, every record's
+// folder rebased onto `startFolder`. Each record is counted for the progress readouts
+// (CountScannedFile, and `progress` when given). Returns the reader's status.
+StatusCode ReadFastAccessDataFile(const std::string& startFolder, RecordList& target,
+                                  ScanProgress* progress = nullptr);
 
 }  // namespace kelvane

@@ -53,45 +53,27 @@ class CDataFileWrite {
         if (!file_.WriteLine(VersionLine()) || !file_.WriteLine(PathLine(pathLineText))) {
             return kLineWriteFailed;
         }
-        StatusCode built = BuildHeaderLine(line_, switches_.style);
-        if (built != 0) {
-            return built;
+        const StatusCode header = WriteBuilt(BuildHeaderLine(line_, switches_.style));
+        if (header != 0 || !IsStyleMode()) {
+            return header;
         }
-        if (!file_.WriteLine(line_)) {
-            return kLineWriteFailed;
-        }
-        if (!IsStyleMode()) {
-            return 0;
-        }
-        built = BuildSongHeaderLine(line_, switches_.song);
-        if (built != 0) {
-            return built;
-        }
-        return file_.WriteLine(line_) ? 0 : kLineWriteFailed;
+        return WriteBuilt(BuildSongHeaderLine(line_, switches_.song));
     }
 
     StatusCode WriteRecord(StyleDataPacket& record) {
         if (ScanState().foreignFields != 0) {
             ClampForeignAnalyserVersion(record);
         }
-        StatusCode built = BuildDataLine(line_, record, switches_.style);
-        if (built != 0) {
-            return built;
-        }
-        if (!file_.WriteLine(line_)) {
-            return kLineWriteFailed;
-        }
-        if (!IsStyleMode()) {
-            return 0;
+        const StatusCode data = WriteBuilt(BuildDataLine(line_, record, switches_.style));
+        if (data != 0 || !IsStyleMode()) {
+            return data;
         }
         const int fileId = record.Number(kFieldFileId);
         for (const SongDataPacket* song : record.songs) {
-            built = BuildSongDataLine(line_, *song, fileId, switches_.song);
-            if (built != 0) {
-                return built;
-            }
-            if (!file_.WriteLine(line_)) {
-                return kLineWriteFailed;
+            const StatusCode written =
+                WriteBuilt(BuildSongDataLine(line_, *song, fileId, switches_.song));
+            if (written != 0) {
+                return written;
             }
         }
         return 0;
@@ -100,6 +82,14 @@ class CDataFileWrite {
     CNuvAtomicFile& File() { return file_; }
 
   private:
+    // Writes the line just built, unless building it failed.
+    StatusCode WriteBuilt(StatusCode built) {
+        if (built != 0) {
+            return built;
+        }
+        return file_.WriteLine(line_) ? 0 : kLineWriteFailed;
+    }
+
     const FieldSwitchSet& switches_;
     CNuvAtomicFile file_;
     std::string line_;

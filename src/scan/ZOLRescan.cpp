@@ -75,17 +75,26 @@ void CarryOverUserFields(const StyleDataPacket& old, StyleDataPacket& fresh) {
     }
 }
 
-void TraceAnalysisFailure(StatusCode analysed, const StyleDataPacket& record) {
-    TraceFormat(trace::kAlways, true, "%s %i %s %s %s",
-                Translate("Error during processing style file").c_str(), analysed,
-                StatusText(analysed).c_str(), std::string(record.Text(kFieldPath)).c_str(),
-                std::string(record.Text(kFieldFilename)).c_str());
-}
-
 }  // namespace
 
-StatusCode ReanalyseKeptRecord(RecordList& kept, size_t index) {
+void TraceAnalysisFailure(StatusCode analysed, const std::string& folder, const std::string& name) {
+    TraceFormat(trace::kAlways, true, "%s %i %s %s %s",
+                Translate("Error during processing style file").c_str(), analysed,
+                StatusText(analysed).c_str(), folder.c_str(), name.c_str());
+}
+
+void ReplaceKeptRecord(RecordList& kept, size_t index, StyleDataPacket* fresh) {
     StyleDataPacket* old = kept[index];
+    CarryOverUserFields(*old, *fresh);
+    // A song that cannot be copied is dropped; the record is still worth keeping.
+    MergeSongsOnReanalysis(old, fresh);
+    fresh->changed = 1;
+    kept.Items()[index] = fresh;
+    ReleaseStyleRecord(old);
+}
+
+StatusCode ReanalyseKeptRecord(TreeScanRun& run, FolderScanLists& lists, size_t index) {
+    StyleDataPacket* old = lists.kept[index];
     const std::string name(old->Text(kFieldFilename));
     const std::string fullPath = std::string(old->Text(kFieldPath)) + name;
     if (fullPath.size() > kMaxPathLength) {
@@ -100,23 +109,23 @@ StatusCode ReanalyseKeptRecord(RecordList& kept, size_t index) {
     fresh->SetNumber(kFieldFiledateU, old->Number(kFieldFiledateU));
     fresh->SetNumber(kFieldFiledateL, old->Number(kFieldFiledateL));
     fresh->SetDateText(old->DateText());
-    const StatusCode analysed = AnalyseForScan(*fresh, fullPath, name);
+    if (run.workers != nullptr) {
+        return HandOver(run, PendingAnalysis{&lists, fresh, old, index}, fullPath, name);
+    }
+    const StatusCode analysed = AnalyseForScan(run, *fresh, fullPath, name);
     if (analysed != 0) {
         ReleaseStyleRecord(fresh);
         return analysed;
     }
-    CarryOverUserFields(*old, *fresh);
-    // A song that cannot be copied is dropped; the record is still worth keeping.
-    MergeSongsOnReanalysis(old, fresh);
-    fresh->changed = 1;
-    kept.Items()[index] = fresh;
-    ReleaseStyleRecord(old);
+    ReplaceKeptRecord(lists.kept, index, fresh);
     return 0;
 }
 
-StatusCode RescanIfNewAnalyserOrOldDataFile(RecordList& kept, const std::string& dataFilePath,
+StatusCode RescanIfNewAnalyserOrOldDataFile(FolderScanLists& lists, const std::string& dataFilePath,
                                             const std::string& moveFilePath) {
     ScanDebug("DBG - RescanIfNewAnalyserOrOldDataFile -- ", dataFilePath);
+    RecordList& kept = lists.kept;
+    TreeScanRun& run = *lists.run;
     const ScanStateValues& state = ScanState();
     if (state.readOnlyMedium != 0 || kept.empty()) {
         return 0;
@@ -138,34 +147,38 @@ StatusCode RescanIfNewAnalyserOrOldDataFile(RecordList& kept, const std::string&
     if (!dataFound && !moveFound) {
         analyserNewer = true;
     }
-    TreeScanCounts& counts = ScanRuntime().counts;
+    TreeScanCounts& counts = run.counts;
     bool reanalysed = false;
     for (size_t i = 0; i < kept.size();) {
         if (state.abortFlag.load() != 0) {
             return status::kAbortedByUser;
         }
-        CountScannedFile();
+        CountFile(run);
         StyleDataPacket* record = kept[i];
         const bool unchanged = FileUnchanged(*record, dataTime);
-        if (unchanged && !analyserNewer && state.forceReanalysis == 0 &&
+        if (unchanged && !analyserNewer && !run.options.reanalyse &&
             AnalyserVersionCurrent(*record)) {
             ++counts.reused;
             ++i;
             continue;
         }
         reanalysed = true;
-        const StatusCode analysed = ReanalyseKeptRecord(kept, i);
-        if (analysed == status::kNoStyleRecord) {
+        const StatusCode analysed = ReanalyseKeptRecord(run, lists, i);
+        if (analysed == status::kNoStyleRecord ||
+            (run.workers != nullptr && analysed != 0 && analysed != status::kFullNameError)) {
             return analysed;
         }
         if (analysed != 0) {
             // Like a new file that cannot be analysed: left out, tried again next time.
-            TraceAnalysisFailure(analysed, *record);
+            TraceAnalysisFailure(analysed, std::string(record->Text(kFieldPath)),
+                                 std::string(record->Text(kFieldFilename)));
             ReleaseStyleRecord(kept.TakeAt(i));
             ++counts.failed;
             continue;
         }
-        ++counts.reanalysed;
+        if (run.workers == nullptr) {
+            ++counts.reanalysed;
+        }
         ++i;
     }
     return reanalysed ? 1 : 0;

@@ -4,9 +4,12 @@
 
 #include <string>
 
+#include "scan/ZOLTreeScan.h"
 #include "support/NUVStatus.h"
 
 namespace kelvane {
+
+class IProgressHost;
 
 // Runs ProcessStyleTree(startFolder, includeSubfolders) in the scan window: the worker clears
 // the abort flag first; a status other than 0, -206 and -10380 empties the record list and is
@@ -18,5 +21,9 @@ StatusCode RunScan(const std::string& startFolder, int includeSubfolders,
 
 // The same for the program's start folder (Config().effectiveStartPath, includeSubfolders).
 StatusCode RunScan(StatusCode* scanStatus = nullptr);
+
+// The same with the scan's options, the scan window shown by `host`.
+StatusCode RunScan(IProgressHost& host, const std::string& startFolder, int includeSubfolders,
+                   const ScanOptions& options, StatusCode* scanStatus = nullptr);
 
 }  // namespace kelvane

@@ -13,9 +13,6 @@ ScanStateValues& ScanState() {
 void ResetScanState() {
     ScanStateValues& state = ScanState();
     state.abortFlag.store(0);
-    state.ignoreDataFiles = 0;
-    state.forceReanalysis = 0;
-    state.fastAccessMode = 0;
     state.treeComplete = 0;
     state.foreignFields = 0;
     state.readOnlyMedium = 0;

@@ -18,9 +18,6 @@ namespace kelvane {
 
 struct ScanStateValues {
     std::atomic<int> abortFlag{0};  // set by Abort, cleared when a scan starts
-    int ignoreDataFiles = 0;        // 1 while a hard rescan runs
-    int forceReanalysis = 0;        // 1 while a soft rescan runs
-    int fastAccessMode = 0;         // 1 while records come from a fast access file
     int treeComplete = 0;           // 1 when the last scan ended without error
     int foreignFields = 0;          // a data-file header named a field this program lacks
     int readOnlyMedium = 0;         // the start folder's medium has no free space or is read-only
@@ -49,5 +46,11 @@ void ResetScanState();
 
 // Counts one file: counter + 1; every tenth count is shown ("%ld") in status pane 1.
 void CountScannedFile();
+
+// A running count for a progress readout: the scan (or the fast access reader) adds each file
+// it counts, any thread may read it meanwhile.
+struct ScanProgress {
+    std::atomic<long> files{0};
+};
 
 }  // namespace kelvane

@@ -5,12 +5,14 @@
 
 #include <cstdio>
 #include <ctime>
+#include <thread>
 
 #include "analysis/ZOLKeyboardData.h"
 #include "analysis/ZOLMidi.h"
 #include "analysis/ZOLStyleFile.h"
 #include "platform/FileSystem.h"
 #include "records/ZOLRecordStore.h"
+#include "scan/AnalysisWorkers.h"
 #include "scan/ZOLDataFileReader.h"
 #include "scan/ZOLDataFileStatus.h"
 #include "scan/ZOLDataFileWriter.h"
@@ -34,13 +36,34 @@ TreeScanRuntime& ScanRuntime() {
     return runtime;
 }
 
-StatusCode AnalyseForScan(StyleDataPacket& record, const std::string& fullPath,
-                          const std::string& fileName) {
-    TreeScanRuntime& runtime = ScanRuntime();
-    if (runtime.analysis) {
-        return runtime.analysis(record, fullPath, fileName);
+TreeScanRun::TreeScanRun() = default;
+TreeScanRun::~TreeScanRun() = default;
+
+TreeScanRun& RunOf(const WalkContext& context) {
+    return *static_cast<TreeScanRun*>(context.userPointers[0]);
+}
+
+void CountFile(TreeScanRun& run) {
+    CountScannedFile();
+    if (run.options.progress != nullptr) {
+        run.options.progress->files.fetch_add(1, std::memory_order_relaxed);
     }
-    CZOLMidi& analyser = runtime.analyser != nullptr ? *runtime.analyser : ThreadAnalyser();
+}
+
+int EffectiveScanWorkers(int workers) {
+    if (workers > 0) {
+        return workers;
+    }
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores > 0 ? static_cast<int>(cores) : 1;
+}
+
+StatusCode AnalyseForScan(TreeScanRun& run, StyleDataPacket& record, const std::string& fullPath,
+                          const std::string& fileName) {
+    if (const ScanFileAnalysis& analysis = ScanRuntime().analysis) {
+        return analysis(record, fullPath, fileName);
+    }
+    CZOLMidi& analyser = run.analyser != nullptr ? *run.analyser : ThreadAnalyser();
     return AnalyseFile(analyser, record, fullPath, fileName);
 }
 
@@ -57,7 +80,7 @@ void SetReadOnlyMediumProbe(ReadOnlyMediumProbe probe) {
 }
 
 const TreeScanCounts& LastTreeScanCounts() {
-    return ScanRuntime().counts;
+    return ScanRuntime().lastCounts;
 }
 
 bool IsScanFileName(const std::string& name) {
@@ -181,62 +204,65 @@ StatusCode DeleteExtraFiles(const std::string& folder) {
     return DeleteMatchingFiles(folder, CurrentModeNames().extraPattern, true);
 }
 
-// Puts the data files waiting in the batch in place, then deletes the extra files of their
-// folders (only now: until then they hold the only durable copy of their records).
-StatusCode FlushDataFiles() {
-    TreeScanRuntime& runtime = ScanRuntime();
-    if (runtime.batch == nullptr || runtime.batch->Pending() == 0) {
-        return 0;
-    }
-    StatusCode result = 0;
-    if (!runtime.batch->Flush()) {
-        NUV_WARNING("%s %s %d", Translate("Error closing zolfile").c_str(),
-                    runtime.batch->FailedPath().c_str(), runtime.batch->Error());
-        result = status::kDataFileClose;
-    }
-    for (const PendingFolder& pending : runtime.pending) {
-        if (pending.batchIndex < runtime.batch->Placed()) {
-            const StatusCode deleted = DeleteExtraFiles(pending.folder);
-            result = result != 0 ? result : deleted;
-        }
-    }
-    runtime.pending.clear();
-    return result;
-}
-
-// Hands the folder's new data file to the batch (or writes it at once outside a scan); the
+// Hands the folder's new data file to the batch (or writes it at once outside a batch); the
 // batch is flushed every so many folders or seconds, so that an interrupted run loses little.
-StatusCode WriteFolderDataFile(const std::string& folder, const std::string& dataPath,
-                               RecordList& kept, bool extraFiles) {
-    TreeScanRuntime& runtime = ScanRuntime();
-    const size_t queued = runtime.batch != nullptr ? runtime.batch->Pending() : 0;
+StatusCode WriteFolderDataFile(TreeScanRun& run, const std::string& folder,
+                               const std::string& dataPath, RecordList& kept, bool extraFiles) {
+    const size_t queued = run.batch != nullptr ? run.batch->Pending() : 0;
+    if (queued == 0) {
+        run.oldestPending = std::chrono::steady_clock::now();
+    }
     const StatusCode written = WriteStyleDataFile(dataPath, dataPath, kept);
     if (written != 0) {
         return written;
     }
-    ++runtime.counts.dataFilesWritten;
+    ++run.counts.dataFilesWritten;
     // With writing switched off the extra files still hold the only copy of their records.
     // A folder without extra files when it was read has none to delete: one listing less.
     if (ScanState().writingDisabled != 0 || !extraFiles) {
-        return 0;
+        return FlushDataFilesWhenDue(run);
     }
-    if (runtime.batch == nullptr || runtime.batch->Pending() == queued) {
+    if (run.batch == nullptr || run.batch->Pending() == queued) {
         return DeleteExtraFiles(folder);
     }
-    const auto now = std::chrono::steady_clock::now();
-    if (runtime.pending.empty()) {
-        runtime.oldestPending = now;
-    }
-    runtime.pending.push_back(PendingFolder{folder, queued});
-    if (runtime.batch->Pending() >= kBatchFiles || now - runtime.oldestPending >= kBatchAge) {
-        return FlushDataFiles();
-    }
-    return 0;
+    run.pending.push_back(PendingFolder{folder, queued});
+    return FlushDataFilesWhenDue(run);
 }
 
-// The end of a folder's step: drops the records of vanished files, rewrites the data file
-// when anything changed and appends the folder's records to the record list.
-StatusCode FinishFolder(FolderScanLists& lists, const std::string& folder,
+}  // namespace
+
+StatusCode FlushDataFiles(TreeScanRun& run) {
+    if (run.batch == nullptr || run.batch->Pending() == 0) {
+        return 0;
+    }
+    StatusCode result = 0;
+    if (!run.batch->Flush()) {
+        NUV_WARNING("%s %s %d", Translate("Error closing zolfile").c_str(),
+                    run.batch->FailedPath().c_str(), run.batch->Error());
+        result = status::kDataFileClose;
+    }
+    // The extra files of the folders go only now: until then they held the only durable copy
+    // of their records.
+    for (const PendingFolder& pending : run.pending) {
+        if (pending.batchIndex < run.batch->Placed()) {
+            const StatusCode deleted = DeleteExtraFiles(pending.folder);
+            result = result != 0 ? result : deleted;
+        }
+    }
+    run.pending.clear();
+    return result;
+}
+
+StatusCode FlushDataFilesWhenDue(TreeScanRun& run) {
+    if (run.batch == nullptr || run.batch->Pending() == 0) {
+        return 0;
+    }
+    const bool due = run.batch->Pending() >= kBatchFiles ||
+                     std::chrono::steady_clock::now() - run.oldestPending >= kBatchAge;
+    return due ? FlushDataFiles(run) : 0;
+}
+
+StatusCode FinishFolder(TreeScanRun& run, FolderScanLists& lists, const std::string& folder,
                         const std::string& dataPath) {
     StatusCode result = 0;
     RecordList& gone = lists.Leftovers();
@@ -244,7 +270,7 @@ StatusCode FinishFolder(FolderScanLists& lists, const std::string& folder,
         gone.ReleaseAll();
         lists.kept.AppendList(lists.fresh);
         if (ScanState().readOnlyMedium == 0) {
-            result = WriteFolderDataFile(folder, dataPath, lists.kept, lists.extraFilesFound);
+            result = WriteFolderDataFile(run, folder, dataPath, lists.kept, lists.extraFilesFound);
             if (result != 0) {
                 lists.ReleaseAll();
                 return result;
@@ -252,55 +278,59 @@ StatusCode FinishFolder(FolderScanLists& lists, const std::string& folder,
         }
     }
     RecordStore().records.AppendList(lists.kept);
-    ++ScanRuntime().counts.folders;
+    ++run.counts.folders;
     return result;
 }
 
-}  // namespace
-
 StatusCode ProcessStyleDirectory(WalkContext& context, const std::string& folderPath) {
+    TreeScanRun& run = RunOf(context);
     const std::string folder = WithSlash(folderPath);
     ScanTrace("ProcessStyleDirectory : ", folder);
     const ModeNames& names = CurrentModeNames();
     const std::string dataPath = folder + names.dataFile;
     const std::string movePath = folder + names.moveFile;
-    FolderScanLists lists;
-    if (ScanState().ignoreDataFiles == 0) {
-        ReadFolderDataFiles(folder, dataPath, lists);
+    auto lists = std::make_unique<FolderScanLists>();
+    lists->run = &run;
+    if (!run.options.ignoreDataFiles) {
+        ReadFolderDataFiles(folder, dataPath, *lists);
     }
-    if (!lists.extra.empty()) {
-        lists.changed = true;
-        lists.cached.AppendList(lists.extra);
+    if (!lists->extra.empty()) {
+        lists->changed = true;
+        lists->cached.AppendList(lists->extra);
     }
-    lists.IndexCached();
+    lists->IndexCached();
     SetStatusPaneText(0, StrFormat(TranslateFormat("Processing %s").c_str(), folder.c_str()));
     ScanTrace("ProcessStyleDirectory - Looking for style/midi files ", folder);
 
     WalkContext walk;
     CopyWalkContext(walk, context);
     walk.fileCallback = CheckStyleFile;
-    walk.userPointer = &lists;
+    walk.userPointer = lists.get();
     // Checks this folder's files, then runs this handler for every subfolder.
-    const StatusCode walked = ProcessAllFilesOfDirectory(walk, folder);
-    if (walked != 0) {
-        lists.ReleaseAll();
-        return walked;
+    StatusCode result = ProcessAllFilesOfDirectory(walk, folder);
+    if (result == 0) {
+        const StatusCode rescanned = RescanIfNewAnalyserOrOldDataFile(*lists, dataPath, movePath);
+        lists->changed = lists->changed || rescanned == 1;
+        result = rescanned == 1 ? 0 : rescanned;
     }
-    const StatusCode rescanned = RescanIfNewAnalyserOrOldDataFile(lists.kept, dataPath, movePath);
-    if (rescanned == 1) {
-        lists.changed = true;
-    } else if (rescanned != 0) {
-        lists.ReleaseAll();
-        return rescanned;
+    if (result == 0) {
+        return run.workers != nullptr ? QueueFolderStep(run, std::move(lists), folder, dataPath)
+                                      : FinishFolder(run, *lists, folder, dataPath);
     }
-    return FinishFolder(lists, folder, dataPath);
+    // Analyses still out may fill records of this folder: they come back first. (A folder
+    // without files has none.)
+    if (run.workers != nullptr && result != status::kNoFilesFound) {
+        Settle(run);
+    }
+    lists->ReleaseAll();
+    return result;
 }
 
 namespace {
 
 // Every file of the start folder ("*.*"), and with `includeSubfolders` of every folder below
 // it, through ProcessStyleDirectory; folders that cannot be read are passed over.
-StatusCode WalkStartFolder(const std::string& folder, int includeSubfolders) {
+StatusCode WalkStartFolder(TreeScanRun& run, const std::string& folder, int includeSubfolders) {
     WalkContext walk;
     InitWalkContext(walk);
     walk.fileSpec = folder + "*.*";
@@ -311,18 +341,64 @@ StatusCode WalkStartFolder(const std::string& folder, int includeSubfolders) {
     walk.folderHandler = ProcessStyleDirectory;
     walk.recurse = includeSubfolders != 0 ? 1 : 0;
     walk.followFolderLinks = 1;  // collections assembled with links show all their files
+    walk.userPointers[0] = &run;
     return ProcessStyleDirectory(walk, folder);
+}
+
+// The workers of the run, when it is to have more than one and can: an installed analysis
+// runs on the scan thread, and the keyboard data are loaded first, so that no analysis
+// changes them.
+void StartWorkers(TreeScanRun& run) {
+    const int workers = EffectiveScanWorkers(run.options.workers);
+    if (workers <= 1 || ScanRuntime().analysis) {
+        return;
+    }
+    if (!IsStyleMode()) {
+        KeyboardData().EnsureLoaded();
+    }
+    run.workers = std::make_unique<AnalysisWorkers>(workers, ScanState().abortFlag);
+    if (run.workers->Count() == 0) {
+        run.workers.reset();
+    }
+}
+
+StatusCode ScanTree(TreeScanRun& run, const std::string& folder, int includeSubfolders) {
+    const ScanStateValues& state = ScanState();
+    const std::string fastAccessPath = folder + CurrentModeNames().fastAccessFile;
+    const bool fastAccess = state.readOnlyMedium != 0 || run.options.alwaysUseFastAccess;
+    if (includeSubfolders != 0 && fastAccess && FileExists(fastAccessPath) != 0) {
+        return ReadFastAccessDataFile(folder, RecordStore().records, run.options.progress);
+    }
+    CNuvAtomicBatch batch;
+    run.batch = &batch;
+    StartWorkers(run);
+    StatusCode result = WalkStartFolder(run, folder, includeSubfolders);
+    if (run.workers != nullptr) {
+        Settle(run);
+        result = result == 0 || result == status::kNoFilesFound
+                     ? (run.stepFailure != 0 ? run.stepFailure : result)
+                     : result;
+        run.workers.reset();
+    }
+    // Folders finished before an abort or a failure keep their new data files.
+    const StatusCode flushed = FlushDataFiles(run);
+    run.batch = nullptr;
+    return flushed != 0 ? flushed : result;
 }
 
 }  // namespace
 
 StatusCode ProcessStyleTree(const std::string& startFolder, int includeSubfolders) {
+    return ProcessStyleTree(startFolder, includeSubfolders, ScanOptions{});
+}
+
+StatusCode ProcessStyleTree(const std::string& startFolder, int includeSubfolders,
+                            const ScanOptions& options) {
     const std::string folder = WithSlash(startFolder);
     ScanTrace(includeSubfolders != 0 ? "--- ProcessStyleTree incl subdirs : "
                                      : "--- ProcessStyleTree without subdirs : ",
               folder);
     ScanStateValues& state = ScanState();
-    state.fastAccessMode = 0;
     state.treeComplete = 0;
     state.foreignFields = 0;
     FileTime reference = 0;
@@ -339,23 +415,11 @@ StatusCode ProcessStyleTree(const std::string& startFolder, int includeSubfolder
     state.fileCounter = 0;
     SetStatusPaneText(1, "0");
 
-    TreeScanRuntime& runtime = ScanRuntime();
-    runtime.counts = {};
-    runtime.analyser = std::make_unique<CZOLMidi>();
-    CNuvAtomicBatch batch;
-    runtime.batch = &batch;
-    const std::string fastAccessPath = folder + CurrentModeNames().fastAccessFile;
-    const bool fastAccess = state.readOnlyMedium != 0 || state.alwaysUseFastAccess != 0;
-    if (includeSubfolders != 0 && fastAccess && FileExists(fastAccessPath) != 0) {
-        result = ReadFastAccessDataFile(folder, RecordStore().records);
-    } else {
-        result = WalkStartFolder(folder, includeSubfolders);
-    }
-    // Folders finished before an abort or a failure keep their new data files.
-    const StatusCode flushed = FlushDataFiles();
-    result = flushed != 0 ? flushed : result;
-    runtime.batch = nullptr;
-    runtime.analyser.reset();
+    TreeScanRun run;
+    run.options = options;
+    run.analyser = std::make_unique<CZOLMidi>();
+    result = ScanTree(run, folder, includeSubfolders);
+    ScanRuntime().lastCounts = run.counts;
     SetStatusPaneText(1, " ");
 
     if (result == status::kNoFilesFound) {

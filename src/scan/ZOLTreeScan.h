@@ -27,6 +27,19 @@
 // Abort (the scan abort flag, polled per file and per kept record) ends every level with
 // -206: folders finished before keep their new data files, unfinished ones are untouched.
 //
+// Several workers: the files to analyse (new ones, and kept records out of date) are handed to
+// analysing threads as the walk finds them, so that they work ahead across folders; the scan
+// thread takes their values back in the order it handed them over and fills the records,
+// ends the folder steps and writes the data files in the walk's order. Records, data files and
+// the record list are the same as with one worker, byte for byte. After Abort every worker
+// finishes at most the file it is on; the folders whose walk was over and whose analyses are
+// all back still get their data files.
+//
+// The data files of finished folders are made durable in batches, at the latest about a second
+// after the first of a batch was written, so that a crash or a kill keeps the finished folders.
+// Temporary data files that a killed scan left behind are deleted when the folder is next
+// scanned (on a writable medium).
+//
 // Runs on the scan worker thread; trace lines at level 1000.
 #pragma once
 
@@ -34,33 +47,58 @@
 #include <string>
 
 #include "records/ZOLRecordList.h"
+#include "scan/ZOLScanState.h"
 #include "support/NUVStatus.h"
 #include "support/NUVWalk.h"
 
 namespace kelvane {
+
+class FolderScanLists;
+
+// How a scan is to run; the caller passes it in.
+struct ScanOptions {
+    bool reanalyse = false;        // soft rescan: every file is analysed again
+    bool ignoreDataFiles = false;  // hard rescan: the data files are not read (all rewritten)
+    // With subfolders, a fast access file in the start folder replaces the walk also on a
+    // writable medium (the developer toggle; on a read-only medium it always does).
+    bool alwaysUseFastAccess = false;
+    // Threads that analyse files: 1 analyses on the scan thread itself; 0 or less, as many
+    // as the machine has cores. An installed ScanFileAnalysis runs on the scan thread: the
+    // scan then uses one.
+    int workers = 1;
+    ScanProgress* progress = nullptr;  // counts the files, for a progress readout (optional)
+};
+
+// The number of workers a value of ScanOptions::workers stands for (at least 1).
+int EffectiveScanWorkers(int workers);
 
 // Scans `startFolder` (a "/" is appended when missing) into the record list, which the caller
 // has emptied. 0 also when nothing was found (status pane 0 then says "No styles found in %s"
 // / "No midi files found in %s"); -10420 without the analyser configuration file; -206 when
 // aborted; otherwise the first failure of a folder (-10380 and the other data-file write
 // failures, a failing deletion of extra files, ...). Sets the tree-complete flag on success.
+StatusCode ProcessStyleTree(const std::string& startFolder, int includeSubfolders,
+                            const ScanOptions& options);
+// The same with the default options (one worker, data files read, nothing forced).
 StatusCode ProcessStyleTree(const std::string& startFolder, int includeSubfolders);
 
-// The per-folder handler of the scan walk (see above). `folder` ends with "/".
+// The per-folder handler of the scan walk (see above); the walk context carries the run.
+// `folder` ends with "/".
 StatusCode ProcessStyleDirectory(WalkContext& context, const std::string& folder);
 
 // The per-file callback of the scan walk: 0, or -206 when the abort flag is set.
 StatusCode CheckStyleFile(WalkContext& context);
 
-// Analyses the walk's current file into a new record appended to the folder's new list. 0;
+// Analyses the walk's current file into a new record appended to the folder's new list (with
+// several workers: hands it over, and the record is filled when its values are back). 0;
 // -130 path too long; -10306 no record; or the analysis failure.
 StatusCode ProcessStyleFile(WalkContext& context);
 
-// Analyses again the records of `kept` that are out of date (rules above). 1 when at least one
-// was analysed again, 0 when none, -206 when aborted, -10306 when no record can be had. A file
-// that cannot be analysed any more is traced and its record dropped from `kept` (it counts as
-// a change, so the data file is rewritten without it).
-StatusCode RescanIfNewAnalyserOrOldDataFile(RecordList& kept, const std::string& dataFilePath,
+// Analyses again the records of the folder's kept list that are out of date (rules above). 1 when
+// at least one was analysed again, 0 when none, -206 when aborted, -10306 when no record can be
+// had. A file that cannot be analysed any more is traced and its record dropped from `kept` (it
+// counts as a change, so the data file is rewritten without it).
+StatusCode RescanIfNewAnalyserOrOldDataFile(FolderScanLists& lists, const std::string& dataFilePath,
                                             const std::string& moveFilePath);
 
 // True for the files the run mode catalogues: ".sty", ".bcs", ".prs", ".sst", ".pcs", ".pst" in
@@ -86,7 +124,7 @@ using ScanFileAnalysis = std::function<StatusCode(
     StyleDataPacket& record, const std::string& fullPath, const std::string& fileName)>;
 void SetScanFileAnalysis(ScanFileAnalysis analysis);
 
-// What the last (or the running) scan did, for progress lines, summaries and tests.
+// What the last scan did, for summaries and tests (set when the scan ends).
 struct TreeScanCounts {
     long folders = 0;           // folders whose step finished
     long analysed = 0;          // new files analysed

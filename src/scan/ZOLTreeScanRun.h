@@ -1,8 +1,11 @@
 // Inside the tree scan: the per-folder lists that travel with the walk, the state of one
-// scan run (its analyser and counters) and the record's file-time fields.
+// scan run (its options, analyser or analysing workers, data-file batch and counters) and the
+// record's file-time fields.
 #pragma once
 
 #include <chrono>
+#include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -19,6 +22,8 @@ namespace kelvane {
 
 class CZOLMidi;
 class CNuvAtomicBatch;
+class AnalysisWorkers;
+struct TreeScanRun;
 
 // The lists of the folder being processed (attached to the walk context's user pointer).
 class FolderScanLists {
@@ -31,6 +36,7 @@ class FolderScanLists {
     // The folder may hold extra data files: it had some when it was read, or it was not read
     // (a hard rescan), so the extra files are deleted after the data file is written.
     bool extraFilesFound = true;
+    TreeScanRun* run = nullptr;  // the scan the folder belongs to
 
     // Indexes cached by file name; call once cached is complete. The last record of a name
     // wins (extra files come after the data file).
@@ -53,22 +59,95 @@ struct PendingFolder {
     std::size_t batchIndex;
 };
 
-// The state of the scan that runs (one at a time, on the worker).
-struct TreeScanRuntime {
-    std::unique_ptr<CZOLMidi> analyser;  // one for the whole scan; null between scans
+// With several workers: what the scan thread does with a file once its analysis is back.
+struct PendingAnalysis {
+    FolderScanLists* lists = nullptr;
+    StyleDataPacket* record = nullptr;  // receives the values: a new file's record (in fresh),
+                                        // or the replacement of a kept record
+    StyleDataPacket* old = nullptr;     // a kept record analysed again; nullptr for a new file
+    std::size_t keptIndex = 0;          // its place in kept
+};
+
+// With several workers: a folder whose walk is over and whose step ends (records of vanished
+// files dropped, data file written, records listed) once the analyses handed over before
+// `analysesEnd` are back.
+struct PendingFolderStep {
+    std::unique_ptr<FolderScanLists> lists;
+    std::string folder;
+    std::string dataPath;
+    uint64_t analysesEnd = 0;
+};
+
+// One run of ProcessStyleTree, on the scan thread; the walk carries it to every folder step.
+struct TreeScanRun {
+    TreeScanRun();
+    ~TreeScanRun();
+    TreeScanRun(const TreeScanRun&) = delete;
+    TreeScanRun& operator=(const TreeScanRun&) = delete;
+
+    ScanOptions options;
+    std::unique_ptr<CZOLMidi> analyser;  // one worker: the scan thread analyses with it
     CNuvAtomicBatch* batch = nullptr;    // the scan's data files, made durable together
     std::vector<PendingFolder> pending;
     std::chrono::steady_clock::time_point oldestPending{};
     TreeScanCounts counts;
+
+    // Several workers (workers is null with one).
+    std::unique_ptr<AnalysisWorkers> workers;
+    std::deque<PendingAnalysis> analyses;  // one per file handed over and not taken back
+    std::deque<PendingFolderStep> steps;   // in the order their walks ended
+    StatusCode stepFailure = 0;            // the first failing folder step; no step after it runs
+    bool abandoned = false;                // an analysis came back aborted: nothing more is used
+};
+
+// The hooks the front ends and tests install, and the counts of the last scan.
+struct TreeScanRuntime {
+    TreeScanCounts lastCounts;
     RecentFolderFeed recentFeed;
     ReadOnlyMediumProbe readOnlyProbe;
     ScanFileAnalysis analysis;
 };
 TreeScanRuntime& ScanRuntime();
 
-// Analyses one file for the scan (the installed analysis, or AnalyseFile with the running
-// scan's analyser; outside a scan with the calling thread's one).
-StatusCode AnalyseForScan(StyleDataPacket& record, const std::string& fullPath,
+// The run a walk of the scan belongs to (carried in the walk context).
+TreeScanRun& RunOf(const WalkContext& context);
+
+// Counts one file for the readouts: the status pane every ten files and the options' progress.
+void CountFile(TreeScanRun& run);
+
+// The end of a folder's step: drops the records of vanished files, rewrites the data file
+// when anything changed and appends the folder's records to the record list. 0 or the
+// failure of the data file (the lists are then released).
+StatusCode FinishFolder(TreeScanRun& run, FolderScanLists& lists, const std::string& folder,
+                        const std::string& dataPath);
+// Puts the data files waiting in the batch in place once the oldest has waited a second, so
+// that a crash loses little; FlushDataFiles puts them in place now.
+StatusCode FlushDataFilesWhenDue(TreeScanRun& run);
+StatusCode FlushDataFiles(TreeScanRun& run);
+
+// With several workers (ZOLScanMerge.cpp). HandOver gives the analysis of `fullPath` to the
+// workers; what to do with its values is `pending`. QueueFolderStep queues a folder whose walk
+// is over. KeepUp takes back the analyses that are done, in order, and ends the folder steps
+// that have all theirs; with more files handed over than the workers can keep in hand it
+// waits. Settle waits for every analysis and ends what can be ended: after an abort the folder
+// steps whose analyses all came back, after a failing folder step nothing more. Each returns
+// 0, -206 when aborted, or the failure of a folder step.
+StatusCode HandOver(TreeScanRun& run, const PendingAnalysis& pending, std::string fullPath,
+                    std::string fileName);
+StatusCode QueueFolderStep(TreeScanRun& run, std::unique_ptr<FolderScanLists> lists,
+                           const std::string& folder, const std::string& dataPath);
+StatusCode KeepUp(TreeScanRun& run);
+void Settle(TreeScanRun& run);
+
+// The failure trace of a file whose analysis failed.
+void TraceAnalysisFailure(StatusCode analysed, const std::string& folder, const std::string& name);
+// A kept record analysed again takes the place of the old one: the user's fields and songs
+// are carried over, the old record is released.
+void ReplaceKeptRecord(RecordList& kept, std::size_t index, StyleDataPacket* fresh);
+
+// Analyses one file on the scan thread (the installed analysis, or AnalyseFile with the run's
+// analyser).
+StatusCode AnalyseForScan(TreeScanRun& run, StyleDataPacket& record, const std::string& fullPath,
                           const std::string& fileName);
 
 // The record's last-write time (FILEDATE_U / FILEDATE_L) and its date text.
@@ -79,8 +158,9 @@ StatusCode SetRecordFileTime(StyleDataPacket& record, FileTime time);
 // Analyses the file of `record` again (its folder + name) into a fresh record that replaces
 // it at `index` of `kept`. User fields the new analysis leaves empty (or 0) and the user's
 // songs are carried over from the old record. 0, -130, -10306 or the analysis failure (the
-// old record then stays).
-StatusCode ReanalyseKeptRecord(RecordList& kept, size_t index);
+// old record then stays). With several workers the analysis is handed over instead and the
+// old record replaced when it is back (0, -130, -10306, or a failure of KeepUp).
+StatusCode ReanalyseKeptRecord(TreeScanRun& run, FolderScanLists& lists, size_t index);
 
 // Trace "<literal> <value>" at the scan level, built only when the trace wants it.
 inline void ScanTrace(const char* literal, const std::string& value) {

@@ -66,13 +66,19 @@ std::string ScanDialogInformation() {
 
 StatusCode RunScanWith(const ScanFunction& scan, const std::string& startFolder,
                        int includeSubfolders, StatusCode* scanStatus) {
+    return RunScanWith(ProgressHost(), scan, startFolder, includeSubfolders, scanStatus);
+}
+
+StatusCode RunScanWith(IProgressHost& host, const ScanFunction& scan,
+                       const std::string& startFolder, int includeSubfolders,
+                       StatusCode* scanStatus) {
     if (!scan) {
         return status::kNoThreadFunction;
     }
     CWorkSession session(ScanDialogTexts(), &ScanState().abortFlag, ScanDialogInformation());
     StatusCode result = 0;
     const StatusCode started = RunOnWorker(
-        session,
+        host, session,
         [&] {
             ScanState().abortFlag.store(0);
             const StatusCode status = scan(startFolder, includeSubfolders);

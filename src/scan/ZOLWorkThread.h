@@ -62,6 +62,10 @@ std::string ScanDialogInformation();
 // refusal of RunOnWorker; the scan's status goes to `scanStatus`.
 StatusCode RunScanWith(const ScanFunction& scan, const std::string& startFolder,
                        int includeSubfolders, StatusCode* scanStatus = nullptr);
+// The same with the scan window shown by `host`.
+StatusCode RunScanWith(IProgressHost& host, const ScanFunction& scan,
+                       const std::string& startFolder, int includeSubfolders,
+                       StatusCode* scanStatus = nullptr);
 
 // Notes the start of a read.
 void StartReadTiming();

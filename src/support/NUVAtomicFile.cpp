@@ -1,12 +1,14 @@
 #include "support/NUVAtomicFile.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -329,6 +331,78 @@ bool CNuvAtomicBatch::Flush() {
     }
     entries_.clear();
     return error_ == 0;
+}
+
+}  // namespace kelvane
+
+namespace kelvane {
+namespace {
+
+bool AllDigits(std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// The name of the program that runs as `pid` ("" when it cannot be read).
+std::string ProgramNameOf(long pid) {
+    std::FILE* file = std::fopen(StrFormat("/proc/%ld/comm", pid).c_str(), "r");
+    if (file == nullptr) {
+        return {};
+    }
+    char name[64] = {};
+    const bool read = std::fgets(name, sizeof name, file) != nullptr;
+    std::fclose(file);
+    std::string text = read ? name : "";
+    while (!text.empty() && text.back() == '\n') {
+        text.pop_back();
+    }
+    return text;
+}
+
+}  // namespace
+
+bool ParseTemporaryFileName(std::string_view name, TemporaryFileName& parsed) {
+    constexpr std::string_view kEnding = ".tmp";
+    if (name.size() <= kEnding.size() + 1 || name.front() != '.' ||
+        name.substr(name.size() - kEnding.size()) != kEnding) {
+        return false;
+    }
+    const std::string_view inner = name.substr(1, name.size() - 1 - kEnding.size());
+    const std::size_t dot = inner.rfind('.');
+    if (dot == std::string_view::npos || dot == 0) {
+        return false;
+    }
+    const std::string_view stamp = inner.substr(dot + 1);
+    const std::size_t dash = stamp.find('-');
+    if (dash == std::string_view::npos || !AllDigits(stamp.substr(0, dash)) ||
+        !AllDigits(stamp.substr(dash + 1)) || dash > 9) {
+        return false;
+    }
+    parsed.target = std::string(inner.substr(0, dot));
+    parsed.pid = std::stol(std::string(stamp.substr(0, dash)));
+    return true;
+}
+
+bool IsAbandonedTemporaryFile(const std::string& folder, std::string_view name) {
+    TemporaryFileName parsed;
+    if (!ParseTemporaryFileName(name, parsed) || parsed.pid == static_cast<long>(getpid())) {
+        return false;
+    }
+    struct stat info {};
+    const std::string path = folder + std::string(name);
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return false;
+    }
+    if (std::time(nullptr) - info.st_mtime > kAbandonedTemporaryAge) {
+        return true;
+    }
+    const bool running =
+        parsed.pid > 0 && (::kill(static_cast<pid_t>(parsed.pid), 0) == 0 || errno == EPERM);
+    if (!running) {
+        return true;
+    }
+    // A process whose program cannot be told is taken for a writer that still works.
+    const std::string program = ProgramNameOf(parsed.pid);
+    return !program.empty() && program.rfind("kelvane", 0) != 0;
 }
 
 }  // namespace kelvane

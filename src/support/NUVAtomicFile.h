@@ -120,4 +120,22 @@ class CNuvAtomicBatch {
     std::string failedPath_;
 };
 
+// The temporary files of CNuvAtomicFile are named ".<target name>.<pid>-<number>.tmp" in the
+// target's folder. A writer removes its own when it fails or is abandoned; only a process that
+// died while writing (a crash, a kill) leaves one behind.
+struct TemporaryFileName {
+    std::string target;  // the name of the file it was to replace
+    long pid = 0;        // the writing process
+};
+// Reads a temporary file's name; false for any other name.
+bool ParseTemporaryFileName(std::string_view name, TemporaryFileName& parsed);
+
+// True when the temporary file `name` in `folder` was left by a writer that is gone: its
+// process no longer runs, or the process id now belongs to a program that is not a Kelvane
+// one (the id was reused), or the file is older than kAbandonedTemporaryAge (no writer of
+// this program keeps a temporary file that long, so the age rule also covers an id reused by
+// another Kelvane). The calling process's own files are never abandoned.
+bool IsAbandonedTemporaryFile(const std::string& folder, std::string_view name);
+inline constexpr long kAbandonedTemporaryAge = 600;  // seconds
+
 }  // namespace kelvane

@@ -108,6 +108,11 @@ IProgressHost& ProgressHost() {
 
 StatusCode RunOnWorker(CWorkSession& session, const std::function<StatusCode()>& worker,
                        StatusCode& workerStatus) {
+    return RunOnWorker(*State().host, session, worker, workerStatus);
+}
+
+StatusCode RunOnWorker(IProgressHost& host, CWorkSession& session,
+                       const std::function<StatusCode()>& worker, StatusCode& workerStatus) {
     WorkerState& state = State();
     bool idle = false;
     if (!state.workerRunning.compare_exchange_strong(idle, true)) {
@@ -124,7 +129,7 @@ StatusCode RunOnWorker(CWorkSession& session, const std::function<StatusCode()>&
         state.workerRunning.store(false);
         return status::kWorkerNotStarted;
     }
-    state.host->RunModal(session);
+    host.RunModal(session);
     thread.join();
     state.workerRunning.store(false);
     return 0;

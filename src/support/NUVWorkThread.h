@@ -115,6 +115,9 @@ IProgressHost& ProgressHost();
 // Returns 0, -10101 when another worker runs, -10102 when no thread can be started.
 StatusCode RunOnWorker(CWorkSession& session, const std::function<StatusCode()>& worker,
                        StatusCode& workerStatus);
+// The same with the progress window shown by `host`.
+StatusCode RunOnWorker(IProgressHost& host, CWorkSession& session,
+                       const std::function<StatusCode()>& worker, StatusCode& workerStatus);
 
 // A job of the support library's work thread (CNUVWorkThread).
 struct NuvWorkJob {

@@ -42,6 +42,7 @@ struct ConfigValues {
     int listViewFontSize = 0;                       // mode/DefaultListViewFontSize
     int autoCorrectIllegalFileDates = 0;            // mode/AutoCorrectIllegalFileDates
     int changeBackgroundColorIfFilterIsActive = 1;  // mode/ChangeBackgroundColorIfFilterIsActive
+    int scanWorkers = 0;  // General/ScanWorkers: threads that analyse files; 0 = one per core
     std::string defaultStartPath;          // mode/DefaultStartPath (home folder by default)
     int defaultIncludeSubdirectories = 0;  // mode/DefaultIncludeSubdirectories
     int columnAutoresize = 2;              // Columns/DefaultColumnAutoresize (2 = not set)

@@ -51,11 +51,15 @@ class AnalyseTest : public ::testing::Test {
     const AnalysisResult& Facts(const std::string& bytes) {
         ResetStyleRecord(record);
         buffer = bytes;
-        analyser.SetSongTarget(record);
+        std::vector<MusicFinderRecord> songs;
+        analyser.SetSongList(&songs);
         analyser.AnalyseBytes(std::span<const uint8_t>(
                                   reinterpret_cast<const uint8_t*>(buffer.data()), buffer.size()),
                               "test.sty");
-        analyser.SetSongTarget(nullptr);
+        analyser.SetSongList(nullptr);
+        for (const MusicFinderRecord& song : songs) {
+            CollectSong(record, song);
+        }
         return analyser.Result();
     }
     // A field of `record` as text; numbers in decimal.

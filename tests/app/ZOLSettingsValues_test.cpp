@@ -115,6 +115,22 @@ TEST_F(SettingsStore_, FontSizesOutsideTheListAreTheDefaultFont) {
     }
 }
 
+TEST_F(SettingsStore_, ScanWorkersFromZeroToSixtyFourSurviveARestart) {
+    Start();
+    EXPECT_EQ(Config().scanWorkers, 0);  // one per core
+    SettingsValues values = CurrentSettingsValues();
+    for (const auto& [given, kept] : {std::pair{64, 64}, {1, 1}, {65, 0}, {-1, 0}, {3, 3}}) {
+        values.scanWorkers = given;
+        ASSERT_EQ(StoreSettingsValues(values), 0);
+        EXPECT_EQ(Config().scanWorkers, kept) << given;
+        EXPECT_EQ(Stored("General", "ScanWorkers"), std::to_string(kept)) << given;
+    }
+    Config().scanWorkers = 0;
+    Start();
+    EXPECT_EQ(Config().scanWorkers, 3);
+    EXPECT_EQ(CurrentSettingsValues().scanWorkers, 3);
+}
+
 TEST_F(SettingsStore_, ChangedLanguageIsStoredAndLoaded) {
     dir.Write("ZOL_deu.lan", "LANGUAGE_SHORT_NAME = deu\nLANGUAGE_FULL_NAME = Deutsch\n");
     Start();

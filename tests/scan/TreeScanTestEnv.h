@@ -110,6 +110,11 @@ class TreeScanTest : public ScanTest {
         ScanState().abortFlag.store(0);
         return ProcessStyleTree(folder.empty() ? root : folder, subfolders ? 1 : 0);
     }
+    StatusCode Scan(const ScanOptions& options, bool subfolders = true) {
+        ClearAllRecords();
+        ScanState().abortFlag.store(0);
+        return ProcessStyleTree(root, subfolders ? 1 : 0, options);
+    }
     const TreeScanCounts& Counts() const { return LastTreeScanCounts(); }
 
     // Folder + name of every record, in record-list order.

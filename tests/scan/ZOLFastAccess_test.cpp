@@ -96,7 +96,6 @@ TEST_F(FastAccessTest, TreeWrittenInOneFolderIsListedWhereverItIsReadFrom) {
     EXPECT_EQ(Text(*readBack[2], kFieldPath), mounted + "A/B/");
     EXPECT_EQ(Text(*readBack[2], kFieldFilename), "b.sty");
     EXPECT_EQ(ScanState().fileCounter, 3);
-    EXPECT_EQ(ScanState().fastAccessMode, 0);
 }
 
 TEST_F(FastAccessTest, FirstFailingFolderStopsAndIsReported) {

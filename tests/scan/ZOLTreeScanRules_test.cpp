@@ -161,9 +161,7 @@ TEST_F(TreeScanRulesTest, HardRescanIgnoresDataAndExtraFiles) {
     ASSERT_EQ(UpdateStyleDataFiles(RecordStore().records), 0);
     AppendExtraRecord("b.sty", "ZOLMOVE.SDE",
                       [](StyleDataPacket& r) { AssignStyleField(r, kFieldAux, "moved"); });
-    ScanState().ignoreDataFiles = 1;
-    ASSERT_EQ(Scan(), 0);
-    ScanState().ignoreDataFiles = 0;
+    ASSERT_EQ(Scan(ScanOptions{.ignoreDataFiles = true}), 0);
     EXPECT_EQ(Counts().analysed, 3);
     EXPECT_EQ(Counts().dataFilesWritten, 2);
     EXPECT_EQ(test::Text(*Record("a.sty"), kFieldAuthor), "");
@@ -181,9 +179,7 @@ TEST_F(TreeScanRulesTest, SoftRescanAnalysesEverythingAndKeepsWhatTheUserEntered
     AssignSongField(*b->songs[0], kSongFieldArtist, "The Band");
     b->changed = 1;
     ASSERT_EQ(UpdateStyleDataFiles(RecordStore().records), 0);
-    ScanState().forceReanalysis = 1;
-    ASSERT_EQ(Scan(), 0);
-    ScanState().forceReanalysis = 0;
+    ASSERT_EQ(Scan(ScanOptions{.reanalyse = true}), 0);
     EXPECT_EQ(Counts().reanalysed, 3);
     EXPECT_EQ(Counts().dataFilesWritten, 2);
     b = Record("b.sty");

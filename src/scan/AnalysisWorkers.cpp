@@ -1,0 +1,121 @@
+#include "scan/AnalysisWorkers.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "analysis/ZOLStyleFile.h"
+#include "platform/FileSystem.h"
+#include "scan/ZOLDataFileStatus.h"
+
+namespace kelvane {
+
+AnalysisWorkers::AnalysisWorkers(int count, const std::atomic<int>& abortFlag)
+    : abortFlag_(abortFlag) {
+    const int wanted = count < 1 ? 1 : count;
+    try {
+        for (int i = 0; i < wanted; ++i) {
+            threads_.emplace_back([this] { Work(); });
+        }
+    } catch (const std::system_error&) {
+        // Fewer threads than asked; none at all is handled by the caller's check of Count().
+    }
+}
+
+AnalysisWorkers::~AnalysisWorkers() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stopping_ = true;
+    }
+    wake_.notify_all();
+    for (std::thread& thread : threads_) {
+        thread.join();
+    }
+}
+
+uint64_t AnalysisWorkers::Submit(std::string fullPath, std::string fileName,
+                                 int32_t analyserBefore) {
+    uint64_t number = 0;
+    bool someoneIdle = false;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        AnalysisTask& task = tasks_.emplace_back();
+        task.fullPath = std::move(fullPath);
+        task.fileName = std::move(fileName);
+        task.analyserBefore = analyserBefore;
+        number = first_ + tasks_.size() - 1;
+        someoneIdle = idle_ > 0;
+    }
+    // A busy worker looks for the next file by itself when it is done; waking one costs a
+    // system call, which for files of a few hundred bytes is as much as their analysis.
+    if (someoneIdle) {
+        wake_.notify_one();
+    }
+    return number;
+}
+
+std::size_t AnalysisWorkers::Outstanding() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return tasks_.size();
+}
+
+uint64_t AnalysisWorkers::FrontNumber() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return first_;
+}
+
+bool AnalysisWorkers::WaitFront(std::chrono::milliseconds timeout) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    const auto frontDone = [this] { return !tasks_.empty() && tasks_.front().done; };
+    if (frontDone() || timeout.count() <= 0) {
+        return frontDone();
+    }
+    waitingForFront_ = true;
+    const bool done = finished_.wait_for(lock, timeout, frontDone);
+    waitingForFront_ = false;
+    return done;
+}
+
+AnalysisTask& AnalysisWorkers::Front() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return tasks_.front();
+}
+
+void AnalysisWorkers::PopFront() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    tasks_.pop_front();
+    ++first_;
+}
+
+void AnalysisWorkers::Work() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+        ++idle_;
+        wake_.wait(lock, [this] { return stopping_ || nextToBegin_ < first_ + tasks_.size(); });
+        --idle_;
+        if (stopping_) {
+            return;
+        }
+        // Files are begun in the order they were handed over; a file taken back already
+        // (which only happens to files that are done) is never begun again.
+        nextToBegin_ = std::max(nextToBegin_, first_);
+        AnalysisTask& task = tasks_[nextToBegin_ - first_];
+        ++nextToBegin_;
+        lock.unlock();
+        if (abortFlag_.load() != 0) {
+            task.status = status::kAbortedByUser;
+        } else if (task.fullPath.size() > kMaxPathLength) {
+            task.status = status::kFullNameError;
+        } else {
+            task.status = AnalyseFileValues(ThreadAnalyser(), task.fullPath, task.fileName,
+                                            task.analyserBefore, task.values);
+        }
+        lock.lock();
+        task.done = true;
+        // The scan thread only ever waits for the oldest file.
+        if (waitingForFront_ && &task == &tasks_.front()) {
+            finished_.notify_one();
+        }
+    }
+}
+
+}  // namespace kelvane
