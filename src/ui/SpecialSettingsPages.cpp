@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include "app/ZOLHelpTopics.h"
@@ -170,6 +171,19 @@ MiscellaneousPage::MiscellaneousPage(QWidget* parent)
 
     AddRows(layout, MiscellaneousRows());
 
+    // How many files the reading of a folder analyses at once; 0 is one per core.
+    auto* workersLine = new QHBoxLayout;
+    auto* workersLabel = new QLabel(Tr("Files analysed at once when reading folders:"), this);
+    scanWorkers_ = new QSpinBox(this);
+    scanWorkers_->setObjectName("ScanWorkers");
+    scanWorkers_->setRange(kMinScanWorkers, kMaxScanWorkers);
+    scanWorkers_->setSpecialValueText(Tr("one per core"));
+    workersLabel->setBuddy(scanWorkers_);
+    workersLine->addWidget(workersLabel);
+    workersLine->addWidget(scanWorkers_);
+    workersLine->addStretch(1);
+    layout->addLayout(workersLine);
+
     if (IsStyleMode()) {
         auto* change = new QPushButton(Tr("Change Language"), this);
         change->setAutoDefault(false);
@@ -198,6 +212,7 @@ void MiscellaneousPage::Load(const SettingsValues& values) {
     if (renameToSty_ != nullptr) {
         renameToSty_->setChecked(values.renameToStyOnCopyToA != 0);
     }
+    scanWorkers_->setValue(ScanWorkersSetting(values.scanWorkers));
     SettingsPage::Load(values);
 }
 
@@ -207,6 +222,7 @@ void MiscellaneousPage::Save(SettingsValues& values) const {
     if (renameToSty_ != nullptr) {
         values.renameToStyOnCopyToA = renameToSty_->isChecked() ? 1 : 0;
     }
+    values.scanWorkers = scanWorkers_->value();
     SettingsPage::Save(values);
 }
 

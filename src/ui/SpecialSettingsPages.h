@@ -9,6 +9,7 @@
 #include "ui/SettingsPage.h"
 
 class QCheckBox;
+class QSpinBox;
 class QComboBox;
 class QLineEdit;
 
@@ -59,6 +60,7 @@ class MiscellaneousPage final : public SettingsPage {
     QLineEdit* quickPath_ = nullptr;
     QCheckBox* uppercase_ = nullptr;
     QCheckBox* renameToSty_ = nullptr;
+    QSpinBox* scanWorkers_ = nullptr;
 };
 
 // NUV_SPECIAL_MENU only: where the program's files are.

@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
@@ -122,6 +123,8 @@ void DialogsTest::SettingsRoundTripThroughARestart() {
         Named<QLineEdit>(sheet, "QuickCopyPath")->setText("/mnt/key");
         Named<QCheckBox>(sheet, "AutoCorrectIllegalFileDates")->setChecked(true);
         Named<QCheckBox>(sheet, "ChangeBackgroundColorIfFilterIsActive")->setChecked(false);
+        QCOMPARE(Named<QSpinBox>(sheet, "ScanWorkers")->value(), 0);  // one per core
+        Named<QSpinBox>(sheet, "ScanWorkers")->setValue(3);
         sheet.accept();
         QCOMPARE(sheet.StoreStatus(), 0);
     }
@@ -145,6 +148,7 @@ void DialogsTest::SettingsRoundTripThroughARestart() {
     QCOMPARE(config.quickCopyPath, std::string("/mnt/key"));
     QCOMPARE(config.autoCorrectIllegalFileDates, 1);
     QCOMPARE(config.changeBackgroundColorIfFilterIsActive, 0);
+    QCOMPARE(config.scanWorkers, 3);
     QCOMPARE(Lang().CurrentLanguageShortName(), std::string("tst"));
     QVERIFY(!SettingsStore().Contains("FunctionKeys", "FunctionKey5"));
 
@@ -156,6 +160,7 @@ void DialogsTest::SettingsRoundTripThroughARestart() {
     QCOMPARE(Named<QComboBox>(again, "Language")->currentText(), QStringLiteral("Testish"));
     QVERIFY(Named<QRadioButton>(again, "PlayWith1")->isChecked());
     QVERIFY(!Named<QRadioButton>(again, "PlayWith0")->isChecked());
+    QCOMPARE(Named<QSpinBox>(again, "ScanWorkers")->value(), 3);
     QVERIFY(env.sink.boxes.empty());
 }
 
