@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/ZOLRefresh.h"
 #include "list/MyListCtrl.h"
 #include "support/NUVFormat.h"
 #include "support/NUVTranslateFormat.h"
@@ -137,7 +138,7 @@ void DetailPane::LookAtFocus() {
         loader_->Request(target);  // a picture still on its way is not shown
         return;
     }
-    title_->setText(PathToQt(target.path));
+    title_->setText(PathToQt(ShownFolderText(target.path)));
     loader_->Request(target);
 }
 
@@ -152,7 +153,7 @@ void DetailPane::OnLoaded(const PictureTarget& target,
         facts_->clear();
         canvas_->SetPicture(nullptr, Tr("No file chosen"));
     } else {
-        title_->setText(PathToQt(target.path));
+        title_->setText(PathToQt(ShownFolderText(target.path)));
         const QString problem = ProblemText(target, *picture);
         canvas_->SetPicture(picture, problem);
         facts_->setText(PictureFactsHtml(*picture));
