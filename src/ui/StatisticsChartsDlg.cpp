@@ -106,6 +106,7 @@ StatisticsChartsDlg::StatisticsChartsDlg(QWidget* parent) : QDialog(parent) {
         tabs_->addTab(view, QString());
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    buttons->button(QDialogButtonBox::Close)->setText(Tr("@button_close@&Close"));
     QPushButton* save = buttons->addButton(Tr("Save Chart..."), QDialogButtonBox::ActionRole);
     connect(save, &QPushButton::clicked, this, &StatisticsChartsDlg::OnSave);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
