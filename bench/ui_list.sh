@@ -1,18 +1,5 @@
 #!/usr/bin/env bash
 # bench/run ui_list [N]: the list widget's responsiveness at N records (ui_list_bench.cpp).
-# The desktop program's benchmarks need the widgets, so they build in a folder of their own
-# (build-bench-ui, Release) and run on Qt's offscreen platform.
 set -euo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(cd "$here/.." && pwd)
-source "$root/scripts/lib.sh"
-build=${KELVANE_BENCH_UI_BUILD:-$root/build-bench-ui}
-mkdir -p "$build"
-if ! { cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKELVANE_BUILD_TESTS=OFF \
-        -DKELVANE_BUILD_UI=ON && cmake --build "$build" -j "$(jobs)" --target ui_list_bench; } \
-        >"$build/bench-build.log" 2>&1; then
-    tail -n 40 "$build/bench-build.log" >&2
-    echo "bench/ui_list: build failed (log: $build/bench-build.log)" >&2
-    exit 1
-fi
-QT_QPA_PLATFORM=offscreen exec "$build/bench/ui_list_bench" "$@"
+source "$(dirname "$0")/common/ui-bench.sh"
+run_ui_bench ui_list ui_list_bench "$@"
