@@ -25,6 +25,10 @@
 namespace kelvane {
 namespace {
 
+// What the bar waits for comes from other threads (SoundFont loading, the follow timer); under
+// the sanitizers on a busy machine that can take far longer than QTRY's default 5 s.
+constexpr int kWaitMs = 30000;
+
 // Opens at once and is never asked for sound: the player's state shows what it would play.
 class SilentOutput final : public AudioOutput {
   public:
@@ -124,7 +128,8 @@ int AuditionBarTest::Focus(const std::string& name) {
 void AuditionBarTest::SpaceAndWalkingFollowTheFocusedRow() {
     QCOMPARE(list_->List().RowCount(), 3);
     QVERIFY(Focus("a.sty") >= 0);
-    QTRY_COMPARE(Items(bar_->Sections()), (QStringList{"Intro A", "Main A", "Main B"}));
+    QTRY_COMPARE_WITH_TIMEOUT(Items(bar_->Sections()), (QStringList{"Intro A", "Main A", "Main B"}),
+                              kWaitMs);
     QCOMPARE(bar_->Sections()->currentText(), QStringLiteral("Main A"));
 
     QTest::keyClick(list_, Qt::Key_Space);
@@ -149,14 +154,14 @@ void AuditionBarTest::SpaceAndWalkingFollowTheFocusedRow() {
     Focus("a.sty");
     QTest::keyClick(list_, b > a ? Qt::Key_Down : Qt::Key_Up);
     QCOMPARE(list_->currentIndex().row(), b);
-    QTRY_COMPARE(bar_->PlayingPath(), Path("b.sty"));
+    QTRY_COMPARE_WITH_TIMEOUT(bar_->PlayingPath(), Path("b.sty"), kWaitMs);
     QCOMPARE(Items(bar_->Sections()), (QStringList{"Main B", "Ending A"}));
     QCOMPARE(bar_->Player()->Position().name, std::string("Main B"));
 
     // Sorting again turns the order round (a.sty and c.sty change places) but moves nobody:
     // the same play goes on, not started again.
     Focus("a.sty");
-    QTRY_COMPARE(bar_->PlayingPath(), Path("a.sty"));
+    QTRY_COMPARE_WITH_TIMEOUT(bar_->PlayingPath(), Path("a.sty"), kWaitMs);
     const uint64_t playId = bar_->Player()->Position().playId;
     list_->List().SortByColumn(column, false);
     // The view's cursor, lost with the rows, comes back on another row when the list gets the
@@ -199,7 +204,7 @@ void AuditionBarTest::MissingSoundFontIsToldOnce() {
     Config().soundFont = tree_ + "missing.sf2";
     Focus("a.sty");
     QTest::keyClick(list_, Qt::Key_Space);
-    QTRY_COMPARE(env_->dialogs.boxes.size(), std::size_t{1});
+    QTRY_COMPARE_WITH_TIMEOUT(env_->dialogs.boxes.size(), std::size_t{1}, kWaitMs);
     QVERIFY(env_->dialogs.Contains("missing.sf2"));
     QVERIFY(!bar_->Active());
     QVERIFY(!bar_->PlayButton()->isEnabled());
