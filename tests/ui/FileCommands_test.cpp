@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "DialogScript.h"
+#include "UiFiles.h"
 #include "UiRecords.h"
 #include "UiTestEnv.h"
 #include "fileops/ZOLCopyMove.h"
@@ -32,16 +33,6 @@ namespace kelvane {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Writes a file, making its folder first.
-void Put(const std::string& path, const std::string& bytes) {
-    fs::create_directories(fs::path(path).parent_path());
-    test::WriteFileBytes(path, bytes);
-}
-
-std::string StyleBytes(const std::string& marker) {
-    return test::StyleFileBuilder(test::StyleMidi({"SFF1", marker})).Bytes();
-}
 
 // The desktop's prompts while a test runs.
 class InstalledPrompts {

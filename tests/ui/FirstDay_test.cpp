@@ -13,6 +13,7 @@
 #include <filesystem>
 
 #include "DialogScript.h"
+#include "UiFiles.h"
 #include "UiTestEnv.h"
 #include "app/FirstStart.h"
 #include "fileops/ZOLCopyMove.h"
@@ -33,15 +34,6 @@ namespace kelvane {
 namespace {
 
 namespace fs = std::filesystem;
-
-void Put(const std::string& path, const std::string& bytes) {
-    fs::create_directories(fs::path(path).parent_path());
-    test::WriteFileBytes(path, bytes);
-}
-
-std::string StyleBytes(const std::string& marker) {
-    return test::StyleFileBuilder(test::StyleMidi({"SFF1", marker})).Bytes();
-}
 
 bool PaneShowed(const test::UiEnv& env, const std::string& text) {
     const std::vector<std::string> texts = env.panes.Texts();
