@@ -17,9 +17,11 @@
 #include <span>
 #include <string>
 
+#include "platform/NonCopyable.h"
+
 namespace kelvane {
 
-class MidiBuffer {
+class MidiBuffer : NonCopyable {
   public:
     // Open modes.
     static constexpr int kModeWindowed = 0;   // a 31,500-byte window moving forwards
@@ -34,8 +36,6 @@ class MidiBuffer {
 
     MidiBuffer();
     virtual ~MidiBuffer();
-    MidiBuffer(const MidiBuffer&) = delete;
-    MidiBuffer& operator=(const MidiBuffer&) = delete;
 
     // Opens `fileName` in `mode`, or uses the open descriptor `file` when it is >= 0 (the
     // caller keeps owning it). Closes whatever was open before. Returns whether a file is open.

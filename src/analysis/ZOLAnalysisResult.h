@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/ZOLAnalysisStatus.h"
+#include "support/NUVStatus.h"
 
 namespace kelvane {
 

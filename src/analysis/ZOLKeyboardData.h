@@ -20,11 +20,6 @@
 
 namespace kelvane {
 
-namespace status {
-inline constexpr StatusCode kNoCurrentKeyboard = -13430;
-inline constexpr StatusCode kTooManyKeyboardIds = -13433;
-}  // namespace status
-
 struct KeyboardStyle {
     std::string name;
     uint32_t styleId = 0;  // listed number / divisor (the number itself without divisor)

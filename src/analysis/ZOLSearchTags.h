@@ -12,14 +12,6 @@
 
 namespace kelvane {
 
-namespace status {
-inline constexpr StatusCode kIncompleteDataLine = -10010;
-inline constexpr StatusCode kSearchTagMissing = -13600;
-inline constexpr StatusCode kSearchTagTypeMissing = -13601;
-inline constexpr StatusCode kSearchTagBadPriority = -13602;
-inline constexpr StatusCode kTooManySearchTags = -13620;
-}  // namespace status
-
 inline constexpr std::size_t kMaxSearchTags = 1000;
 
 struct SearchTag {

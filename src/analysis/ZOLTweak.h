@@ -15,11 +15,12 @@
 #include <cstdint>
 #include <memory>
 
-#include "analysis/ZOLAnalysisStatus.h"
+#include "platform/NonCopyable.h"
+#include "support/NUVStatus.h"
 
 namespace kelvane {
 
-class CZOLTweak {
+class CZOLTweak : NonCopyable {
   public:
     static constexpr size_t kInitialItems = 150000;
     // 12 bytes per item with the sort buffer: at most 48 MiB per analyser.
@@ -28,8 +29,6 @@ class CZOLTweak {
     static constexpr uint16_t kNoteOff = 2;
 
     CZOLTweak();
-    CZOLTweak(const CZOLTweak&) = delete;
-    CZOLTweak& operator=(const CZOLTweak&) = delete;
 
     // No items (those read beyond the count are zero); count 0.
     void Reset();

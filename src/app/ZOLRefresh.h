@@ -9,11 +9,6 @@
 
 namespace kelvane {
 
-namespace status {
-inline constexpr StatusCode kRefreshFolderMissing = -10400;
-inline constexpr StatusCode kRefreshFolderNotAccessible = -10401;
-}  // namespace status
-
 enum class RefreshKind {
     Normal,
     SoftRescan,  // every file analysed again although the data files are read

@@ -14,10 +14,6 @@
 
 namespace kelvane {
 
-namespace status {
-inline constexpr StatusCode kCannotStoreSetting = -10020;
-}
-
 struct SettingsValues {
     // Folders
     std::string defaultStartPath;

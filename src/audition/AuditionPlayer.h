@@ -24,6 +24,7 @@
 #include "audition/AudioOutput.h"
 #include "audition/AuditionProgram.h"
 #include "audition/AuditionSynth.h"
+#include "platform/NonCopyable.h"
 
 namespace kelvane {
 
@@ -53,13 +54,11 @@ struct AuditionPlayerOptions {
     std::vector<std::string> soundFontPlaces;  // empty: DefaultSoundFontPlaces()
 };
 
-class AuditionPlayer {
+class AuditionPlayer : NonCopyable {
   public:
     AuditionPlayer(AuditionPlayerOptions options, std::unique_ptr<AudioOutput> output);
     // Stops the sound, waits for a SoundFont load under way, closes the output.
     ~AuditionPlayer();
-    AuditionPlayer(const AuditionPlayer&) = delete;
-    AuditionPlayer& operator=(const AuditionPlayer&) = delete;
 
     // Starts loading the SoundFont and opening the output in the background (once).
     void Prepare();

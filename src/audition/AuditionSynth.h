@@ -12,17 +12,16 @@
 #include <vector>
 
 #include "audition/AuditionProgram.h"
+#include "platform/NonCopyable.h"
 
 namespace kelvane {
 
-class AuditionSynth {
+class AuditionSynth : NonCopyable {
   public:
     static constexpr int kSampleRate = 44100;
 
     AuditionSynth();
     ~AuditionSynth();
-    AuditionSynth(const AuditionSynth&) = delete;
-    AuditionSynth& operator=(const AuditionSynth&) = delete;
 
     // False when FluidSynth could not make a synthesizer (out of memory).
     bool Ok() const;

@@ -56,14 +56,7 @@ int ParseOptions(int argc, char** argv, CdromOptions& options) {
     return 0;
 }
 
-}  // namespace
-
-int RunCdromTestCommand(int argc, char** argv) {
-    CdromOptions options;
-    if (const int parsed = ParseOptions(argc, argv, options); parsed != 0) {
-        return parsed == 1 ? kExitOk : kExitUsage;
-    }
-    CliSession session("cdrom-test");
+int TestRows(CdromOptions& options, CliSession& session) {
     if (const int ready = PrepareRows(session, options.rows); ready != kExitOk) {
         return ready;
     }
@@ -85,6 +78,12 @@ int RunCdromTestCommand(int argc, char** argv) {
     std::fputs(rows.c_str(), stdout);
     std::printf("%s\n", CdromCompatStatusText(found).c_str());
     return kExitOk;
+}
+
+}  // namespace
+
+int RunCdromTestCommand(int argc, char** argv) {
+    return RunCommand("cdrom-test", argc, argv, CdromOptions{}, ParseOptions, TestRows);
 }
 
 }  // namespace kelvane::cli

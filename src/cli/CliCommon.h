@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/ZOLRefresh.h"
+#include "platform/NonCopyable.h"
 #include "records/ZOLDataPacket.h"
 #include "support/NUVDbg.h"
 #include "support/NUVStatus.h"
@@ -44,12 +45,10 @@ bool TakeFolderOption(ArgCursor& args, FolderOptions& options);
 // One run of a folder command: the program start (configuration files and settings as the
 // desktop program reads them) with stderr boxes and the progress host installed, Ctrl-C
 // caught from now on; the end of the program when it goes.
-class CliSession {
+class CliSession : NonCopyable {
   public:
     explicit CliSession(std::string command) : command_(std::move(command)) {}
     ~CliSession();
-    CliSession(const CliSession&) = delete;
-    CliSession& operator=(const CliSession&) = delete;
 
     // Starts the program in the run mode; false (with a message) when it cannot start.
     bool Start(const FolderOptions& options);
@@ -125,6 +124,19 @@ struct CommandArgs {
 int ReadCommandArgs(int argc, char** argv, const CommandArgs& spec,
                     std::vector<std::string>& operands,
                     const std::function<OptionTaken(ArgCursor& args)>& take);
+
+// The frame of the commands that work in a session: `parse` reads the arguments into `options`
+// (0: go on, 1: the help was printed, 2: bad usage, see ReadCommandArgs), then `body` runs with
+// the options in a session named after the command. Returns the exit status.
+template <typename Options, typename Parse, typename Body>
+int RunCommand(const char* command, int argc, char** argv, Options options, const Parse& parse,
+               const Body& body) {
+    if (const int parsed = parse(argc, argv, options); parsed != 0) {
+        return parsed == 1 ? kExitOk : kExitUsage;
+    }
+    CliSession session(command);
+    return body(options, session);
+}
 
 // ReadCommandArgs for the commands that write into the folder (import, fast-access): the folder
 // options but --read-only.

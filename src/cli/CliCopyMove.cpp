@@ -1,5 +1,7 @@
 // kelvane-cli copy, move, trash and rename: the file operations on the listed rows.
 #include <cstdio>
+#include <string>
+#include <string_view>
 
 #include "cli/CliPrompts.h"
 #include "cli/CliRowCommand.h"
@@ -146,16 +148,7 @@ class CountingPrompts final : public IFileOpPrompts {
     CTerminalPrompts& inner_;
 };
 
-int RunFileOperation(int argc, char** argv, const char* command, const char* usage) {
-    FileOpOptions options;
-    const std::string name(command);
-    if (name == "trash") {
-        options.onClash = OnClash::AutoRename;
-    }
-    if (const int parsed = ParseOptions(argc, argv, command, usage, options); parsed != 0) {
-        return parsed == 1 ? kExitOk : kExitUsage;
-    }
-    CliSession session(command);
+int RunFileOperation(const std::string& name, FileOpOptions& options, CliSession& session) {
     if ((name == "copy" || name == "move") && options.to.empty()) {
         session.Complain("--to DEST is needed");
         return kExitUsage;
@@ -205,26 +198,22 @@ int RunFileOperation(int argc, char** argv, const char* command, const char* usa
     return ExitStatusOf(result, session);
 }
 
-}  // namespace
-
-int RunCopyCommand(int argc, char** argv) {
-    return RunFileOperation(argc, argv, "copy", kCopyUsage);
-}
-
-int RunMoveCommand(int argc, char** argv) {
-    return RunFileOperation(argc, argv, "move", kCopyUsage);
-}
-
-int RunTrashCommand(int argc, char** argv) {
-    return RunFileOperation(argc, argv, "trash", kTrashUsage);
-}
-
-int RunRenameCommand(int argc, char** argv) {
+// The frame of copy, move, trash and rename: the options read with the command's usage text.
+int RunFileCommand(int argc, char** argv, const char* command, const char* usage,
+                   int (*body)(const std::string& name, FileOpOptions&, CliSession&)) {
     FileOpOptions options;
-    if (const int parsed = ParseOptions(argc, argv, "rename", kRenameUsage, options); parsed != 0) {
-        return parsed == 1 ? kExitOk : kExitUsage;
+    if (std::string_view(command) == "trash") {
+        options.onClash = OnClash::AutoRename;
     }
-    CliSession session("rename");
+    return RunCommand(
+        command, argc, argv, options,
+        [&](int count, char** args, FileOpOptions& read) {
+            return ParseOptions(count, args, command, usage, read);
+        },
+        [&](FileOpOptions& read, CliSession& session) { return body(command, read, session); });
+}
+
+int RenameTheFile(const std::string&, FileOpOptions& options, CliSession& session) {
     if (options.name.empty()) {
         session.Complain("--name NEWNAME is needed");
         return kExitUsage;
@@ -249,6 +238,24 @@ int RunRenameCommand(int argc, char** argv) {
     }
     std::printf("renamed %s -> %s\n", oldPath.c_str(), FullPathOf(record).c_str());
     return kExitOk;
+}
+
+}  // namespace
+
+int RunCopyCommand(int argc, char** argv) {
+    return RunFileCommand(argc, argv, "copy", kCopyUsage, RunFileOperation);
+}
+
+int RunMoveCommand(int argc, char** argv) {
+    return RunFileCommand(argc, argv, "move", kCopyUsage, RunFileOperation);
+}
+
+int RunTrashCommand(int argc, char** argv) {
+    return RunFileCommand(argc, argv, "trash", kTrashUsage, RunFileOperation);
+}
+
+int RunRenameCommand(int argc, char** argv) {
+    return RunFileCommand(argc, argv, "rename", kRenameUsage, RenameTheFile);
 }
 
 }  // namespace kelvane::cli

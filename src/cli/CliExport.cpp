@@ -77,30 +77,12 @@ int ChooseFields(const ExportOptions& options, const CliSession& session) {
     return kExitOk;
 }
 
-}  // namespace
-
-int RunExportCommand(int argc, char** argv) {
-    ExportOptions options;
-    if (const int parsed = ParseOptions(argc, argv, options); parsed != 0) {
-        return parsed == 1 ? kExitOk : kExitUsage;
-    }
+int ExportList(ExportOptions& options, CliSession& session) {
     const std::string file = options.folder.operands[1];
     options.folder.operands.pop_back();
-    CliSession session("export");
-    if (!session.Start(options.folder)) {
-        return kExitFailure;
-    }
-    ListCliOptions listOptions;
-    if (const int parsed = ParseListArgs(options.list, listOptions, session); parsed != 0) {
-        return parsed;
-    }
-    if (const int chosen = ChooseFields(options, session); chosen != kExitOk) {
-        return chosen;
-    }
-    if (const int read = session.ReadFolder(options.folder); read != kExitOk) {
-        return read;
-    }
-    if (const int built = BuildList(options.list, listOptions, session); built != kExitOk) {
+    if (const int built = StartAndBuildList(session, options.folder, options.list,
+                                            [&] { return ChooseFields(options, session); });
+        built != kExitOk) {
         return built;
     }
     // What the list shows: its rows' records, and on the song list its songs.
@@ -128,6 +110,12 @@ int RunExportCommand(int argc, char** argv) {
     }
     session.Complain(session.PaneText(0));
     return kExitOk;
+}
+
+}  // namespace
+
+int RunExportCommand(int argc, char** argv) {
+    return RunCommand("export", argc, argv, ExportOptions{}, ParseOptions, ExportList);
 }
 
 }  // namespace kelvane::cli

@@ -21,16 +21,8 @@ constexpr const char* kUsage =
     "  Exit status: 0 written, 1 refused or failed (the reason on standard error), 2 bad\n"
     "  usage or no such folder, 130 stopped by Ctrl-C.\n";
 
-}  // namespace
-
-int RunFastAccessCommand(int argc, char** argv) {
-    FolderOptions options;
-    if (const int read = ReadWritingFolderArgs(argc, argv, {"fast-access", kUsage, 1, 1}, options);
-        read != 0) {
-        return read == 1 ? kExitOk : kExitUsage;
-    }
+int WriteFastAccess(FolderOptions& options, CliSession& session) {
     options.subfolders = true;
-    CliSession session("fast-access");
     if (const int read = session.StartAndRead(options); read != kExitOk) {
         return read;
     }
@@ -40,6 +32,16 @@ int RunFastAccessCommand(int argc, char** argv) {
     const StatusCode written =
         WriteFastAccessDataFiles(RecordStore().records, std::chrono::milliseconds(0));
     return refused || written != 0 ? kExitFailure : kExitOk;
+}
+
+int ReadArgs(int argc, char** argv, FolderOptions& options) {
+    return ReadWritingFolderArgs(argc, argv, {"fast-access", kUsage, 1, 1}, options);
+}
+
+}  // namespace
+
+int RunFastAccessCommand(int argc, char** argv) {
+    return RunCommand("fast-access", argc, argv, FolderOptions{}, ReadArgs, WriteFastAccess);
 }
 
 }  // namespace kelvane::cli

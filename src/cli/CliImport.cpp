@@ -58,16 +58,7 @@ long ChangedSince(const std::unordered_map<const StyleDataPacket*, std::string>&
     return changed;
 }
 
-}  // namespace
-
-int RunImportCommand(int argc, char** argv) {
-    FolderOptions options;
-    if (const int read =
-            ReadWritingFolderArgs(argc, argv, {"import", kUsage, 2, SIZE_MAX}, options);
-        read != 0) {
-        return read == 1 ? kExitOk : kExitUsage;
-    }
-    CliSession session("import");
+int ImportFiles(FolderOptions& options, CliSession& session) {
     if (const int read = session.StartAndRead(options); read != kExitOk) {
         return read;
     }
@@ -95,6 +86,16 @@ int RunImportCommand(int argc, char** argv) {
     }
     std::printf("%ld records changed in %zu\n", total, RecordStore().records.size());
     return exitStatus;
+}
+
+int ReadArgs(int argc, char** argv, FolderOptions& options) {
+    return ReadWritingFolderArgs(argc, argv, {"import", kUsage, 2, SIZE_MAX}, options);
+}
+
+}  // namespace
+
+int RunImportCommand(int argc, char** argv) {
+    return RunCommand("import", argc, argv, FolderOptions{}, ReadArgs, ImportFiles);
 }
 
 }  // namespace kelvane::cli

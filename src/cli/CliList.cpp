@@ -129,25 +129,9 @@ int WriteRtf(const ListCommandOptions& options, const CliSession& session) {
     return std::fflush(stdout) == 0 ? kExitOk : kExitFailure;
 }
 
-}  // namespace
-
-int RunListCommand(int argc, char** argv) {
-    ListCommandOptions options;
-    if (const int parsed = ParseOptions(argc, argv, options); parsed != 0) {
-        return parsed == 1 ? kExitOk : kExitUsage;
-    }
-    CliSession session("list");
-    if (!session.Start(options.folder)) {
-        return kExitFailure;
-    }
-    ListCliOptions listOptions;
-    if (const int parsed = ParseListArgs(options.list, listOptions, session); parsed != 0) {
-        return parsed;
-    }
-    if (const int read = session.ReadFolder(options.folder); read != kExitOk) {
-        return read;
-    }
-    if (const int built = BuildList(options.list, listOptions, session); built != kExitOk) {
+int ShowList(ListCommandOptions& options, CliSession& session) {
+    if (const int built = StartAndBuildList(session, options.folder, options.list);
+        built != kExitOk) {
         return built;
     }
     CZOLListViewMgr& manager = ListViewMgr();
@@ -162,6 +146,12 @@ int RunListCommand(int argc, char** argv) {
         std::printf("%s", charts.c_str());
     }
     return kExitOk;
+}
+
+}  // namespace
+
+int RunListCommand(int argc, char** argv) {
+    return RunCommand("list", argc, argv, ListCommandOptions{}, ParseOptions, ShowList);
 }
 
 }  // namespace kelvane::cli

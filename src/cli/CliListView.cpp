@@ -48,4 +48,22 @@ int BuildList(const ListArgs& list, const ListCliOptions& options, const CliSess
     return kExitOk;
 }
 
+int StartAndBuildList(CliSession& session, const FolderOptions& folder, const ListArgs& list,
+                      const std::function<int()>& check) {
+    if (!session.Start(folder)) {
+        return kExitFailure;
+    }
+    ListCliOptions options;
+    if (const int parsed = ParseListArgs(list, options, session); parsed != kExitOk) {
+        return parsed;
+    }
+    if (const int checked = check ? check() : kExitOk; checked != kExitOk) {
+        return checked;
+    }
+    if (const int read = session.ReadFolder(folder); read != kExitOk) {
+        return read;
+    }
+    return BuildList(list, options, session);
+}
+
 }  // namespace kelvane::cli

@@ -46,18 +46,11 @@ class SummaryBoxes final : public IUserDialogs {
     CCliQuestionBoxes& questions_;
 };
 
-}  // namespace
-
-int RunWriteMdbCommand(int argc, char** argv) {
-    RowCommandOptions options;
-    if (const int parsed = ParseOptions(argc, argv, options); parsed != 0) {
-        return parsed == 1 ? kExitOk : kExitUsage;
-    }
+int WriteMdb(RowCommandOptions& options, CliSession& session) {
     if (options.folder.midi) {
-        std::fprintf(stderr, "kelvane-cli write-mdb: style mode only\n");
+        session.Complain("style mode only");
         return kExitUsage;
     }
-    CliSession session("write-mdb");
     if (const int ready = PrepareRows(session, options); ready != kExitOk) {
         return ready;
     }
@@ -80,6 +73,12 @@ int RunWriteMdbCommand(int argc, char** argv) {
         return kExitFailure;  // every other file was written
     }
     return ExitStatusOf(summary.status, session);
+}
+
+}  // namespace
+
+int RunWriteMdbCommand(int argc, char** argv) {
+    return RunCommand("write-mdb", argc, argv, RowCommandOptions{}, ParseOptions, WriteMdb);
 }
 
 }  // namespace kelvane::cli

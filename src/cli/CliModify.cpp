@@ -131,14 +131,7 @@ int ModifySongs(const ModifyOptions& options, const CliSession& session) {
     return ExitStatusOf(result.status, session);
 }
 
-}  // namespace
-
-int RunModifyCommand(int argc, char** argv) {
-    ModifyOptions options;
-    if (const int parsed = ParseOptions(argc, argv, options); parsed != 0) {
-        return parsed == 1 ? kExitOk : kExitUsage;
-    }
-    CliSession session("modify");
+int ModifySelection(ModifyOptions& options, CliSession& session) {
     if (const int ready = PrepareRows(session, options.rows); ready != kExitOk) {
         return ready;
     }
@@ -153,6 +146,12 @@ int RunModifyCommand(int argc, char** argv) {
             break;
     }
     return ListViewMgr().SelectedCount() == 0 ? kExitOk : kExitFailure;
+}
+
+}  // namespace
+
+int RunModifyCommand(int argc, char** argv) {
+    return RunCommand("modify", argc, argv, ModifyOptions{}, ParseOptions, ModifySelection);
 }
 
 }  // namespace kelvane::cli

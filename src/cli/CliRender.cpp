@@ -156,17 +156,12 @@ int Render(const RenderOptions& options, CliSession& session) {
 }  // namespace
 
 int RunRenderCommand(int argc, char** argv) {
-    RenderOptions options;
-    if (const int parsed = ParseOptions(argc, argv, options); parsed != 0) {
-        return parsed == 1 ? kExitOk : kExitUsage;
-    }
-    FolderOptions start;
-    start.midi = options.midi;
-    CliSession session("render");
-    if (!session.Start(start)) {
-        return kExitFailure;
-    }
-    return Render(options, session);
+    return RunCommand("render", argc, argv, RenderOptions{}, ParseOptions,
+                      [](const RenderOptions& options, CliSession& session) {
+                          FolderOptions start;
+                          start.midi = options.midi;
+                          return session.Start(start) ? Render(options, session) : kExitFailure;
+                      });
 }
 
 }  // namespace kelvane::cli

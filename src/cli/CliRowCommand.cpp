@@ -21,17 +21,8 @@ bool TakeRowCommandArg(ArgCursor& args, RowCommandOptions& options) {
 }
 
 int PrepareRows(CliSession& session, const RowCommandOptions& options) {
-    if (!session.Start(options.folder)) {
-        return kExitFailure;
-    }
-    ListCliOptions listOptions;
-    if (const int parsed = ParseListArgs(options.list, listOptions, session); parsed != kExitOk) {
-        return parsed;
-    }
-    if (const int read = session.ReadFolder(options.folder); read != kExitOk) {
-        return read;
-    }
-    if (const int built = BuildList(options.list, listOptions, session); built != kExitOk) {
+    if (const int built = StartAndBuildList(session, options.folder, options.list);
+        built != kExitOk) {
         return built;
     }
     ListViewMgr().SelectAll();

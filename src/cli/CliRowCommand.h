@@ -10,6 +10,7 @@
 
 #include "cli/CliCommon.h"
 #include "cli/CliListView.h"
+#include "platform/NonCopyable.h"
 #include "support/NUVUserInterface.h"
 
 namespace kelvane::cli {
@@ -52,12 +53,10 @@ class CCliQuestionBoxes final : public IUserDialogs {
 };
 
 // Installs an IUserDialogs for the lifetime of the object.
-class ScopedUserDialogs {
+class ScopedUserDialogs : NonCopyable {
   public:
     explicit ScopedUserDialogs(IUserDialogs* dialogs) { SetUserDialogs(dialogs); }
     ~ScopedUserDialogs() { SetUserDialogs(nullptr); }
-    ScopedUserDialogs(const ScopedUserDialogs&) = delete;
-    ScopedUserDialogs& operator=(const ScopedUserDialogs&) = delete;
 };
 
 // 0 for 0; 130 for an abort after Ctrl-C; 1 for every other status.

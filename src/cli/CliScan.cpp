@@ -115,20 +115,19 @@ int ParseOptions(int argc, char** argv, ScanOptions& options) {
         });
 }
 
-}  // namespace
-
-int RunScanCommand(int argc, char** argv) {
-    ScanOptions options;
-    if (const int parsed = ParseOptions(argc, argv, options); parsed != 0) {
-        return parsed == 1 ? kExitOk : kExitUsage;
-    }
-    CliSession session("scan");
+int ScanAndPrint(ScanOptions& options, CliSession& session) {
     if (const int read = session.StartAndRead(options.folder); read != kExitOk) {
         return read;
     }
     PrintRecords(options.songs && IsStyleMode());
     PrintSummary();
     return kExitOk;
+}
+
+}  // namespace
+
+int RunScanCommand(int argc, char** argv) {
+    return RunCommand("scan", argc, argv, ScanOptions{}, ParseOptions, ScanAndPrint);
 }
 
 }  // namespace kelvane::cli

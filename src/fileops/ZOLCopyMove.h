@@ -19,13 +19,6 @@ namespace kelvane {
 
 enum class CopyMoveKind : int { Copy = 0, Move = 1 };
 
-namespace status {
-inline constexpr StatusCode kCopyMoveNoDuplicate = -12500;     // a record could not be duplicated
-inline constexpr StatusCode kCopyMoveUnknownKind = -12501;     // unknown operation kind
-inline constexpr StatusCode kCopyMoveReadOnlyAnswer = -12502;  // unexpected read-only answer
-inline constexpr StatusCode kCopyMoveFolderNotMade = -12503;   // folder not made after new media
-}  // namespace status
-
 // What happened to one selected file, for the front ends' summaries.
 enum class CopyMoveOutcome {
     Copied,

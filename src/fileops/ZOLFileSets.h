@@ -19,10 +19,6 @@
 
 namespace kelvane {
 
-namespace status {
-inline constexpr StatusCode kDesktopTrashFailed = -12505;  // a file would not go to the trash
-}  // namespace status
-
 // True when the name's extension (from its last ".") is a style-file extension of the run
 // mode, compared without regard to case: ".sty", ".bcs", ".prs", ".sst", ".pst", ".pcs" in
 // style mode, ".mid", ".kar" in midi mode.

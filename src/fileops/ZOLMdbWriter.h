@@ -19,19 +19,6 @@
 
 namespace kelvane {
 
-namespace status {
-inline constexpr StatusCode kMdbOpenStyleFile = -10307;    // the style file cannot be read
-inline constexpr StatusCode kMdbCreateTemp = -10308;       // the temporary file cannot be made
-inline constexpr StatusCode kMdbNotWritable = -10309;      // write protected or missing
-inline constexpr StatusCode kMdbNoSpace = -10310;          // no space left on the file's medium
-inline constexpr StatusCode kMdbSectionsUnknown = -10311;  // the file's sections cannot be found
-inline constexpr StatusCode kMdbUpToDate = -10312;
-inline constexpr StatusCode kMdbSectionWrite = -13820;
-inline constexpr StatusCode kMdbSectionHeader = -13821;
-inline constexpr StatusCode kMdbSectionLength = -13822;
-inline constexpr StatusCode kMdbRecordLength = -13823;
-}  // namespace status
-
 // Microseconds per quarter written for a song without a tempo (120 beats per minute).
 inline constexpr uint32_t kDefaultMicrosecondsPerQuarter = 500000;
 

@@ -9,12 +9,12 @@
 
 #include "scan/ZOLDataFileColumns.h"
 #include "scan/ZOLDataFileLines.h"
-#include "scan/ZOLDataFileStatus.h"
 #include "scan/ZOLDataFileWriter.h"
 #include "scan/ZOLScanState.h"
 #include "support/FaultPoints.h"
 #include "support/NUVDbg.h"
 #include "support/NUVLang.h"
+#include "support/NUVStatus.h"
 #include "support/NUVTrace.h"
 #include "support/ZOLRunMode.h"
 

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "list/ZOLListTypes.h"
+#include "platform/NonCopyable.h"
 #include "records/ZOLFieldCatalogue.h"
 
 namespace kelvane {
@@ -68,11 +69,9 @@ struct ListCounters {
     int64_t totalSize = 0;  // bytes of the rows shown (file list)
 };
 
-class CMyListCtrl {
+class CMyListCtrl : NonCopyable {
   public:
     explicit CMyListCtrl(ListKind kind);
-    CMyListCtrl(const CMyListCtrl&) = delete;
-    CMyListCtrl& operator=(const CMyListCtrl&) = delete;
 
     ListKind Kind() const { return kind_; }
     // The catalogue of the columns: the current (style or midi) one, or the song catalogue.

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/NonCopyable.h"
+
 namespace kelvane {
 
 // How a packet joins the verdict of the packets before it in its list.
@@ -50,15 +52,13 @@ struct ConditionPacket {
 
 using ConditionList = std::vector<ConditionPacket*>;
 
-class ConditionPacketPool {
+class ConditionPacketPool : NonCopyable {
   public:
     // The most packets one filter object holds at once: far beyond any typed filter, but it
     // keeps a pasted flood of words from growing memory without bound.
     static constexpr std::size_t kMaxPackets = 16384;
 
     ConditionPacketPool() = default;
-    ConditionPacketPool(const ConditionPacketPool&) = delete;
-    ConditionPacketPool& operator=(const ConditionPacketPool&) = delete;
 
     // A fresh packet (connector AND, no negation, a condition with no value), reused from the
     // free packets when there are any; nullptr when the limit is reached.

@@ -39,17 +39,11 @@
 
 #include "list/ZOLConditionPacket.h"
 #include "list/ZOLFilterEval.h"
+#include "platform/NonCopyable.h"
 #include "records/ZOLFieldCatalogue.h"
 #include "support/NUVStatus.h"
 
 namespace kelvane {
-
-namespace status {
-inline constexpr StatusCode kFilterSyntaxError = -12565;  // already shown to the user
-inline constexpr StatusCode kFilterIllegalNumber = -12566;
-inline constexpr StatusCode kFilterIllegalDate = -12567;
-inline constexpr StatusCode kFilterTableFull = -12568;  // no message
-}  // namespace status
 
 // Filter entries carry the field's catalogue type.
 using FilterFieldType = FieldType;
@@ -74,13 +68,11 @@ concept FilterSubject = requires(const Subject& subject, int32_t fieldId) {
     { subject.QuickSearchText() } -> std::convertible_to<std::string_view>;
 };
 
-class CZOLFilterCommon {
+class CZOLFilterCommon : NonCopyable {
   public:
     static constexpr int kMaxEntries = 64;
 
     CZOLFilterCommon() = default;
-    CZOLFilterCommon(const CZOLFilterCommon&) = delete;
-    CZOLFilterCommon& operator=(const CZOLFilterCommon&) = delete;
 
     // Returns every entry's packets to the pool and empties the table.
     void Reset();

@@ -10,6 +10,7 @@
 
 #include "list/ZOLFilterCommon.h"
 #include "list/ZOLListTypes.h"
+#include "platform/NonCopyable.h"
 #include "records/ZOLFieldIds.h"
 
 namespace kelvane {
@@ -24,11 +25,9 @@ struct FilterInputs {
     bool operator==(const FilterInputs&) const = default;
 };
 
-class CZOLFilterDlgState {
+class CZOLFilterDlgState : NonCopyable {
   public:
     explicit CZOLFilterDlgState(FilterDialogKind kind) : kind_(kind) {}
-    CZOLFilterDlgState(const CZOLFilterDlgState&) = delete;
-    CZOLFilterDlgState& operator=(const CZOLFilterDlgState&) = delete;
 
     FilterDialogKind Kind() const { return kind_; }
     const FilterInputs& Inputs() const { return inputs_; }

@@ -14,16 +14,6 @@ namespace kelvane {
 enum ViewMode : int { Files = 0, Songs = 1 };
 enum class ListKind { Files, Songs };
 
-namespace status {
-inline constexpr StatusCode kTooManyViewColumns = -13500;
-inline constexpr StatusCode kColumnDefinitionsFull = -13502;
-inline constexpr StatusCode kHeaderImagesNotLoadable = -13503;
-inline constexpr StatusCode kHeaderRefused = -13504;
-inline constexpr StatusCode kHeaderNotFound = -13505;
-inline constexpr StatusCode kHeaderIndexTooLarge = -13506;
-inline constexpr StatusCode kHeaderMissing = -13507;
-}  // namespace status
-
 inline constexpr int kMaxShownColumns = 21;      // the row-number column included
 inline constexpr int kDefinitionSlotCount = 21;  // wanted columns; empty slots hold 99
 inline constexpr long kInitialRowCapacity = 5000;

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "list/MyListCtrl.h"
+#include "platform/NonCopyable.h"
 
 namespace kelvane {
 
@@ -26,11 +27,9 @@ namespace kelvane {
 using FileRowSelector =
     std::function<std::optional<std::vector<size_t>>(std::span<const FileRowName> rows)>;
 
-class CZOLListViewMgr {
+class CZOLListViewMgr : NonCopyable {
   public:
     CZOLListViewMgr();
-    CZOLListViewMgr(const CZOLListViewMgr&) = delete;
-    CZOLListViewMgr& operator=(const CZOLListViewMgr&) = delete;
 
     // Makes a list ready; nullptr for the display means no widget shows it.
     void RegisterList(ListKind kind, IListDisplay* display);

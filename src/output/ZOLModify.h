@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "output/ZOLModifySong.h"
+#include "platform/NonCopyable.h"
 #include "records/ZOLDataPacket.h"
 #include "support/NUVStatus.h"
 
@@ -64,15 +65,13 @@ enum class ModifyTarget { None, ModifyDialog, SongDialog };
 // dialog on the file list, the song dialog on the song list).
 ModifyTarget CheckModifyCommand();
 
-class CZOLModifyLogic {
+class CZOLModifyLogic : NonCopyable {
   public:
     // Opens over the list's selection: with one record its values fill the fields and (style
     // mode) a working copy of it holds the songs the song buttons edit.
     CZOLModifyLogic();
     // Cancel: the working copy is freed, nothing else changes.
     ~CZOLModifyLogic();
-    CZOLModifyLogic(const CZOLModifyLogic&) = delete;
-    CZOLModifyLogic& operator=(const CZOLModifyLogic&) = delete;
 
     const ModifyFieldTexts& InitialTexts() const { return initial_; }
     const std::vector<StyleDataPacket*>& Records() const { return records_; }

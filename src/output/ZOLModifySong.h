@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/NonCopyable.h"
 #include "records/ZOLDataPacket.h"
 #include "support/NUVStatus.h"
 
@@ -56,7 +57,7 @@ std::string SongFieldLabel(int songId);
 // optional sign), 0 for none.
 int32_t TempoFromText(const std::string& text);
 
-class CZOLModifySongLogic {
+class CZOLModifySongLogic : NonCopyable {
   public:
     // On one existing song (Modify Song of the modify dialog).
     explicit CZOLModifySongLogic(SongDataPacket* song);
@@ -68,8 +69,6 @@ class CZOLModifySongLogic {
     // On the selected song rows of the list (the main view's modify command in the song list).
     CZOLModifySongLogic();
     ~CZOLModifySongLogic();
-    CZOLModifySongLogic(const CZOLModifySongLogic&) = delete;
-    CZOLModifySongLogic& operator=(const CZOLModifySongLogic&) = delete;
 
     // False when the new song of Add Song could not be made ("Cannot get a song data packet."
     // was reported); the dialog is then not shown.

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "output/ZOLOutputStatus.h"
+#include "output/OutputLimits.h"
 #include "support/NUVDbg.h"
 #include "support/NUVLang.h"
+#include "support/NUVStatus.h"
 
 namespace kelvane {
 namespace {

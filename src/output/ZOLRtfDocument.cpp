@@ -5,12 +5,13 @@
 #include <string_view>
 #include <vector>
 
-#include "output/ZOLOutputStatus.h"
+#include "output/OutputLimits.h"
 #include "output/ZOLRtfEscape.h"
 #include "output/ZOLRtfTemplate.h"
 #include "support/NUVAtomicFile.h"
 #include "support/NUVDbg.h"
 #include "support/NUVLang.h"
+#include "support/NUVStatus.h"
 #include "support/ZOLDisplayText.h"
 
 namespace kelvane {

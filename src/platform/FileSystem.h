@@ -32,6 +32,10 @@ struct PlatformStatus {
     PlatformError error = PlatformError::None;
     int code = 0;  // errno of the failing call, 0 on success
     bool Ok() const { return error == PlatformError::None; }
+    // The file or a folder on its path does not exist.
+    bool Missing() const {
+        return error == PlatformError::FileNotFound || error == PlatformError::PathNotFound;
+    }
 };
 
 // The error kind of an errno value. ENOENT maps to FileNotFound; callers that need to tell a

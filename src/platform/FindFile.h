@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "platform/NonCopyable.h"
 
 namespace kelvane {
 
@@ -49,12 +50,10 @@ struct FindEntry {
 };
 
 // One enumeration of the entries of a folder that match a pattern ("folder/pattern").
-class CNuvFindFile {
+class CNuvFindFile : NonCopyable {
   public:
     CNuvFindFile() = default;
     ~CNuvFindFile();
-    CNuvFindFile(const CNuvFindFile&) = delete;
-    CNuvFindFile& operator=(const CNuvFindFile&) = delete;
 
     // The first matching entry. Failures: FileNotFound (the folder has no match),
     // PathNotFound, AccessDenied, InvalidName, Other.

@@ -9,6 +9,8 @@
 #include <mutex>
 #include <string>
 
+#include "platform/NonCopyable.h"
+
 class QSettings;
 
 namespace kelvane {
@@ -22,12 +24,10 @@ inline constexpr int kAccessError = -207;
 inline constexpr int kFormatError = -222;
 }  // namespace settings
 
-class NuvSettingsStore {
+class NuvSettingsStore : NonCopyable {
   public:
     NuvSettingsStore();
     ~NuvSettingsStore();
-    NuvSettingsStore(const NuvSettingsStore&) = delete;
-    NuvSettingsStore& operator=(const NuvSettingsStore&) = delete;
 
     // (Re)opens the store of `company`; KELVANE_SETTINGS, when set, names the file instead.
     void Open(const std::string& company);

@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/NonCopyable.h"
 #include "records/ZOLFieldIds.h"
 
 namespace kelvane {
@@ -34,14 +35,12 @@ struct StringPoolStats {
     size_t allocations = 0;    // chunk, bucket and index allocations since construction
 };
 
-class CommonStringPool {
+class CommonStringPool : NonCopyable {
   public:
     static constexpr int kBucketCount = 32;
 
     CommonStringPool();
     ~CommonStringPool();
-    CommonStringPool(const CommonStringPool&) = delete;
-    CommonStringPool& operator=(const CommonStringPool&) = delete;
 
     // The permanent empty text of new records; it belongs to no pool.
     static const PooledText* EmptyText();

@@ -10,10 +10,12 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/NonCopyable.h"
 #include "records/ZOLCommonStringPool.h"
 #include "records/ZOLFieldCatalogue.h"
 
@@ -45,16 +47,41 @@ inline std::string_view SlotText(const FieldSlot& slot) {
     }
 }
 
+// The slot of `id`, or null for an id outside the record.
+inline const FieldSlot* SlotOf(std::span<const FieldSlot> slots, int id) {
+    return id >= 0 && static_cast<size_t>(id) < slots.size() ? &slots[static_cast<size_t>(id)]
+                                                             : nullptr;
+}
+
+// The value of an FT_NUMBER field; 0 for other types and unknown ids.
+inline int32_t SlotNumber(std::span<const FieldSlot> slots, int id) {
+    const FieldSlot* slot = SlotOf(slots, id);
+    return slot != nullptr && slot->type == FT_NUMBER ? slot->value.number : 0;
+}
+
+// Stores a number into an FT_NUMBER field; false (nothing stored) for any other field.
+inline bool SetSlotNumber(std::span<FieldSlot> slots, int id, int32_t number) {
+    const FieldSlot* slot = SlotOf(slots, id);
+    if (slot == nullptr || slot->type != FT_NUMBER) {
+        return false;
+    }
+    slots[static_cast<size_t>(id)].value.number = number;
+    return true;
+}
+
+inline FieldType SlotType(std::span<const FieldSlot> slots, int id) {
+    const FieldSlot* slot = SlotOf(slots, id);
+    return slot != nullptr ? slot->type : FT_NONE;
+}
+
 inline constexpr size_t kDateTextLength = 16;  // "YYYY-MM-DD hh:mm"
 
 struct SongDataPacket;
 // The songs of a style record, in Music Finder order; new songs go to the end.
 using SongList = std::vector<SongDataPacket*>;
 
-struct StyleDataPacket {
+struct StyleDataPacket : NonCopyable {
     StyleDataPacket() = default;
-    StyleDataPacket(const StyleDataPacket&) = delete;
-    StyleDataPacket& operator=(const StyleDataPacket&) = delete;
 
     int32_t changed = 0;     // the folder's data file must be written again
     int32_t removed = 0;     // the file is gone from this place; dropped at the next update
@@ -72,31 +99,15 @@ struct StyleDataPacket {
     // The text of a text-like field (own, shared, letter, date); empty for other types and
     // for ids outside the record.
     std::string_view Text(int id) const {
-        if (id < 0 || id >= kStyleFieldCount) {
+        const FieldSlot* slot = SlotOf(slots, id);
+        if (slot == nullptr) {
             return {};
         }
-        const FieldSlot& slot = slots[static_cast<size_t>(id)];
-        return slot.type == FT_DATE ? DateText() : SlotText(slot);
+        return slot->type == FT_DATE ? DateText() : SlotText(*slot);
     }
-    // The value of an FT_NUMBER field; 0 for other types and unknown ids.
-    int32_t Number(int id) const {
-        if (id < 0 || id >= kStyleFieldCount) {
-            return 0;
-        }
-        const FieldSlot& slot = slots[static_cast<size_t>(id)];
-        return slot.type == FT_NUMBER ? slot.value.number : 0;
-    }
-    // Stores a number into an FT_NUMBER field; false (nothing stored) for any other field.
-    bool SetNumber(int id, int32_t number) {
-        if (id < 0 || id >= kStyleFieldCount || slots[static_cast<size_t>(id)].type != FT_NUMBER) {
-            return false;
-        }
-        slots[static_cast<size_t>(id)].value.number = number;
-        return true;
-    }
-    FieldType TypeOf(int id) const {
-        return (id < 0 || id >= kStyleFieldCount) ? FT_NONE : slots[static_cast<size_t>(id)].type;
-    }
+    int32_t Number(int id) const { return SlotNumber(slots, id); }
+    bool SetNumber(int id, int32_t number) { return SetSlotNumber(slots, id, number); }
+    FieldType TypeOf(int id) const { return SlotType(slots, id); }
     std::string_view DateText() const {
         return std::string_view(dateText, strnlen(dateText, kDateTextLength));
     }
@@ -110,10 +121,8 @@ struct StyleDataPacket {
     }
 };
 
-struct SongDataPacket {
+struct SongDataPacket : NonCopyable {
     SongDataPacket() = default;
-    SongDataPacket(const SongDataPacket&) = delete;
-    SongDataPacket& operator=(const SongDataPacket&) = delete;
 
     StyleDataPacket* parent = nullptr;   // the record whose song list holds this song
     std::array<int32_t, 2> workWords{};  // scratch words of the song dialogs; copies carry them
@@ -124,32 +133,18 @@ struct SongDataPacket {
 
     // The text of a text-like field; an FT_STYLE_LINK field shows the parent's field.
     std::string_view Text(int id) const {
-        if (id < 0 || id >= kSongFieldCount) {
+        const FieldSlot* slot = SlotOf(slots, id);
+        if (slot == nullptr) {
             return {};
         }
-        const FieldSlot& slot = slots[static_cast<size_t>(id)];
-        if (slot.type == FT_STYLE_LINK) {
-            return parent != nullptr ? parent->Text(slot.value.number) : std::string_view();
+        if (slot->type == FT_STYLE_LINK) {
+            return parent != nullptr ? parent->Text(slot->value.number) : std::string_view();
         }
-        return SlotText(slot);
+        return SlotText(*slot);
     }
-    int32_t Number(int id) const {
-        if (id < 0 || id >= kSongFieldCount) {
-            return 0;
-        }
-        const FieldSlot& slot = slots[static_cast<size_t>(id)];
-        return slot.type == FT_NUMBER ? slot.value.number : 0;
-    }
-    bool SetNumber(int id, int32_t number) {
-        if (id < 0 || id >= kSongFieldCount || slots[static_cast<size_t>(id)].type != FT_NUMBER) {
-            return false;
-        }
-        slots[static_cast<size_t>(id)].value.number = number;
-        return true;
-    }
-    FieldType TypeOf(int id) const {
-        return (id < 0 || id >= kSongFieldCount) ? FT_NONE : slots[static_cast<size_t>(id)].type;
-    }
+    int32_t Number(int id) const { return SlotNumber(slots, id); }
+    bool SetNumber(int id, int32_t number) { return SetSlotNumber(slots, id, number); }
+    FieldType TypeOf(int id) const { return SlotType(slots, id); }
     int32_t Status() const { return Number(kSongFieldStatus); }
 };
 

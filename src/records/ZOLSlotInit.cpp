@@ -1,6 +1,8 @@
 #include "records/ZOLSlotInit.h"
 
-#include "records/ZOLRecordStatus.h"
+#include "records/ZOLRecordStore.h"
+#include "support/NUVDbg.h"
+#include "support/NUVStatus.h"
 
 namespace kelvane {
 
@@ -69,6 +71,35 @@ StatusCode CopySlots(std::span<FieldSlot> dst, std::span<const FieldSlot> src,
         to = from;
     }
     return status::kOk;
+}
+
+StatusCode AssignSlotText(FieldSlot& slot, std::string_view text, const SlotTextRules& rules) {
+    const bool letter = rules.letters && slot.type == FT_LETTER;
+    if (slot.type == FT_SHARED_TEXT || letter) {
+        const PooledText* pooled = RecordStore().strings.Intern(rules.pool, text);
+        if (pooled == nullptr) {
+            NUV_ERROR("%s", "Internal Error - Cannot get common string");
+            return status::kNoCommonString;
+        }
+        if (letter) {
+            slot.value.letter[0] = text.empty() ? '\0' : text.front();
+            slot.value.letter[1] = '\0';
+        } else {
+            slot.value.shared = pooled;
+        }
+        return status::kOk;
+    }
+    if (slot.type == FT_OWN_TEXT) {
+        if (slot.value.own == nullptr) {
+            return rules.ownTextMissing;
+        }
+        slot.value.own->assign(text);
+        return status::kOk;
+    }
+    // A number or style link has no text to replace; writing one would corrupt it.
+    NUV_ERROR("%s %s %d", "Internal Error - Illegal fieldtype in", rules.caller,
+              static_cast<int>(slot.type));
+    return status::kIllegalFieldType;
 }
 
 }  // namespace kelvane

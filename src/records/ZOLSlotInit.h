@@ -3,6 +3,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "records/ZOLDataPacket.h"
 #include "support/NUVStatus.h"
@@ -23,5 +24,38 @@ StatusCode InitSlots(std::span<FieldSlot> slots, std::span<const FieldDescriptor
 // left alone. Returns `ownTextMissing` when an owned text cannot be copied.
 StatusCode CopySlots(std::span<FieldSlot> dst, std::span<const FieldSlot> src,
                      StatusCode ownTextMissing);
+
+// A packet from `pool` made ready by `clear` (which returns a status). Null when the pool has
+// none (status `exhausted`) or `clear` fails; the reason then goes to *failure when given, and
+// a packet `clear` failed on goes back to the pool.
+template <class Pool, class Clear>
+auto TakeClearedPacket(Pool& pool, StatusCode exhausted, StatusCode* failure, const Clear& clear)
+    -> decltype(pool.Take()) {
+    auto* packet = pool.Take();
+    StatusCode result = packet != nullptr ? clear(*packet) : exhausted;
+    if (result == status::kOk) {
+        return packet;
+    }
+    if (packet != nullptr) {
+        pool.Give(packet);
+    }
+    if (failure != nullptr) {
+        *failure = result;
+    }
+    return nullptr;
+}
+
+// Where AssignSlotText puts a text, and what it reports.
+struct SlotTextRules {
+    int pool;                   // the string pool of a shared text (and of a letter)
+    bool letters;               // FT_LETTER takes the text's first character (style records)
+    StatusCode ownTextMissing;  // an own-text slot without its text object
+    const char* caller;         // named in the message for a slot that holds no text
+};
+
+// A text into a slot: interned for a shared text, assigned to an own text, the first character
+// of a letter (the text interned too, as the letter's list of values). A slot of another type
+// is left alone with an ERROR message: -13707. -13908 when the pool refuses the text.
+StatusCode AssignSlotText(FieldSlot& slot, std::string_view text, const SlotTextRules& rules);
 
 }  // namespace kelvane

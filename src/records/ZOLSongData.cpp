@@ -6,7 +6,6 @@
 #include "records/ZOLRecordText.h"
 #include "records/ZOLSlotInit.h"
 #include "records/ZOLStyleData.h"
-#include "support/NUVDbg.h"
 #include "support/NUVLang.h"
 
 namespace kelvane {
@@ -21,24 +20,12 @@ StatusCode ClearSongFields(SongDataPacket& song) {
 }  // namespace
 
 SongDataPacket* NewSongRecord(StatusCode* failure) {
-    SongDataPacket* song = RecordStore().songPool.Take();
-    if (song == nullptr) {
-        if (failure != nullptr) {
-            *failure = status::kSongRecordMissing;
-        }
-        return nullptr;
-    }
-    song->parent = nullptr;
-    song->workWords = {0, 0};
-    const StatusCode result = ClearSongFields(*song);
-    if (result != status::kOk) {
-        RecordStore().songPool.Give(song);
-        if (failure != nullptr) {
-            *failure = result;
-        }
-        return nullptr;
-    }
-    return song;
+    return TakeClearedPacket(RecordStore().songPool, status::kSongRecordMissing, failure,
+                             [](SongDataPacket& song) {
+                                 song.parent = nullptr;
+                                 song.workWords = {0, 0};
+                                 return ClearSongFields(song);
+                             });
 }
 
 StatusCode ResetSongRecord(SongDataPacket* song) {
@@ -93,31 +80,11 @@ bool RemoveSong(StyleDataPacket& record, SongDataPacket* song) {
 }
 
 StatusCode AssignSongDataString(FieldSlot& slot, std::string_view text, int songId) {
-    switch (slot.type) {
-        case FT_SHARED_TEXT: {
-            // Song ids outside 0..11 give a pool number the string pools refuse.
-            const int pool = (songId >= 0 && songId < kSongFieldCount) ? SongStringPool(songId)
-                                                                       : kStringPoolCount;
-            const PooledText* pooled = RecordStore().strings.Intern(pool, text);
-            if (pooled == nullptr) {
-                NUV_ERROR("%s", "Internal Error - Cannot get common string");
-                return status::kNoCommonString;
-            }
-            slot.value.shared = pooled;
-            return status::kOk;
-        }
-        case FT_OWN_TEXT:
-            if (slot.value.own == nullptr) {
-                return status::kSongOwnTextNoMemory;
-            }
-            slot.value.own->assign(text);
-            return status::kOk;
-        default:
-            // A number or style link has no text to replace; writing one would corrupt it.
-            NUV_ERROR("%s %d", "Internal Error - Illegal fieldtype in AssignSongDataString",
-                      static_cast<int>(slot.type));
-            return status::kIllegalFieldType;
-    }
+    // Song ids outside 0..11 give a pool number the string pools refuse.
+    const int pool =
+        (songId >= 0 && songId < kSongFieldCount) ? SongStringPool(songId) : kStringPoolCount;
+    return AssignSlotText(slot, text,
+                          {pool, false, status::kSongOwnTextNoMemory, "AssignSongDataString"});
 }
 
 StatusCode AssignSongField(SongDataPacket& song, int songId, std::string_view text) {

@@ -3,12 +3,9 @@
 #include "records/ZOLRecordStore.h"
 #include "records/ZOLSlotInit.h"
 #include "records/ZOLSongData.h"
-#include "support/NUVDbg.h"
 
 namespace kelvane {
 namespace {
-
-constexpr const char* kCannotGetCommonString = "Internal Error - Cannot get common string";
 
 // Every field to its new-record value for the current catalogue; flags are the caller's.
 StatusCode ClearFields(StyleDataPacket& record) {
@@ -21,29 +18,18 @@ StatusCode ClearFields(StyleDataPacket& record) {
 }  // namespace
 
 StyleDataPacket* NewStyleRecord(StatusCode* failure) {
-    StyleDataPacket* record = RecordStore().stylePool.Take();
-    if (record == nullptr) {
-        if (failure != nullptr) {
-            *failure = status::kStyleRecordMissing;
-        }
-        return nullptr;
-    }
-    // A recycled packet must not carry marks of the file it held before.
-    record->changed = 0;
-    record->removed = 0;
-    record->batchMark = 0;
-    record->keepMark = 0;
-    record->mdbChanged = 0;
-    record->selectionStamp = 0;
-    const StatusCode result = ClearFields(*record);
-    if (result != status::kOk) {
-        RecordStore().stylePool.Give(record);
-        if (failure != nullptr) {
-            *failure = result;
-        }
-        return nullptr;
-    }
-    return record;
+    return TakeClearedPacket(RecordStore().stylePool, status::kStyleRecordMissing, failure,
+                             [](StyleDataPacket& record) {
+                                 // A recycled packet must not carry marks of the file it held
+                                 // before.
+                                 record.changed = 0;
+                                 record.removed = 0;
+                                 record.batchMark = 0;
+                                 record.keepMark = 0;
+                                 record.mdbChanged = 0;
+                                 record.selectionStamp = 0;
+                                 return ClearFields(record);
+                             });
 }
 
 StatusCode ResetStyleRecord(StyleDataPacket* record) {
@@ -112,35 +98,8 @@ void ReleaseStyleRecord(StyleDataPacket* record) {
 }
 
 StatusCode AssignStyleDataString(FieldSlot& slot, std::string_view text, int id) {
-    switch (slot.type) {
-        case FT_SHARED_TEXT: {
-            const PooledText* pooled = RecordStore().strings.Intern(id, text);
-            if (pooled == nullptr) {
-                NUV_ERROR("%s", kCannotGetCommonString);
-                return status::kNoCommonString;
-            }
-            slot.value.shared = pooled;
-            return status::kOk;
-        }
-        case FT_OWN_TEXT:
-            if (slot.value.own == nullptr) {
-                return status::kStyleOwnTextMissing;
-            }
-            slot.value.own->assign(text);
-            return status::kOk;
-        case FT_LETTER:
-            if (RecordStore().strings.Intern(id, text) == nullptr) {
-                NUV_ERROR("%s", kCannotGetCommonString);
-                return status::kNoCommonString;
-            }
-            slot.value.letter[0] = text.empty() ? '\0' : text.front();
-            slot.value.letter[1] = '\0';
-            return status::kOk;
-        default:
-            NUV_ERROR("%s %d", "Internal Error - Illegal fieldtype in AssignStyleDataString",
-                      static_cast<int>(slot.type));
-            return status::kIllegalFieldType;
-    }
+    return AssignSlotText(slot, text,
+                          {id, true, status::kStyleOwnTextMissing, "AssignStyleDataString"});
 }
 
 StatusCode AssignStyleField(StyleDataPacket& record, int id, std::string_view text) {

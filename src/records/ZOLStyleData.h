@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "records/ZOLDataPacket.h"
-#include "records/ZOLRecordStatus.h"
+#include "support/NUVStatus.h"
 
 namespace kelvane {
 

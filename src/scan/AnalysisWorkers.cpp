@@ -5,7 +5,7 @@
 
 #include "analysis/ZOLStyleFile.h"
 #include "platform/FileSystem.h"
-#include "scan/ZOLDataFileStatus.h"
+#include "support/NUVStatus.h"
 
 namespace kelvane {
 

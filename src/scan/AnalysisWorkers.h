@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "analysis/FileValues.h"
+#include "platform/NonCopyable.h"
 #include "support/NUVStatus.h"
 
 namespace kelvane {
@@ -34,14 +35,12 @@ struct AnalysisTask {
     FileValues values;
 };
 
-class AnalysisWorkers {
+class AnalysisWorkers : NonCopyable {
   public:
     // Starts `count` threads (at least one). `abortFlag` is the scan's.
     AnalysisWorkers(int count, const std::atomic<int>& abortFlag);
     // Lets every worker finish its file and joins them; results not taken are dropped.
     ~AnalysisWorkers();
-    AnalysisWorkers(const AnalysisWorkers&) = delete;
-    AnalysisWorkers& operator=(const AnalysisWorkers&) = delete;
 
     // Hands a file to the workers; returns its number.
     uint64_t Submit(std::string fullPath, std::string fileName, int32_t analyserBefore);

@@ -7,13 +7,13 @@
 #include "analysis/ZOLStyleFile.h"
 #include "platform/FileSystem.h"
 #include "records/ZOLStyleData.h"
-#include "scan/ZOLDataFileStatus.h"
 #include "scan/ZOLScanState.h"
 #include "scan/ZOLTreeScan.h"
 #include "scan/ZOLTreeScanRun.h"
 #include "support/NUVAtomicFile.h"
 #include "support/NUVLang.h"
 #include "support/NUVPath.h"
+#include "support/NUVStatus.h"
 #include "support/ZOLRunMode.h"
 
 namespace kelvane {

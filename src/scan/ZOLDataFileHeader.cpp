@@ -6,10 +6,10 @@
 #include "records/ZOLFieldCatalogue.h"
 #include "records/ZOLRecordText.h"
 #include "scan/ZOLDataFileParser.h"
-#include "scan/ZOLDataFileStatus.h"
 #include "scan/ZOLScanState.h"
 #include "support/NUVDbg.h"
 #include "support/NUVLang.h"
+#include "support/NUVStatus.h"
 #include "support/NUVTrace.h"
 #include "support/ZOLConfigValues.h"
 

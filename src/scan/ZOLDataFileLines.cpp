@@ -3,8 +3,8 @@
 #include <charconv>
 
 #include "records/ZOLFieldCatalogue.h"
-#include "scan/ZOLDataFileStatus.h"
 #include "support/NUVDbg.h"
+#include "support/NUVStatus.h"
 #include "support/ZOLRunMode.h"
 
 namespace kelvane {

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/NonCopyable.h"
 #include "records/ZOLRecordList.h"
 #include "scan/ZOLDataFileReader.h"
 #include "scan/ZOLScanState.h"
@@ -60,13 +61,11 @@ struct ColumnTable {
     }
 };
 
-class CDataFileParser {
+class CDataFileParser : NonCopyable {
   public:
     CDataFileParser(std::string fileName, std::string folder, RecordList& target,
                     PathLineHolder* holder);
     ~CDataFileParser();
-    CDataFileParser(const CDataFileParser&) = delete;
-    CDataFileParser& operator=(const CDataFileParser&) = delete;
 
     // The line dispatcher.
     StatusCode ProcessLine(std::string_view line, int lineNumber);

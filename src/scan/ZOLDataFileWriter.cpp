@@ -7,21 +7,18 @@
 #include "records/ZOLFieldCatalogue.h"
 #include "records/ZOLStyleData.h"
 #include "scan/ZOLDataFileLines.h"
-#include "scan/ZOLDataFileStatus.h"
 #include "scan/ZOLScanState.h"
 #include "support/NUVAtomicFile.h"
 #include "support/NUVDbg.h"
 #include "support/NUVFileOps.h"
 #include "support/NUVLang.h"
 #include "support/NUVPath.h"
+#include "support/NUVStatus.h"
 #include "support/NUVTrace.h"
 #include "support/ZOLRunMode.h"
 
 namespace kelvane {
 namespace {
-
-constexpr StatusCode kLineWriteFailed = -116;  // the support library's failed line write
-constexpr StatusCode kCloseFailed = -102;      // the support library's failed close
 
 void TraceText(const char* literal, const std::string& value) {
     if (TraceWanted(trace::kScan)) {
@@ -51,7 +48,7 @@ class CDataFileWrite {
 
     StatusCode WriteHead(std::string_view pathLineText) {
         if (!file_.WriteLine(VersionLine()) || !file_.WriteLine(PathLine(pathLineText))) {
-            return kLineWriteFailed;
+            return status::kWriteLineError;
         }
         const StatusCode header = WriteBuilt(BuildHeaderLine(line_, switches_.style));
         if (header != 0 || !IsStyleMode()) {
@@ -87,7 +84,7 @@ class CDataFileWrite {
         if (built != 0) {
             return built;
         }
-        return file_.WriteLine(line_) ? 0 : kLineWriteFailed;
+        return file_.WriteLine(line_) ? 0 : status::kWriteLineError;
     }
 
     const FieldSwitchSet& switches_;
@@ -172,7 +169,7 @@ StatusCode WriteDataFileCore(const std::string& path, std::string_view pathLineT
                                         rootFolder != nullptr ? &root : nullptr, subtree, touched);
     if (result != 0) {
         file.Abandon();
-        if (result != kLineWriteFailed) {
+        if (result != status::kWriteLineError) {
             return result;  // an internal error, reported where it was found
         }
         NUV_WARNING("%s %s %d", Translate("Error writing to zolfile").c_str(), path.c_str(),
@@ -184,7 +181,7 @@ StatusCode WriteDataFileCore(const std::string& path, std::string_view pathLineT
         FileDelete(path);
     } else if (!file.Commit()) {
         NUV_WARNING("%s %s %d", Translate("Error closing zolfile").c_str(), path.c_str(),
-                    kCloseFailed);
+                    status::kCloseError);
         return status::kDataFileClose;
     }
     ApplyMarks(list, touched);

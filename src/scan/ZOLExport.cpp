@@ -2,12 +2,12 @@
 
 #include "records/ZOLFieldIds.h"
 #include "scan/ZOLDataFileLines.h"
-#include "scan/ZOLDataFileStatus.h"
 #include "scan/ZOLScanState.h"
 #include "support/NUVAtomicFile.h"
 #include "support/NUVDbg.h"
 #include "support/NUVFormat.h"
 #include "support/NUVLang.h"
+#include "support/NUVStatus.h"
 #include "support/NUVTranslateFormat.h"
 #include "support/NUVUserInterface.h"
 #include "support/ZOLRunMode.h"
@@ -15,16 +15,14 @@
 namespace kelvane {
 namespace {
 
-constexpr StatusCode kLineWriteFailed = -116;
-
 // Writes the lines before the records. 0, a failed write, or an internal-error status.
 StatusCode WriteExportHead(CNuvAtomicFile& file, const ExportOptions& options) {
     std::string line;
     if (options.separatorHint && !file.WriteLine("sep=|")) {
-        return kLineWriteFailed;
+        return status::kWriteLineError;
     }
     if (!options.noVersion && !file.WriteLine(VersionLine())) {
-        return kLineWriteFailed;
+        return status::kWriteLineError;
     }
     if (options.styleSwitches != nullptr) {
         const StatusCode built = BuildHeaderLine(line, *options.styleSwitches);
@@ -32,7 +30,7 @@ StatusCode WriteExportHead(CNuvAtomicFile& file, const ExportOptions& options) {
             return built;
         }
         if (!file.WriteLine(line)) {
-            return kLineWriteFailed;
+            return status::kWriteLineError;
         }
     }
     if (options.songSwitches != nullptr && IsStyleMode()) {
@@ -41,7 +39,7 @@ StatusCode WriteExportHead(CNuvAtomicFile& file, const ExportOptions& options) {
             return built;
         }
         if (!file.WriteLine(line)) {
-            return kLineWriteFailed;
+            return status::kWriteLineError;
         }
     }
     return 0;
@@ -56,7 +54,7 @@ StatusCode WriteExportRecord(CNuvAtomicFile& file, const ExportOptions& options,
             return built;
         }
         if (!file.WriteLine(line)) {
-            return kLineWriteFailed;
+            return status::kWriteLineError;
         }
     }
     if (options.songSwitches == nullptr || !IsStyleMode()) {
@@ -72,7 +70,7 @@ StatusCode WriteExportRecord(CNuvAtomicFile& file, const ExportOptions& options,
             return built;
         }
         if (!file.WriteLine(line)) {
-            return kLineWriteFailed;
+            return status::kWriteLineError;
         }
     }
     return 0;
@@ -109,7 +107,7 @@ StatusCode ExportStyleData(const std::string& file, const ExportOptions& options
     }
     if (result != 0) {
         out.Abandon();
-        if (result != kLineWriteFailed) {
+        if (result != status::kWriteLineError) {
             return result;
         }
         NUV_WARNING("%s %s %d", Translate("Error when writing to export file (Filename)").c_str(),

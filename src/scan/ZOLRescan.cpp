@@ -7,12 +7,12 @@
 #include "records/ZOLFieldCatalogue.h"
 #include "records/ZOLSongCollector.h"
 #include "records/ZOLStyleData.h"
-#include "scan/ZOLDataFileStatus.h"
 #include "scan/ZOLScanState.h"
 #include "scan/ZOLTreeScan.h"
 #include "scan/ZOLTreeScanRun.h"
 #include "support/NUVFileOps.h"
 #include "support/NUVLang.h"
+#include "support/NUVStatus.h"
 #include "support/ZOLConfigValues.h"
 #include "support/ZOLRunMode.h"
 

@@ -6,10 +6,10 @@
 
 #include "records/ZOLStyleData.h"
 #include "scan/AnalysisWorkers.h"
-#include "scan/ZOLDataFileStatus.h"
 #include "scan/ZOLScanState.h"
 #include "scan/ZOLTreeScan.h"
 #include "scan/ZOLTreeScanRun.h"
+#include "support/NUVStatus.h"
 
 namespace kelvane {
 namespace {

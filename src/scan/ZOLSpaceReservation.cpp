@@ -1,11 +1,11 @@
 #include "scan/ZOLSpaceReservation.h"
 
 #include "platform/FileSystem.h"
-#include "scan/ZOLDataFileStatus.h"
 #include "support/NUVFile.h"
 #include "support/NUVFileOps.h"
 #include "support/NUVLang.h"
 #include "support/NUVPath.h"
+#include "support/NUVStatus.h"
 #include "support/ZOLRunMode.h"
 
 namespace kelvane {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/FileTime.h"
+#include "platform/NonCopyable.h"
 #include "records/ZOLRecordList.h"
 #include "scan/ZOLTreeScan.h"
 #include "support/NUVStatus.h"
@@ -79,11 +80,9 @@ struct PendingFolderStep {
 };
 
 // One run of ProcessStyleTree, on the scan thread; the walk carries it to every folder step.
-struct TreeScanRun {
+struct TreeScanRun : NonCopyable {
     TreeScanRun();
     ~TreeScanRun();
-    TreeScanRun(const TreeScanRun&) = delete;
-    TreeScanRun& operator=(const TreeScanRun&) = delete;
 
     ScanOptions options;
     std::unique_ptr<CZOLMidi> analyser;  // one worker: the scan thread analyses with it

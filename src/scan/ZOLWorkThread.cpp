@@ -4,11 +4,11 @@
 #include <utility>
 
 #include "records/ZOLRecordStore.h"
-#include "scan/ZOLDataFileStatus.h"
 #include "scan/ZOLScanState.h"
 #include "support/NUVDbg.h"
 #include "support/NUVFormat.h"
 #include "support/NUVLang.h"
+#include "support/NUVStatus.h"
 #include "support/NUVUserInterface.h"
 #include "support/ZOLRunMode.h"
 

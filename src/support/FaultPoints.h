@@ -15,6 +15,8 @@
 // analysis may ask from any number of threads at once.
 #pragma once
 
+#include "platform/NonCopyable.h"
+
 namespace kelvane {
 
 enum class FaultPoint {
@@ -39,12 +41,10 @@ enum class FaultPoint {
 
 // Arms `point` with `value` (a count or a size, see FaultPoint) until destroyed or disarmed.
 // One test arms a given point at a time; arming an armed point replaces its value.
-class ArmedFault {
+class ArmedFault : NonCopyable {
   public:
     explicit ArmedFault(FaultPoint point, long value = 1);
     ~ArmedFault();
-    ArmedFault(const ArmedFault&) = delete;
-    ArmedFault& operator=(const ArmedFault&) = delete;
 
     void Disarm();
 

@@ -7,13 +7,14 @@
 #include <cerrno>
 #include <string>
 
+#include "platform/NonCopyable.h"
 #include "support/NUVAtomicFile.h"
 
 namespace kelvane {
 namespace {
 
 // Closes a descriptor when it leaves scope.
-class FdGuard {
+class FdGuard : NonCopyable {
   public:
     explicit FdGuard(int fd) : fd_(fd) {}
     ~FdGuard() {
@@ -21,8 +22,6 @@ class FdGuard {
             close(fd_);
         }
     }
-    FdGuard(const FdGuard&) = delete;
-    FdGuard& operator=(const FdGuard&) = delete;
     int Get() const { return fd_; }
 
   private:

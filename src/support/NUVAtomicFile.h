@@ -18,6 +18,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/NonCopyable.h"
+
 namespace kelvane {
 
 struct AtomicFileOptions {
@@ -26,12 +28,10 @@ struct AtomicFileOptions {
     bool joinBatch = true;        // Commit queues into the batch open on this thread, if any
 };
 
-class CNuvAtomicFile {
+class CNuvAtomicFile : NonCopyable {
   public:
     CNuvAtomicFile() = default;
     ~CNuvAtomicFile();  // abandons an uncommitted file
-    CNuvAtomicFile(const CNuvAtomicFile&) = delete;
-    CNuvAtomicFile& operator=(const CNuvAtomicFile&) = delete;
 
     // Creates the temporary file for `path`. With `keepOldContent` an existing file's bytes
     // are copied into it first (a missing file counts as empty). A replaced file keeps its
@@ -87,12 +87,10 @@ class CNuvAtomicFile {
 // then renames each over its target in the order they were committed. As with a single
 // Commit(), a target is replaced only once its new content is on the medium; a failure leaves
 // the failed file's target and those queued after it as they were.
-class CNuvAtomicBatch {
+class CNuvAtomicBatch : NonCopyable {
   public:
     CNuvAtomicBatch();   // opens the batch on the calling thread
     ~CNuvAtomicBatch();  // abandons what was not flushed
-    CNuvAtomicBatch(const CNuvAtomicBatch&) = delete;
-    CNuvAtomicBatch& operator=(const CNuvAtomicBatch&) = delete;
 
     // True when every queued file was put in place. Otherwise Error() is the errno of the
     // first failure and FailedPath() its target; the files queued after it are abandoned.

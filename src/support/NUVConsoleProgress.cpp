@@ -1,4 +1,5 @@
 #include "support/NUVConsoleProgress.h"
+#include "platform/NonCopyable.h"
 
 #include <csignal>
 
@@ -15,7 +16,7 @@ extern "C" void OnInterrupt(int /*signal*/) {
 }
 
 // Installs the handler for the lifetime of one wait and restores the previous one.
-class ScopedInterruptHandler {
+class ScopedInterruptHandler : NonCopyable {
   public:
     ScopedInterruptHandler() {
         gInterrupted = 0;
@@ -29,8 +30,6 @@ class ScopedInterruptHandler {
             sigaction(SIGINT, &previous_, nullptr);
         }
     }
-    ScopedInterruptHandler(const ScopedInterruptHandler&) = delete;
-    ScopedInterruptHandler& operator=(const ScopedInterruptHandler&) = delete;
 
   private:
     struct sigaction previous_ {};

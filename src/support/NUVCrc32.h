@@ -14,11 +14,6 @@ namespace kelvane {
 
 inline constexpr std::size_t kCrcFileBlockSize = 98304;
 
-namespace status {
-inline constexpr StatusCode kCrcReadError = -300;
-inline constexpr StatusCode kCrcCannotOpen = -301;
-}  // namespace status
-
 // Continues a CRC over more bytes, like zlib's crc32(): start with 0.
 std::uint32_t Crc32Update(std::uint32_t crc, const void* data, std::size_t length);
 

@@ -1,6 +1,7 @@
 #include "support/NUVFile.h"
 
 #include "platform/FileStream.h"
+#include "platform/NonCopyable.h"
 
 namespace kelvane {
 namespace {
@@ -10,12 +11,10 @@ constexpr int kEndOfFileMark = 26;
 constexpr std::size_t kBlockPiece = 1000;
 
 // Holds the stream's lock for a run of unlocked character reads.
-class StreamLock {
+class StreamLock : NonCopyable {
   public:
     explicit StreamLock(FileHandle handle) : handle_(handle) { flockfile(handle_); }
     ~StreamLock() { funlockfile(handle_); }
-    StreamLock(const StreamLock&) = delete;
-    StreamLock& operator=(const StreamLock&) = delete;
 
   private:
     FileHandle handle_;

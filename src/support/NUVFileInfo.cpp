@@ -13,8 +13,7 @@ namespace kelvane {
 int FileWritableState(const std::string& path) {
     FileDetails details;
     const PlatformStatus queried = QueryFileDetails(path, details);
-    if (queried.error == PlatformError::FileNotFound ||
-        queried.error == PlatformError::PathNotFound) {
+    if (queried.Missing()) {
         return status::kFileNotFound;
     }
     if (!queried.Ok()) {

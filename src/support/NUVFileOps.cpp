@@ -13,8 +13,7 @@ namespace kelvane {
 StatusCode FileDelete(const std::string& path) {
     FileDetails details;
     const PlatformStatus queried = QueryFileDetails(path, details);
-    if (queried.error == PlatformError::FileNotFound ||
-        queried.error == PlatformError::PathNotFound) {
+    if (queried.Missing()) {
         return status::kDeleteNotFound;
     }
     if (queried.Ok() && details.readOnly) {

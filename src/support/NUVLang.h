@@ -18,17 +18,6 @@
 
 namespace kelvane {
 
-namespace status {
-inline constexpr StatusCode kLanguageFileMissing = -1105;
-inline constexpr StatusCode kLanguageShortNameEmpty = -1106;
-inline constexpr StatusCode kLanguageFullNameEmpty = -1107;
-inline constexpr StatusCode kLanguageOrigEmpty = -1108;
-inline constexpr StatusCode kLanguageTrnsEmpty = -1109;
-inline constexpr StatusCode kLanguageTrnsWithoutOrig = -1110;
-inline constexpr StatusCode kLanguagePairFailed = -1111;
-inline constexpr StatusCode kNoInitialLanguageFile = -1114;
-}  // namespace status
-
 namespace lang {
 inline constexpr std::size_t kMaxLanguages = 50;
 inline constexpr std::size_t kMaxShortName = 10;

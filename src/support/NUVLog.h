@@ -10,16 +10,15 @@
 #include <string>
 #include <string_view>
 
+#include "platform/NonCopyable.h"
 #include "support/NUVStatus.h"
 
 namespace kelvane {
 
-class CNuvLog {
+class CNuvLog : NonCopyable {
   public:
     CNuvLog() = default;
     ~CNuvLog();
-    CNuvLog(const CNuvLog&) = delete;
-    CNuvLog& operator=(const CNuvLog&) = delete;
 
     // Folder ("/" appended when missing), base name, extension and backup extension (one
     // leading "." dropped), maximum size in bytes (0: no limit). The current size is taken

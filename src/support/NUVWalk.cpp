@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/FindFile.h"
+#include "platform/NonCopyable.h"
 #include "support/NUVDbg.h"
 #include "support/NUVLang.h"
 #include "support/NUVPath.h"
@@ -197,7 +198,7 @@ bool IsLoop(WalkContext& context, const std::string& subfolder) {
 }
 
 // Keeps the folder's identity on the walk's path while the folder is walked.
-class FolderOnPath {
+class FolderOnPath : NonCopyable {
   public:
     FolderOnPath(WalkContext& context, const std::string& folder) : context_(context) {
         FolderIdentity identity;
@@ -211,8 +212,6 @@ class FolderOnPath {
             context_.foldersOnPath.pop_back();
         }
     }
-    FolderOnPath(const FolderOnPath&) = delete;
-    FolderOnPath& operator=(const FolderOnPath&) = delete;
 
   private:
     WalkContext& context_;

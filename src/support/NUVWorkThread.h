@@ -18,15 +18,10 @@
 #include <mutex>
 #include <string>
 
+#include "platform/NonCopyable.h"
 #include "support/NUVStatus.h"
 
 namespace kelvane {
-
-namespace status {
-inline constexpr StatusCode kNoThreadFunction = -10100;  // a work dialog without a function
-inline constexpr StatusCode kWorkerBusy = -10101;        // a worker runs already
-inline constexpr StatusCode kWorkerNotStarted = -10102;  // the platform refused a thread
-}  // namespace status
 
 // The six texts of a job, in this order.
 struct WorkJobTexts {
@@ -47,14 +42,12 @@ const std::string& FinalStatusText(const WorkJobTexts& texts, StatusCode status)
 
 // One showing of a progress window: its texts, the abort flag its Abort button sets, and the
 // worker's request to close it. Shared by the user-interface thread and the worker.
-class CWorkSession {
+class CWorkSession : NonCopyable {
   public:
     // `abortFlag` is the flag the job polls (the session's own one when none is given); it
     // is cleared when the session opens.
     explicit CWorkSession(WorkJobTexts texts, std::atomic<int>* abortFlag = nullptr,
                           std::string information = {});
-    CWorkSession(const CWorkSession&) = delete;
-    CWorkSession& operator=(const CWorkSession&) = delete;
 
     const WorkJobTexts& Texts() const { return texts_; }
     // An explanation shown above the Abort button (the scan window has one); may be empty.

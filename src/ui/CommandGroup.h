@@ -6,8 +6,9 @@
 // The groups: NavigationCommands (which folder is read, where the list's cursor and selection
 // are), ListCommands (what the list shows: filters, columns, visibility modes, file or song
 // list), FileCommands (the selected files), OutputCommands (printing, RTF, exports, imports)
-// and ProgramCommands (settings, help, the frame, the developer menu). A new group is one more
-// class beside these and one more entry in CZOLView::RunCommand's list.
+// and ProgramCommands (settings, help, the frame, the developer menu). The groups' Run methods
+// are together in CommandRoutes.cpp, the view's command table. A new group is one more class
+// beside these, its Run in that table and one more entry in CZOLView::RunCommand's list.
 #pragma once
 
 #include <string>

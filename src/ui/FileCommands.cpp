@@ -39,63 +39,6 @@ std::string FullPath(const StyleDataPacket& record) {
 
 }  // namespace
 
-bool FileCommands::Run(ViewCommand command, const CommandRow* row) {
-    using C = ViewCommand;
-    switch (command) {
-        case C::MoveSelected:
-            MoveSelectedFiles();
-            return true;
-        case C::CopySelected:
-            CopySelectedFiles();
-            return true;
-        case C::CopyToQuickPath:
-            CopySelectedToQuickPath();
-            return true;
-        case C::MoveToTrash:
-            MoveSelectedToTrash();
-            return true;
-        case C::RenameFile:
-            RenameSelectedFile();
-            return true;
-        case C::CdromCompatTest:
-            OnCdromTest();
-            return true;
-        case C::Modify:
-            OnModify();
-            return true;
-        case C::AddSongFromFilename:
-            OnAddSongFromFilename();
-            return true;
-        case C::WriteMdbRecords:
-            WriteMdbRecordsOfSelectedStyles();
-            return true;
-        case C::Play:
-        case C::Play2:
-            PlaySelectedFile(command == C::Play ? 1 : 2, builtIn_);
-            return true;
-        case C::Edit:
-        case C::Edit2:
-        case C::EditCasm:
-            EditSelectedFile(command == C::Edit    ? EditorChoice::Editor1
-                             : command == C::Edit2 ? EditorChoice::Editor2
-                                                   : EditorChoice::Casm);
-            return true;
-        case C::Dump:
-            DumpSelectedFile();
-            return true;
-        case C::ExtendedInfo:
-        case C::ExtendedMidiInfo:
-        case C::ViewOtsInfo:
-            OnInfo(command, row);
-            return true;
-        case C::ExploreFolder:
-            OnExploreFolder(row);
-            return true;
-        default:
-            return false;
-    }
-}
-
 void FileCommands::OnCdromTest() {
     WaitCursor wait;
     CdromCompatibilityTestCommand(Config().effectiveStartPath);

@@ -21,14 +21,6 @@
 #include "ui/ZOLListWidget.h"
 
 namespace kelvane {
-namespace {
-
-int DuplicatesModeOf(ViewCommand command) {
-    return static_cast<int>(command) - static_cast<int>(ViewCommand::ShowAllFiles);
-}
-
-}  // namespace
-
 ListCommands::ListCommands(QWidget& parent, CMainFrame& frame, CZOLListArea& lists)
     : parent_(parent), frame_(frame), lists_(lists) {
     CZOLListViewMgr& manager = ListViewMgr();
@@ -45,54 +37,6 @@ ViewCheckState ListCommands::CheckMarks() {
     state.duplicatesMode = FilterDuplicatesMode();
     state.alwaysUseFastAccess = ScanState().alwaysUseFastAccess != 0;
     return state;
-}
-
-bool ListCommands::Run(ViewCommand command, const CommandRow*) {
-    CZOLListViewMgr& manager = ListViewMgr();
-    using C = ViewCommand;
-    switch (command) {
-        case C::Filter:
-            OnFilter();
-            return true;
-        case C::ClearFilterAll:
-            NUV_DEBUG("%s", "ClearZOLFilterAll called");
-            manager.ClearAllFilters();
-            return true;
-        case C::ClearFilter:
-            NUV_DEBUG("%s", "ClearZOLFilter called");
-            manager.ClearFilterOfView();
-            return true;
-        case C::Columns:
-            OnColumns();
-            return true;
-        case C::AutoResizeColumns:
-            SetColumnAutoresize(!ColumnAutoresizeOn());
-            return true;
-        case C::RowNumber:
-            ToggleRowNumberColumn(manager);
-            return true;
-        case C::Statistics:
-            OnStatistics();
-            return true;
-        case C::ShowAllFiles:
-        case C::ShowUniqueFiles:
-        case C::ShowDuplicateFiles:
-        case C::ShowUniqueScores:
-        case C::ShowRelatedScores:
-            manager.SetDuplicatesMode(DuplicatesModeOf(command));
-            pathForDuplicates_ = FollowDuplicatesView(
-                manager.FileList(), DuplicatesModeOf(command) != 0, pathForDuplicates_);
-            return true;
-        case C::ViewStyles:
-        case C::ViewSongs:
-            ShowSongView(command == C::ViewSongs);
-            return true;
-        case C::ToggleSongStyle:
-            ShowSongView(manager.CurrentViewMode() != Songs);
-            return true;
-        default:
-            return false;
-    }
 }
 
 void ListCommands::OnFilter() {

@@ -59,49 +59,6 @@ NavigationCommands::~NavigationCommands() {
     SetRecentFolderFeed({});
 }
 
-bool NavigationCommands::Run(ViewCommand command, const CommandRow*) {
-    CZOLListViewMgr& manager = ListViewMgr();
-    using C = ViewCommand;
-    switch (command) {
-        case C::OpenFolder:
-            OnOpenFolder();
-            return true;
-        case C::Refresh:
-            Refresh(RefreshKind::Normal);
-            return true;
-        case C::SoftRescan:
-            Refresh(RefreshKind::SoftRescan);
-            return true;
-        case C::HardRescan:
-            Refresh(RefreshKind::HardRescan);
-            return true;
-        case C::HardRefresh:
-            OnHardRefresh();
-            return true;
-        case C::GotoLineNr:
-            OnGotoLine();
-            return true;
-        case C::GotoNextSelected:
-            manager.GoToNextSelectedLine(lists_.Current()->LastFullyVisibleRow());
-            return true;
-        case C::GotoPreviousSelected:
-            manager.GoToPreviousSelectedLine(lists_.Current()->FirstVisibleRow());
-            return true;
-        case C::SelectAll:
-            manager.SelectAll();
-            return true;
-        case C::SelectDuplicatesOfFolder:
-        case C::SelectDuplicatesOfTree:
-            OnSelectDuplicates(command == C::SelectDuplicatesOfTree);
-            return true;
-        case C::SelectAllExceptOne:
-            SelectAllExceptOneOfEach(manager);
-            return true;
-        default:
-            return false;
-    }
-}
-
 void NavigationCommands::Refresh(RefreshKind kind) {
     if (PrepareRefresh(Trimmed(PathFromQt(pathBox_.currentText())), subfolders_.isChecked()) != 0) {
         return;

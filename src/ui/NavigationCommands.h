@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/ZOLRefresh.h"
+#include "platform/NonCopyable.h"
 #include "ui/CommandGroup.h"
 
 class QCheckBox;
@@ -18,15 +19,13 @@ namespace kelvane {
 class CMainFrame;
 class CZOLListArea;
 
-class NavigationCommands final : public CommandGroup {
+class NavigationCommands final : public CommandGroup, NonCopyable {
   public:
     // `pathBox` and `subfolders` are the form's; `parent` parents the dialogs. Each start folder
     // the scan reads joins the frame's recent folders.
     NavigationCommands(QWidget& parent, CMainFrame& frame, CZOLListArea& lists, QComboBox& pathBox,
                        QCheckBox& subfolders);
     ~NavigationCommands() override;
-    NavigationCommands(const NavigationCommands&) = delete;
-    NavigationCommands& operator=(const NavigationCommands&) = delete;
 
     bool Run(ViewCommand command, const CommandRow* row) override;
 

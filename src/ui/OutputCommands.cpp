@@ -184,43 +184,6 @@ OutputCommands::OutputCommands(QWidget& parent)
 
 OutputCommands::~OutputCommands() = default;
 
-bool OutputCommands::Run(ViewCommand command, const CommandRow*) {
-    using C = ViewCommand;
-    const CZOLListTableView table(ListViewMgr());
-    switch (command) {
-        case C::Print:
-            print_->Print(&parent_, table);
-            return true;
-        case C::PrintPreview:
-            print_->PrintPreview(&parent_, table);
-            return true;
-        case C::PageSetup:
-            print_->PageSetup(&parent_);
-            return true;
-        case C::WriteRtf:
-            WriteListToRtf();
-            return true;
-        case C::WriteTableToRtf:
-            WriteListToRtf(DeveloperRtfFile());
-            return true;
-        case C::ExportData:
-        case C::ExportCsv:
-            OnExport(command == C::ExportCsv);
-            return true;
-        case C::ImportData:
-            OnImport();
-            return true;
-        case C::ImportDefaultData:
-            OnImportDefaultData();
-            return true;
-        case C::CreateFastAccessData:
-            OnCreateFastAccessData();
-            return true;
-        default:
-            return false;
-    }
-}
-
 std::string OutputCommands::DeveloperRtfFile() {
     return PathFromQt(QDir::homePath()) + "/kelvane-table.rtf";
 }

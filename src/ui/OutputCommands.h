@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/NonCopyable.h"
 #include "ui/CommandGroup.h"
 
 class QWidget;
@@ -15,13 +16,11 @@ namespace kelvane {
 class CPrintListCtrl;
 class CZOLRtfListCtrl;
 
-class OutputCommands final : public CommandGroup {
+class OutputCommands final : public CommandGroup, NonCopyable {
   public:
     // `parent` parents the dialogs.
     explicit OutputCommands(QWidget& parent);
     ~OutputCommands() override;
-    OutputCommands(const OutputCommands&) = delete;
-    OutputCommands& operator=(const OutputCommands&) = delete;
 
     bool Run(ViewCommand command, const CommandRow* row) override;
 

@@ -15,10 +15,11 @@
 #include <thread>
 
 #include "app/DetailPaneTarget.h"
+#include "platform/NonCopyable.h"
 
 namespace kelvane {
 
-class PictureLoader final : public QObject {
+class PictureLoader final : public QObject, NonCopyable {
     Q_OBJECT
 
   public:
@@ -28,8 +29,6 @@ class PictureLoader final : public QObject {
     // `loaded` runs on the thread that owns the loader, for the latest request only.
     explicit PictureLoader(Handler loaded, QObject* parent = nullptr);
     ~PictureLoader() override;
-    PictureLoader(const PictureLoader&) = delete;
-    PictureLoader& operator=(const PictureLoader&) = delete;
 
     void Request(const PictureTarget& target);
     const PictureTarget& Latest() const { return latest_; }

@@ -38,49 +38,6 @@ ProgramCommands::ProgramCommands(QWidget& parent, CMainFrame& frame, NavigationC
       settingsApplied_(std::move(settingsApplied)),
       run_(std::move(run)) {}
 
-bool ProgramCommands::Run(ViewCommand command, const CommandRow*) {
-    using C = ViewCommand;
-    switch (command) {
-        case C::Exit:
-            frame_.close();
-            return true;
-        case C::Settings:
-            OnSettings();
-            return true;
-        case C::StatusBar:
-            frame_.statusBar()->setHidden(!frame_.statusBar()->isHidden());
-            return true;
-        case C::DetailPane:
-            frame_.PaneArea()->SetPaneShown(!frame_.PaneArea()->PaneShown());
-            return true;
-        case C::TraceLevel1000:
-            TraceOn(trace::kScan);
-            return true;
-        case C::HelpTopics:
-        case C::HelpQuickStart:
-            OpenHelpPage(command == C::HelpTopics ? help::kTopics : help::kQuickStart);
-            return true;
-        case C::About:
-            OnAbout();
-            return true;
-        case C::UppercaseShortNames:
-            OnUppercaseShortNames();
-            return true;
-        case C::TraceAllSysex:
-        case C::NewSettings:
-        case C::EditCfgFile:
-        case C::EditTraceFile:
-        case C::Test1:
-        case C::Test2:
-        case C::AlwaysUseFastAccess:
-        case C::SpecialInfo:
-            OnDeveloperCommand(command);
-            return true;
-        default:
-            return false;
-    }
-}
-
 void ProgramCommands::OnSettings() {
     NUV_DEBUG("%s", "OnEditSettings pressed");
     CZOLSettingsSheetDlg sheet(&parent_);
@@ -100,16 +57,15 @@ void ProgramCommands::OnUppercaseShortNames() {
     EnsureTrailingBackslash(folder);
     WorkJobTexts texts;
     texts.title = Translate("Uppercase Short (8.3) Filenames on ") + Config().quickCopyPath + "/";
-    const StatusCode status = RunWorkJobDialog(&parent_, texts, [folder](const std::atomic<int>&) {
+    const StatusCode result = RunWorkJobDialog(&parent_, texts, [folder](const std::atomic<int>&) {
         return UpperCaseShortNames(folder + "*.*", false);
     });
-    constexpr StatusCode kNoDirectoryRoom = -140;  // the rename found no room in the folder
-    if (status == kNoDirectoryRoom) {
+    if (result == status::kRenameNoSpace) {
         NUV_INFO("%s", Translate("Cannot rename files because there are too many files on the "
                                  "media.\n\nDelete at least one file, then retry.")
                            .c_str());
-    } else if (status != 0 && status != status::kAbortedByUser) {
-        NUV_WARNING("%s %d", Translate("Error during uppercase - Error Nr : ").c_str(), status);
+    } else if (result != 0 && result != status::kAbortedByUser) {
+        NUV_WARNING("%s %d", Translate("Error during uppercase - Error Nr : ").c_str(), result);
     }
 }
 

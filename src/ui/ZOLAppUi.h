@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/NonCopyable.h"
 #include "support/NUVDbg.h"
 #include "support/NUVUserInterface.h"
 #include "ui/ZOLFileOpPromptsUi.h"
@@ -52,12 +53,10 @@ class CQtUserDialogs final : public IUserDialogs {
 };
 
 // The program: installs the five implementations, runs the start, creates the frame.
-class CZOLAppUi {
+class CZOLAppUi : NonCopyable {
   public:
     CZOLAppUi();
     ~CZOLAppUi();
-    CZOLAppUi(const CZOLAppUi&) = delete;
-    CZOLAppUi& operator=(const CZOLAppUi&) = delete;
 
     // The start up to the visible window; a non-zero result ends the program with it.
     int Start(int argc, char** argv);

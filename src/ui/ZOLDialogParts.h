@@ -12,6 +12,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "platform/NonCopyable.h"
 #include "ui/NuvQtText.h"
 
 namespace kelvane {
@@ -61,12 +62,10 @@ inline void SetInputText(QWidget* input, const QString& text) {
     }
 }
 
-class WaitCursor {
+class WaitCursor : NonCopyable {
   public:
     WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
     ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
 }  // namespace kelvane

@@ -11,15 +11,12 @@
 
 #include "list/ListTableView.h"
 #include "output/PrintListJob.h"
+#include "platform/NonCopyable.h"
 
 class QPainter;
 class QWidget;
 
 namespace kelvane {
-
-namespace status {
-inline constexpr StatusCode kPrintCannotPaint = -13753;  // the printer refused the painter
-}
 
 // The printer's page as the plan needs it: paper and resolution in device units, the printer's
 // unprintable border (a PDF printer has none).
@@ -31,12 +28,10 @@ PageMetrics PrinterPageMetrics(const QPrinter& printer);
 StatusCode PrintListPages(QPrinter& printer, const ListTableView& table,
                           const PrintSettings& settings, const PrintJobText& text);
 
-class CPrintListCtrl {
+class CPrintListCtrl : NonCopyable {
   public:
     CPrintListCtrl();
     ~CPrintListCtrl();
-    CPrintListCtrl(const CPrintListCtrl&) = delete;
-    CPrintListCtrl& operator=(const CPrintListCtrl&) = delete;
 
     // The printer used by every job (made on first use); its orientation follows the settings.
     QPrinter& Printer();

@@ -8,7 +8,7 @@
 
 #include "output/FakeTableView.h"
 #include "output/PrintListJob.h"
-#include "output/ZOLOutputStatus.h"
+#include "support/NUVStatus.h"
 #include "support/TestEnv.h"
 
 namespace kelvane {

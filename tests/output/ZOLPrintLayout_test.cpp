@@ -3,8 +3,9 @@
 #include <ctime>
 
 #include "output/FakeTableView.h"
-#include "output/ZOLOutputStatus.h"
+#include "output/OutputLimits.h"
 #include "output/ZOLPrintLayout.h"
+#include "support/NUVStatus.h"
 #include "support/TestEnv.h"
 
 namespace kelvane {

@@ -6,9 +6,10 @@
 #include <vector>
 
 #include "output/FakeTableView.h"
-#include "output/ZOLOutputStatus.h"
+#include "output/OutputLimits.h"
 #include "output/ZOLRtfDocument.h"
 #include "output/ZOLRtfEscape.h"
+#include "support/NUVStatus.h"
 #include "support/TestEnv.h"
 #include "support/ZOLDisplayText.h"
 

@@ -4,7 +4,7 @@
 
 #include "scan/ScanTestEnv.h"
 #include "scan/ZOLDataFileReader.h"
-#include "scan/ZOLDataFileStatus.h"
+#include "support/NUVStatus.h"
 
 namespace kelvane {
 namespace {

@@ -6,9 +6,9 @@
 
 #include "scan/ScanTestEnv.h"
 #include "scan/ZOLDataFileReader.h"
-#include "scan/ZOLDataFileStatus.h"
 #include "scan/ZOLDataFileWriter.h"
 #include "support/FaultPoints.h"
+#include "support/NUVStatus.h"
 
 namespace kelvane {
 namespace {

@@ -5,9 +5,9 @@
 
 #include "scan/ScanTestEnv.h"
 #include "scan/ZOLDataFileReader.h"
-#include "scan/ZOLDataFileStatus.h"
 #include "scan/ZOLExport.h"
 #include "support/FaultPoints.h"
+#include "support/NUVStatus.h"
 
 namespace kelvane {
 namespace {

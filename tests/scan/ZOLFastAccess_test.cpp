@@ -4,9 +4,9 @@
 
 #include "scan/ScanTestEnv.h"
 #include "scan/ZOLDataFileReader.h"
-#include "scan/ZOLDataFileStatus.h"
 #include "scan/ZOLFastAccess.h"
 #include "support/FaultPoints.h"
+#include "support/NUVStatus.h"
 
 namespace kelvane {
 namespace {

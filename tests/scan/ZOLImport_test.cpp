@@ -4,8 +4,8 @@
 
 #include "scan/ScanTestEnv.h"
 #include "scan/ZOLDataFileReader.h"
-#include "scan/ZOLDataFileStatus.h"
 #include "scan/ZOLImport.h"
+#include "support/NUVStatus.h"
 #include "support/ScopedEnv.h"
 
 namespace kelvane {

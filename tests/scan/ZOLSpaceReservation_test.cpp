@@ -5,8 +5,8 @@
 
 #include "scan/ScanTestEnv.h"
 #include "scan/ZOLDataFileReader.h"
-#include "scan/ZOLDataFileStatus.h"
 #include "scan/ZOLSpaceReservation.h"
+#include "support/NUVStatus.h"
 
 namespace kelvane {
 namespace {

@@ -10,10 +10,10 @@
 #include "records/ZOLSongData.h"
 #include "records/ZOLStyleData.h"
 #include "scan/TreeScanTestEnv.h"
-#include "scan/ZOLDataFileStatus.h"
 #include "scan/ZOLDataFileWriter.h"
 #include "scan/ZOLFastAccess.h"
 #include "scan/ZOLSpaceReservation.h"
+#include "support/NUVStatus.h"
 
 namespace kelvane {
 namespace {

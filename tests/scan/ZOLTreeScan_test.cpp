@@ -7,8 +7,8 @@
 #include <thread>
 
 #include "scan/TreeScanTestEnv.h"
-#include "scan/ZOLDataFileStatus.h"
 #include "support/NUVCrc32.h"
+#include "support/NUVStatus.h"
 
 namespace kelvane {
 namespace {

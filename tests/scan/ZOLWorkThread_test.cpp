@@ -4,8 +4,8 @@
 #include <thread>
 
 #include "scan/ScanTestEnv.h"
-#include "scan/ZOLDataFileStatus.h"
 #include "scan/ZOLWorkThread.h"
+#include "support/NUVStatus.h"
 
 namespace kelvane {
 namespace {
