@@ -8,6 +8,23 @@
 #include "scan/ZOLDataFileStatus.h"
 
 namespace kelvane {
+namespace {
+
+// The walk left the last-write time to the analysis, which has it from the open file; a file
+// that could not be opened is looked up by name, and one that is not there any more is gone.
+void TakeFileTime(AnalysisTask& task) {
+    if (task.status != 0 || task.values.FileTimeKnown()) {
+        return;
+    }
+    FileDetails details;
+    if (QueryFileDetails(task.fullPath, details).Ok()) {
+        task.values.SetFileTime(details.lastWriteTime);
+    } else {
+        task.gone = true;
+    }
+}
+
+}  // namespace
 
 AnalysisWorkers::AnalysisWorkers(int count, const std::atomic<int>& abortFlag)
     : abortFlag_(abortFlag) {
@@ -108,6 +125,7 @@ void AnalysisWorkers::Work() {
         } else {
             task.status = AnalyseFileValues(ThreadAnalyser(), task.fullPath, task.fileName,
                                             task.analyserBefore, task.values);
+            TakeFileTime(task);
         }
         lock.lock();
         task.done = true;

@@ -31,7 +31,8 @@ struct AnalysisTask {
     int32_t analyserBefore = 0;  // the record's analyser value before the analysis
     bool done = false;
     StatusCode status = 0;  // of AnalyseFileValues; -206 when aborted before it began
-    FileValues values;
+    bool gone = false;      // the file vanished before it was looked at (no last-write time)
+    FileValues values;      // with the file's last-write time
 };
 
 class AnalysisWorkers {

@@ -54,6 +54,15 @@ void TakeBack(TreeScanRun& run, AnalysisTask& task, const PendingAnalysis& pendi
         }
         return;
     }
+    if (pending.old == nullptr) {
+        // A new file's last-write time comes with its values (the walk did not look it up).
+        if (task.gone) {
+            // Passed over, as the walk passes over a file that vanished once it was listed.
+            DropRecord(pending);
+            return;
+        }
+        SetRecordFileTime(*pending.record, task.values.LastWriteTime());
+    }
     task.values.ApplyTo(*pending.record);
     if (pending.old != nullptr) {
         ReplaceKeptRecord(pending.lists->kept, pending.keptIndex, pending.record);
