@@ -94,8 +94,20 @@ void FinishReadySteps(TreeScanRun& run) {
 void TakeBackDone(TreeScanRun& run, bool wait) {
     AnalysisWorkers& workers = *run.workers;
     FinishReadySteps(run);
-    while (!workers.Empty() &&
-           workers.WaitFront(wait ? kWaitSlice : std::chrono::milliseconds(0))) {
+    while (!workers.Empty()) {
+        if (!workers.WaitFront(std::chrono::milliseconds(0))) {
+            if (!wait) {
+                break;
+            }
+            // Rather than wait, the scan thread analyses the next file itself; it waits only
+            // when every file is begun.
+            if (workers.AnalyseNextHere()) {
+                continue;
+            }
+            if (!workers.WaitFront(kWaitSlice)) {
+                break;
+            }
+        }
         TakeBack(run, workers.Front(), run.analyses.front());
         workers.PopFront();
         run.analyses.pop_front();
