@@ -17,6 +17,8 @@ void FileValues::Clear() {
     entries_.clear();
     texts_.clear();
     songs_.clear();
+    fileTime_ = 0;
+    fileTimeKnown_ = false;
 }
 
 void FileValues::ApplyTo(StyleDataPacket& record) const {

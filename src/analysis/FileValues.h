@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/FileTime.h"
 #include "records/ZOLDataPacket.h"
 #include "records/ZOLSongCollector.h"
 
@@ -28,6 +29,15 @@ class FileValues {
     // The Music Finder records of the file, in file order (the analyser appends to it).
     std::vector<MusicFinderRecord>& Songs() { return songs_; }
     const std::vector<MusicFinderRecord>& Songs() const { return songs_; }
+
+    // The file's last-write time as the analysis found it on the open file, for a caller that
+    // did not look it up itself; not applied by ApplyTo.
+    void SetFileTime(FileTime time) {
+        fileTime_ = time;
+        fileTimeKnown_ = true;
+    }
+    bool FileTimeKnown() const { return fileTimeKnown_; }
+    FileTime LastWriteTime() const { return fileTime_; }
 
     // Empties the values, keeping their storage for the next file.
     void Clear();
@@ -49,6 +59,8 @@ class FileValues {
     std::vector<Entry> entries_;
     std::string texts_;
     std::vector<MusicFinderRecord> songs_;
+    FileTime fileTime_ = 0;
+    bool fileTimeKnown_ = false;
 };
 
 }  // namespace kelvane

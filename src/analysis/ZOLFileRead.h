@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/FileTime.h"
 #include "support/NUVStatus.h"
 
 namespace kelvane {
@@ -27,6 +28,8 @@ struct FileForAnalysis {
     const uint8_t* bytes = nullptr;  // the whole file in the analyser's buffer, or
     int64_t length = 0;              // (its length)
     int fd = -1;                     // the open file, to be read through the window
+    FileTime lastWriteTime = 0;      // of the open file (timeKnown)
+    bool timeKnown = false;
 };
 
 FileReadOutcome ReadFileForAnalysis(const std::string& path, CZOLMidi& analyser,

@@ -241,6 +241,9 @@ StatusCode AnalyseFileValues(CZOLMidi& analyser, const std::string& fullPath,
     analyser.SetSongList(style ? &values.Songs() : nullptr);
     FileForAnalysis file;
     const FileReadOutcome outcome = ReadFileForAnalysis(fullPath, analyser, file);
+    if (file.timeKnown) {
+        values.SetFileTime(file.lastWriteTime);
+    }
     std::string errors;
     switch (outcome) {
         case FileReadOutcome::kSizeUnknown:

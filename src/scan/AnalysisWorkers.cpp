@@ -8,6 +8,36 @@
 #include "support/NUVStatus.h"
 
 namespace kelvane {
+namespace {
+
+// The walk left the last-write time to the analysis, which has it from the open file; a file
+// that could not be opened is looked up by name, and one that is not there any more is gone.
+void TakeFileTime(AnalysisTask& task) {
+    if (task.status != 0 || task.values.FileTimeKnown()) {
+        return;
+    }
+    FileDetails details;
+    if (QueryFileDetails(task.fullPath, details).Ok()) {
+        task.values.SetFileTime(details.lastWriteTime);
+    } else {
+        task.gone = true;
+    }
+}
+
+// One file, on whichever thread takes it.
+void Analyse(AnalysisTask& task, const std::atomic<int>& abortFlag) {
+    if (abortFlag.load() != 0) {
+        task.status = status::kAbortedByUser;
+    } else if (task.fullPath.size() > kMaxPathLength) {
+        task.status = status::kFullNameError;
+    } else {
+        task.status = AnalyseFileValues(ThreadAnalyser(), task.fullPath, task.fileName,
+                                        task.analyserBefore, task.values);
+        TakeFileTime(task);
+    }
+}
+
+}  // namespace
 
 AnalysisWorkers::AnalysisWorkers(int count, const std::atomic<int>& abortFlag)
     : abortFlag_(abortFlag) {
@@ -86,6 +116,23 @@ void AnalysisWorkers::PopFront() {
     ++first_;
 }
 
+AnalysisTask& AnalysisWorkers::BeginNext() {
+    // Files are begun in the order they were handed over; a file taken back already (which
+    // only happens to files that are done) is never begun again.
+    nextToBegin_ = std::max(nextToBegin_, first_);
+    AnalysisTask& task = tasks_[nextToBegin_ - first_];
+    ++nextToBegin_;
+    return task;
+}
+
+void AnalysisWorkers::Finish(AnalysisTask& task) {
+    task.done = true;
+    // The scan thread only ever waits for the oldest file.
+    if (waitingForFront_ && &task == &tasks_.front()) {
+        finished_.notify_one();
+    }
+}
+
 void AnalysisWorkers::Work() {
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
@@ -95,27 +142,27 @@ void AnalysisWorkers::Work() {
         if (stopping_) {
             return;
         }
-        // Files are begun in the order they were handed over; a file taken back already
-        // (which only happens to files that are done) is never begun again.
-        nextToBegin_ = std::max(nextToBegin_, first_);
-        AnalysisTask& task = tasks_[nextToBegin_ - first_];
-        ++nextToBegin_;
+        AnalysisTask& task = BeginNext();
         lock.unlock();
-        if (abortFlag_.load() != 0) {
-            task.status = status::kAbortedByUser;
-        } else if (task.fullPath.size() > kMaxPathLength) {
-            task.status = status::kFullNameError;
-        } else {
-            task.status = AnalyseFileValues(ThreadAnalyser(), task.fullPath, task.fileName,
-                                            task.analyserBefore, task.values);
-        }
+        Analyse(task, abortFlag_);
         lock.lock();
-        task.done = true;
-        // The scan thread only ever waits for the oldest file.
-        if (waitingForFront_ && &task == &tasks_.front()) {
-            finished_.notify_one();
-        }
+        Finish(task);
     }
+}
+
+bool AnalysisWorkers::AnalyseNextHere() {
+    AnalysisTask* task = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (nextToBegin_ >= first_ + tasks_.size()) {
+            return false;
+        }
+        task = &BeginNext();
+    }
+    Analyse(*task, abortFlag_);
+    std::lock_guard<std::mutex> lock(mutex_);
+    Finish(*task);
+    return true;
 }
 
 }  // namespace kelvane

@@ -5,8 +5,9 @@
 // the order it handed the files over (Front / PopFront), so the records are filled, and the
 // data files written, exactly as one thread would do it.
 //
-// Abort: a worker looks at the abort flag before it begins a file, so that after Abort every
-// worker finishes at most the file it is analysing; files not begun come back with -206.
+// Abort: a worker (or the scan thread, when it analyses a file itself) looks at the abort flag
+// before it begins a file, so that after Abort every thread finishes at most the file it is
+// analysing; files not begun come back with -206.
 #pragma once
 
 #include <atomic>
@@ -32,7 +33,8 @@ struct AnalysisTask {
     int32_t analyserBefore = 0;  // the record's analyser value before the analysis
     bool done = false;
     StatusCode status = 0;  // of AnalyseFileValues; -206 when aborted before it began
-    FileValues values;
+    bool gone = false;      // the file vanished before it was looked at (no last-write time)
+    FileValues values;      // with the file's last-write time
 };
 
 class AnalysisWorkers : NonCopyable {
@@ -56,9 +58,17 @@ class AnalysisWorkers : NonCopyable {
     void PopFront();
     // How many threads analyse.
     int Count() const { return static_cast<int>(threads_.size()); }
+    // Analyses the oldest file nobody has begun on the calling thread, as a worker would;
+    // false when every file handed over is begun. The scan thread does this instead of
+    // waiting: on a busy machine a worker may be off its core while the others are done.
+    bool AnalyseNextHere();
 
   private:
     void Work();
+    // The oldest file nobody has begun, marked begun (mutex_ held; there is one).
+    AnalysisTask& BeginNext();
+    // Marks the task done and wakes the scan thread when it waits for it (mutex_ held).
+    void Finish(AnalysisTask& task);
 
     const std::atomic<int>& abortFlag_;
     mutable std::mutex mutex_;

@@ -46,6 +46,10 @@ void FolderScanLists::IndexCached() {
     taken_ = 0;
 }
 
+bool FolderScanLists::IsCached(std::string_view name) const {
+    return byName_.find(name) != byName_.end();
+}
+
 StyleDataPacket* FolderScanLists::MoveCachedToKept(std::string_view name) {
     const auto found = byName_.find(name);
     if (found == byName_.end()) {
@@ -125,7 +129,13 @@ StatusCode CheckStyleFile(WalkContext& context) {
         return 0;
     }
     TreeScanRun& run = *lists->run;
-    if (StyleDataPacket* record = lists->MoveCachedToKept(name)) {
+    // The last-write time is looked up for the files whose record it decides or fills here: a
+    // new file's comes from its analysis when workers analyse it.
+    const bool cached = lists->IsCached(name);
+    if ((cached || run.workers == nullptr) && !CurrentFileTime(context)) {
+        return 0;  // gone since the folder was listed
+    }
+    if (StyleDataPacket* record = cached ? lists->MoveCachedToKept(name) : nullptr) {
         ScanTrace("CheckStyleFile - Pkt found in queue : ", name);
         // A time without local-time text keeps the old text; that is not worth a report.
         SetRecordFileTime(*record, context.lastWriteTime);
@@ -164,16 +174,17 @@ StatusCode ProcessStyleFile(WalkContext& context) {
     if (record == nullptr) {
         return status::kNoStyleRecord;
     }
-    SetRecordFileTime(*record, context.lastWriteTime);
     if (lists == nullptr) {
         ReleaseStyleRecord(record);
         return 0;
     }
     TreeScanRun& run = *lists->run;
     if (run.workers != nullptr) {
+        // The record gets its last-write time with the values (TakeBack).
         lists->fresh.Append(record);
         return HandOver(run, PendingAnalysis{lists, record}, fullPath, name);
     }
+    SetRecordFileTime(*record, context.lastWriteTime);
     const StatusCode analysed = AnalyseForScan(run, *record, fullPath, name);
     if (analysed != 0) {
         ReleaseStyleRecord(record);

@@ -54,6 +54,15 @@ void TakeBack(TreeScanRun& run, AnalysisTask& task, const PendingAnalysis& pendi
         }
         return;
     }
+    if (pending.old == nullptr) {
+        // A new file's last-write time comes with its values (the walk did not look it up).
+        if (task.gone) {
+            // Passed over, as the walk passes over a file that vanished once it was listed.
+            DropRecord(pending);
+            return;
+        }
+        SetRecordFileTime(*pending.record, task.values.LastWriteTime());
+    }
     task.values.ApplyTo(*pending.record);
     if (pending.old != nullptr) {
         ReplaceKeptRecord(pending.lists->kept, pending.keptIndex, pending.record);
@@ -85,8 +94,20 @@ void FinishReadySteps(TreeScanRun& run) {
 void TakeBackDone(TreeScanRun& run, bool wait) {
     AnalysisWorkers& workers = *run.workers;
     FinishReadySteps(run);
-    while (!workers.Empty() &&
-           workers.WaitFront(wait ? kWaitSlice : std::chrono::milliseconds(0))) {
+    while (!workers.Empty()) {
+        if (!workers.WaitFront(std::chrono::milliseconds(0))) {
+            if (!wait) {
+                break;
+            }
+            // Rather than wait, the scan thread analyses the next file itself; it waits only
+            // when every file is begun.
+            if (workers.AnalyseNextHere()) {
+                continue;
+            }
+            if (!workers.WaitFront(kWaitSlice)) {
+                break;
+            }
+        }
         TakeBack(run, workers.Front(), run.analyses.front());
         workers.PopFront();
         run.analyses.pop_front();

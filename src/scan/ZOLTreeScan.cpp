@@ -340,7 +340,8 @@ StatusCode WalkStartFolder(TreeScanRun& run, const std::string& folder, int incl
     walk.ignoreAccessDenied = 1;
     walk.folderHandler = ProcessStyleDirectory;
     walk.recurse = includeSubfolders != 0 ? 1 : 0;
-    walk.followFolderLinks = 1;  // collections assembled with links show all their files
+    walk.followFolderLinks = 1;   // collections assembled with links show all their files
+    walk.fileTimesOnRequest = 1;  // only catalogued files need theirs (CheckStyleFile)
     walk.userPointers[0] = &run;
     return ProcessStyleDirectory(walk, folder);
 }

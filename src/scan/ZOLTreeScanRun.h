@@ -42,6 +42,8 @@ class FolderScanLists {
     // Indexes cached by file name; call once cached is complete. The last record of a name
     // wins (extra files come after the data file).
     void IndexCached();
+    // True when cached holds a record of `name` (not yet moved to kept).
+    bool IsCached(std::string_view name) const;
     // Moves the cached record of `name` to kept and returns it; nullptr when there is none.
     StyleDataPacket* MoveCachedToKept(std::string_view name);
     // Cached records whose file was not found (the taken ones removed from the list).

@@ -116,13 +116,14 @@ StatusCode VisitFiles(WalkContext& context, const std::string& folder, bool& fou
     while (listed.Ok()) {
         TraceEntry(find, entry, kFilePass);
         FileDetails details;
-        if (!entry.isFolder && find.Details(details).Ok()) {
+        if (!entry.isFolder && (context.fileTimesOnRequest != 0 || find.Details(details).Ok())) {
             TraceText(trace::kDetail, "Found path", folder);
             TraceText(trace::kDetail, "Found file", entry.name);
             found = true;
             context.currentFolder = folder;
             context.currentFileName = entry.name;
             context.lastWriteTime = details.lastWriteTime;
+            context.currentFind = &find;
             if (context.fileCallback) {
                 callbackResult = context.fileCallback(context);
             }
@@ -135,6 +136,7 @@ StatusCode VisitFiles(WalkContext& context, const std::string& folder, bool& fou
             findStatus = NextFindStatus(context, listed, pattern, kFilePass);
         }
     }
+    context.currentFind = nullptr;
     find.Close();
     if (callbackResult != 0 && callbackResult != status::kAbortedByUser) {
         return callbackResult;
@@ -261,6 +263,18 @@ void CopyWalkContext(WalkContext& destination, const WalkContext& source) {
     const FileTime kept = destination.lastWriteTime;
     destination = source;
     destination.lastWriteTime = kept;
+}
+
+bool CurrentFileTime(WalkContext& context) {
+    if (context.fileTimesOnRequest == 0 || context.currentFind == nullptr) {
+        return true;
+    }
+    FileDetails details;
+    if (!context.currentFind->Details(details).Ok()) {
+        return false;
+    }
+    context.lastWriteTime = details.lastWriteTime;
+    return true;
 }
 
 StatusCode ProcessAllFilesOfDirectory(WalkContext& context, const std::string& folder) {

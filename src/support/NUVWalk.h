@@ -26,6 +26,7 @@
 namespace kelvane {
 
 struct WalkContext;
+class CNuvFindFile;
 // A folder as the file system knows it: device and inode.
 using FolderIdentity = std::pair<std::uint64_t, std::uint64_t>;
 using WalkCallback = std::function<StatusCode(WalkContext&)>;
@@ -55,6 +56,11 @@ struct WalkContext {
     int recurse = 0;             // 1: visit subfolders
     int followFolderLinks = 0;   // 1: also enter subfolders that are symbolic links
     FileTime lastWriteTime = 0;  // of the current file
+    // 1: the walker does not look up every file's last-write time; a per-file callback that
+    // needs it calls CurrentFileTime (a walk that wants the time of few files saves a system
+    // call per file).
+    int fileTimesOnRequest = 0;
+    const CNuvFindFile* currentFind = nullptr;  // the enumeration of the current file
     std::array<void*, 4> userPointers{};
     // The folders from the walk's start down to the current one (filled by the walker).
     std::vector<FolderIdentity> foldersOnPath;
@@ -69,6 +75,10 @@ void InitWalkContext(WalkContext& context);
 
 // Copies every field except the current file's last-write time.
 void CopyWalkContext(WalkContext& destination, const WalkContext& source);
+
+// For a per-file callback: makes context.lastWriteTime the current file's last-write time
+// (with fileTimesOnRequest it is looked up now). False when the file is gone.
+bool CurrentFileTime(WalkContext& context);
 
 // Walks context.fileSpec: expands it, splits it into folder and pattern and calls the
 // per-folder handler with the folder. -131 when it cannot be expanded, -208 without a

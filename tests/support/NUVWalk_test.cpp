@@ -126,6 +126,31 @@ TEST(Walk, CallbackSeesFolderNameAndTime) {
     EXPECT_EQ(time, FileTimeFromUnix(1400000000, 0));
 }
 
+TEST(Walk, FileTimeOnRequestIsLookedUpOnlyWhenAskedAndMissesAVanishedFile) {
+    test::TempDir dir;
+    const std::string kept = dir.Write("a.sty", "x");
+    const std::string doomed = dir.Write("b.sty", "x");
+    ASSERT_EQ(SetFileTimes(kept, FileTimeFromUnix(1400000000, 0)), 1);
+    WalkContext context = ContextFor(dir.Folder() + "*.sty", 0);
+    context.fileTimesOnRequest = 1;
+    std::map<std::string, std::pair<FileTime, bool>> seen;  // time before asking, found
+    context.fileCallback = [&](WalkContext& walk) {
+        if (walk.currentFileName == "a.sty") {
+            ::unlink(doomed.c_str());  // whichever comes second is gone once it is listed
+        }
+        const FileTime before = walk.lastWriteTime;
+        const bool found = CurrentFileTime(walk);
+        seen[walk.currentFileName] = {found ? walk.lastWriteTime : before, found};
+        return 0;
+    };
+    EXPECT_EQ(ProcessAllFiles(context), 0);
+    EXPECT_EQ(seen["a.sty"], std::make_pair(FileTimeFromUnix(1400000000, 0), true));
+    // b.sty was listed first (and still there) or after a.sty (and gone by then).
+    if (seen.count("b.sty") != 0 && !seen["b.sty"].second) {
+        EXPECT_EQ(seen["b.sty"].first, FileTime{0});
+    }
+}
+
 TEST(Walk, NothingFoundIsMinus202EvenThroughEmptySubfolders) {
     test::TempDir dir;
     std::filesystem::create_directories(dir.Path() / "e1/e2");
