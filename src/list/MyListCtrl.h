@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "list/RowKeySort.h"
 #include "list/ZOLListTypes.h"
 #include "records/ZOLFieldCatalogue.h"
 
@@ -237,6 +238,7 @@ class CMyListCtrl {
     int rowNumberWidth_ = 40;
 
     SortState sort_;
+    RowSortBuffers sortBuffers_;  // kept between sorts: a header click then reuses its memory
     std::string filterText_;
     std::string statusLine_;
     std::string groupInfoText_;  // "? (sort column to see the info)", translated

@@ -90,20 +90,12 @@ void CMyListCtrl::SortRows(const SortState& state) {
     if (sizeTieBreak) {
         second = {kFieldFilesize, KeyKind::Number, first.ascending};
     }
-    const std::vector<RowRef>& rows = rows_;
-    const RowKeyReader read = [&rows, &first, &second](size_t index, RowKeyValues& values) {
-        const RowRef& row = rows[index];
+    const RowKeyReader read = [&first, &second](const RowRef& row, RowKeyValues& values) {
         Fetch(row, first, values.texts[0], values.numbers[0]);
         Fetch(row, second, values.texts[1], values.numbers[1]);
     };
-    const std::vector<uint32_t> order = SortRowsByKeys(
-        rows_.size(), {SpecOf(first), SpecOf(second)}, SortWeightsOf(CurrentSortSequence()), read);
-    std::vector<RowRef> sorted;
-    sorted.reserve(rows_.size());
-    for (const uint32_t index : order) {
-        sorted.push_back(rows_[index]);
-    }
-    rows_.swap(sorted);
+    SortRowsByKeys(rows_, {SpecOf(first), SpecOf(second)}, SortWeightsOf(CurrentSortSequence()),
+                   read, sortBuffers_);
 }
 
 void CMyListCtrl::SortByColumn(int column, bool addAsSecondary) {
