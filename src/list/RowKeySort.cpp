@@ -51,7 +51,6 @@ class KeyedSort {
               const std::vector<RowRef>& rows, RowSortBuffers& buffers)
         : keys_(keys),
           weights_(weights),
-          rows_(rows),
           items_(buffers.items),
           readOrder_(buffers.places),
           values_(buffers.keys) {
@@ -79,8 +78,8 @@ class KeyedSort {
             }
         }
         for (size_t place = begin; place < end; ++place) {
-            const uint32_t row = static_cast<uint32_t>(readOrder_[place] & kRowMask);
-            read(rows_[row], values);
+            const uint32_t row = static_cast<uint32_t>(readOrder_[place].word & kRowMask);
+            read(readOrder_[place].row, values);
             for (size_t k = 0; k < keys_.size(); ++k) {
                 if (keys_[k].kind == RowKeyKind::Number) {
                     const uint64_t word = NumberWord(values.numbers[k]);
@@ -194,9 +193,8 @@ class KeyedSort {
 
     std::array<RowKeySpec, 2> keys_;
     const SortWeightTable& weights_;
-    const std::vector<RowRef>& rows_;
     std::vector<SortItem>& items_;
-    const std::vector<uint64_t>& readOrder_;
+    const std::vector<RowSortBuffers::Place>& readOrder_;
     std::array<KeyValues, 2>& values_;
 };
 
@@ -253,9 +251,10 @@ size_t RunBoundaryNear(const std::vector<SortItem>& items, size_t index) {
 // Sets `places` to the rows in the order of the memory pages their records lie on (rows on
 // one page keep their order). Records scattered over a gigabyte are read many times faster in
 // this order, which touches each page once, than in the order of the rows. A radix sort, 11
-// bits at a time, of words that hold the page number above the row number.
-void ReadOrder(const std::vector<RowRef>& rows, std::vector<uint64_t>& places,
-               std::vector<uint64_t>& spare) {
+// bits at a time, of words that hold the page number above the row number; each row travels
+// with its word, so that reading does not look rows up in their scattered order.
+void ReadOrder(const std::vector<RowRef>& rows, std::vector<RowSortBuffers::Place>& places,
+               std::vector<RowSortBuffers::Place>& spare) {
     const auto address = [](const RowRef& row) {
         return reinterpret_cast<uintptr_t>(row.song != nullptr ? static_cast<const void*>(row.song)
                                                                : row.style);
@@ -271,7 +270,7 @@ void ReadOrder(const std::vector<RowRef>& rows, std::vector<uint64_t>& places,
     places.resize(rows.size());
     spare.resize(rows.size());
     for (size_t row = 0; row < rows.size(); ++row) {
-        places[row] = (((address(rows[row]) - low) >> pageShift) << kRowBits) | row;
+        places[row] = {(((address(rows[row]) - low) >> pageShift) << kRowBits) | row, rows[row]};
     }
     constexpr int kDigitBits = 11;
     constexpr uint64_t kDigitMask = (uint64_t{1} << kDigitBits) - 1;
@@ -279,8 +278,8 @@ void ReadOrder(const std::vector<RowRef>& rows, std::vector<uint64_t>& places,
     const int topBit = kRowBits + static_cast<int>(std::bit_width((high - low) >> pageShift));
     for (int shift = kRowBits; shift < topBit; shift += kDigitBits) {
         starts.fill(0);
-        for (const uint64_t word : places) {
-            ++starts[(word >> shift) & kDigitMask];
+        for (const RowSortBuffers::Place& place : places) {
+            ++starts[(place.word >> shift) & kDigitMask];
         }
         if (std::find(starts.begin(), starts.end(), rows.size()) != starts.end()) {
             continue;  // every row has the same digit here
@@ -289,8 +288,8 @@ void ReadOrder(const std::vector<RowRef>& rows, std::vector<uint64_t>& places,
         for (size_t& start : starts) {
             sum += std::exchange(start, sum);
         }
-        for (const uint64_t word : places) {
-            spare[starts[(word >> shift) & kDigitMask]++] = word;
+        for (const RowSortBuffers::Place& place : places) {
+            spare[starts[(place.word >> shift) & kDigitMask]++] = place;
         }
         places.swap(spare);
     }
@@ -341,7 +340,7 @@ void SortRowsByKeys(std::vector<RowRef>& rows, const std::array<RowKeySpec, 2>& 
     }
     buffers.rows.resize(count);
     for (size_t i = 0; i < count; ++i) {
-        buffers.rows[i] = rows[items[i].order & kRowMask];
+        buffers.rows[i] = buffers.places[items[i].place].row;
     }
     rows.swap(buffers.rows);
 }

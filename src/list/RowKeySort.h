@@ -58,8 +58,13 @@ struct RowSortBuffers {
         std::vector<Text> texts;
         std::array<std::vector<unsigned char>, 2> arenas;  // one for each thread that reads
     };
-    std::vector<uint64_t> places;  // the read order: page number above row number
-    std::vector<uint64_t> spare;
+    // A row in the read order: its page number above its row number, and the row.
+    struct Place {
+        uint64_t word = 0;
+        RowRef row;
+    };
+    std::vector<Place> places;
+    std::vector<Place> spare;
     std::vector<Item> items;
     std::vector<Item> merged;
     std::array<Key, 2> keys;
