@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "list/RowKeySort.h"
 #include "list/ZOLListTypes.h"
 #include "platform/NonCopyable.h"
 #include "records/ZOLFieldCatalogue.h"
@@ -236,6 +237,7 @@ class CMyListCtrl : NonCopyable {
     int rowNumberWidth_ = 40;
 
     SortState sort_;
+    RowSortBuffers sortBuffers_;  // kept between sorts: a header click then reuses its memory
     std::string filterText_;
     std::string statusLine_;
     std::string groupInfoText_;  // "? (sort column to see the info)", translated

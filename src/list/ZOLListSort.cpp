@@ -1,9 +1,10 @@
-// Sorting the rows: header clicks, the row comparison and re-sorting after a rebuild. Only the
-// row references move; the comparison reads the field values in place.
+// Sorting the rows: header clicks, the sort keys of a row and re-sorting after a rebuild. Only
+// the row references move; each row's key values are read once (RowKeySort.h).
 #include <algorithm>
 #include <vector>
 
 #include "list/MyListCtrl.h"
+#include "list/RowKeySort.h"
 #include "list/ZOLSortSequence.h"
 #include "support/NUVDbg.h"
 #include "support/NUVFormat.h"
@@ -37,18 +38,6 @@ KeyKind KindOfType(FieldType type) {
     }
 }
 
-// One row with the values its sort compares, fetched once before the sort: a comparison then
-// reads neither record nor pooled text slot (100,000 rows take well over a million
-// comparisons, and records lie scattered in memory).
-struct PreparedRow {
-    RowRef row;
-    std::string_view primaryText;
-    std::string_view secondaryText;
-    int32_t primaryNumber = 0;
-    int32_t secondaryNumber = 0;
-    int32_t size = 0;
-};
-
 void Fetch(const RowRef& row, const SortKey& key, std::string_view& text, int32_t& number) {
     switch (key.kind) {
         case KeyKind::Number:
@@ -66,54 +55,17 @@ void Fetch(const RowRef& row, const SortKey& key, std::string_view& text, int32_
     }
 }
 
-// Everything one sort needs, fetched once before it starts.
-struct RowComparison {
-    SortKey primary;
-    SortKey secondary;
-    bool sizeTieBreak = false;  // DUPLICATES / RELATED_ID without a secondary key
-    TextCompareFn compareText = nullptr;
-
-    int CompareOn(KeyKind kind, std::string_view ta, std::string_view tb, int32_t va,
-                  int32_t vb) const {
-        switch (kind) {
-            case KeyKind::Number:
-                return (va > vb) - (va < vb);
-            case KeyKind::Text:
-            case KeyKind::Date:
-                return compareText(ta, tb);
-            default:
-                return 0;
-        }
+RowKeySpec SpecOf(const SortKey& key) {
+    switch (key.kind) {
+        case KeyKind::Number:
+            return {RowKeyKind::Number, key.ascending};
+        case KeyKind::Text:
+        case KeyKind::Date:
+            return {RowKeyKind::Text, key.ascending};
+        default:  // no key, or a type that does not sort: every row equal
+            return {RowKeyKind::None, key.ascending};
     }
-
-    PreparedRow Prepare(const RowRef& row) const {
-        PreparedRow prepared;
-        prepared.row = row;
-        Fetch(row, primary, prepared.primaryText, prepared.primaryNumber);
-        Fetch(row, secondary, prepared.secondaryText, prepared.secondaryNumber);
-        if (sizeTieBreak) {
-            prepared.size = row.style->Number(kFieldFilesize);
-        }
-        return prepared;
-    }
-
-    bool operator()(const PreparedRow& a, const PreparedRow& b) const {
-        int result =
-            CompareOn(primary.kind, a.primaryText, b.primaryText, a.primaryNumber, b.primaryNumber);
-        if (secondary.kind != KeyKind::None) {
-            if (result != 0) {
-                return (primary.ascending ? result : -result) < 0;
-            }
-            result = CompareOn(secondary.kind, a.secondaryText, b.secondaryText, a.secondaryNumber,
-                               b.secondaryNumber);
-            return (secondary.ascending ? result : -result) < 0;
-        }
-        if (result == 0 && sizeTieBreak) {
-            result = (a.size > b.size) - (a.size < b.size);
-        }
-        return (primary.ascending ? result : -result) < 0;
-    }
-};
+}
 
 }  // namespace
 
@@ -122,30 +74,28 @@ void CMyListCtrl::SortRows(const SortState& state) {
     if (state.primaryField == -1 || primary == nullptr) {
         return;
     }
-    RowComparison comparison;
-    comparison.compareText = TextComparison();
-    comparison.primary = {primary->fieldId, KindOfType(primary->type), state.primaryAscending};
+    SortKey first{primary->fieldId, KindOfType(primary->type), state.primaryAscending};
+    SortKey second;
     const ListColumn* secondary = Column(state.secondaryColumn);
     if (state.secondaryField != -1 && secondary != nullptr) {
-        comparison.secondary = {secondary->fieldId, KindOfType(secondary->type),
-                                state.secondaryAscending};
+        second = {secondary->fieldId, KindOfType(secondary->type), state.secondaryAscending};
     }
-    if (comparison.primary.kind == KeyKind::Unsupported ||
-        comparison.secondary.kind == KeyKind::Unsupported) {
+    if (first.kind == KeyKind::Unsupported || second.kind == KeyKind::Unsupported) {
         NUV_WARNING("%s", "Unexpected style data field type 2");
     }
-    comparison.sizeTieBreak =
-        kind_ == ListKind::Files && comparison.secondary.kind == KeyKind::None &&
+    // DUPLICATES / RELATED_ID without a secondary key: equal ids by size, in the same direction.
+    const bool sizeTieBreak =
+        kind_ == ListKind::Files && second.kind == KeyKind::None &&
         (primary->fieldId == kFieldDuplicates || primary->fieldId == kFieldRelatedId);
-    std::vector<PreparedRow> prepared;
-    prepared.reserve(rows_.size());
-    for (const RowRef& row : rows_) {
-        prepared.push_back(comparison.Prepare(row));
+    if (sizeTieBreak) {
+        second = {kFieldFilesize, KeyKind::Number, first.ascending};
     }
-    std::sort(prepared.begin(), prepared.end(), comparison);
-    for (size_t i = 0; i < prepared.size(); ++i) {
-        rows_[i] = prepared[i].row;
-    }
+    const RowKeyReader read = [&first, &second](const RowRef& row, RowKeyValues& values) {
+        Fetch(row, first, values.texts[0], values.numbers[0]);
+        Fetch(row, second, values.texts[1], values.numbers[1]);
+    };
+    SortRowsByKeys(rows_, {SpecOf(first), SpecOf(second)}, SortWeightsOf(CurrentSortSequence()),
+                   read, sortBuffers_);
 }
 
 void CMyListCtrl::SortByColumn(int column, bool addAsSecondary) {

@@ -7,7 +7,7 @@
 namespace kelvane {
 namespace {
 
-using WeightTable = std::array<unsigned char, 256>;
+using WeightTable = SortWeightTable;
 using WeightHalf = std::array<unsigned char, 128>;
 
 // "Default" is the same byte walk with A..Z weighted as a..z and every other byte as itself.
@@ -182,6 +182,10 @@ TextCompareFn TextComparisonOf(SortSequence sequence) {
 
 unsigned char SortWeight(SortSequence sequence, unsigned char byte) {
     return (*InfoOf(sequence).weights)[byte];
+}
+
+const SortWeightTable& SortWeightsOf(SortSequence sequence) {
+    return *InfoOf(sequence).weights;
 }
 
 }  // namespace kelvane

@@ -5,6 +5,7 @@
 // and nothing else (no allocation, no per-call selection).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -36,5 +37,10 @@ TextCompareFn TextComparisonOf(SortSequence sequence);
 
 // The weight a sequence gives a byte ("Default": the byte with A..Z folded to a..z).
 unsigned char SortWeight(SortSequence sequence, unsigned char byte);
+
+// The weights of all 256 bytes in a sequence. Two texts compare as their weight strings do,
+// byte by byte and the shorter first when one is the beginning of the other.
+using SortWeightTable = std::array<unsigned char, 256>;
+const SortWeightTable& SortWeightsOf(SortSequence sequence);
 
 }  // namespace kelvane

@@ -1,3 +1,8 @@
+#include <array>
+#include <climits>
+#include <random>
+
+#include "list/RowKeySort.h"
 #include "list/TypeAheadSearch.h"
 #include "list/ZOLListTestEnv.h"
 #include "list/ZOLSortSequence.h"
@@ -197,6 +202,126 @@ TEST_F(ListSortTest, SongListSortsByStyleLinkAndStatusColumns) {
     EXPECT_EQ(mgr.SongList().StyleRecordOfRow(0), a);
     mgr.SongList().SortByColumn(2, false);
     EXPECT_EQ(mgr.SongList().SongRecordOfRow(0)->Status(), kSongStatusInStyleFile);
+}
+
+// Generated rows, many equal in their first eight bytes or whole: the keyed sort must give the
+// order of the sequence's own comparison (rows equal under both keys in their given order),
+// also when the rows are many enough to be read and sorted in two halves.
+TEST(RowKeySortTest, KeyedOrderEqualsTheComparisonOrderOnGeneratedRows) {
+    constexpr size_t kRows = 40000;
+    // Both cases, digits, blanks, the tables' special letters and bytes, a NUL.
+    const std::string letters("aAbBzZ09 _.\xc4\xe4\xd6\xdf\xe9\x8a\x9a\xff\x00", 20);
+    std::mt19937 random(7);
+    const auto pick = [&](size_t n) { return static_cast<size_t>(random() % n); };
+    std::vector<std::string> names(kRows);
+    std::vector<std::string> dates(kRows);
+    std::vector<int32_t> numbers(kRows);
+    const std::array<std::string, 3> stems = {"", "Groove", "Groove Lounge"};
+    for (size_t i = 0; i < kRows; ++i) {
+        names[i] = stems[pick(stems.size())];
+        for (size_t n = pick(6); n > 0; --n) {
+            names[i] += letters[pick(letters.size())];
+        }
+        dates[i] = pick(9) == 0
+                       ? std::string()
+                       : "20" + std::to_string(10 + pick(3)) + "-0" + std::to_string(1 + pick(9)) +
+                             "-1" + std::to_string(pick(10)) + " 12:00";
+        const std::array<int32_t, 5> extremes = {INT_MIN, -1, 0, 7, INT_MAX};
+        numbers[i] = extremes[pick(extremes.size())];
+    }
+    // The rows in a shuffled order, so they are neither in the order of their records in
+    // memory nor in the order of any key.
+    std::vector<StyleDataPacket> packets(kRows);
+    std::vector<RowRef> rows;
+    for (StyleDataPacket& packet : packets) {
+        rows.push_back({&packet, nullptr});
+    }
+    std::shuffle(rows.begin(), rows.end(), random);
+    RowSortBuffers buffers;
+    enum Column { kName, kDate, kNumber };
+    struct Combo {
+        Column first;
+        bool firstUp;
+        Column second;  // kNumber with secondNone: no second key
+        bool secondUp;
+        bool secondNone;
+    };
+    const std::array<Combo, 5> combos = {{{kName, true, kNumber, true, true},
+                                          {kName, false, kNumber, true, false},
+                                          {kNumber, false, kName, true, false},
+                                          {kDate, true, kName, false, false},
+                                          {kDate, false, kNumber, false, true}}};
+    for (const SortSequence sequence : {SortSequence::Default, SortSequence::Modern,
+                                        SortSequence::Classic, SortSequence::Windows}) {
+        const TextCompareFn compare = TextComparisonOf(sequence);
+        for (const Combo& combo : combos) {
+            const auto kindOf = [](Column c) {
+                return c == kNumber ? RowKeyKind::Number : RowKeyKind::Text;
+            };
+            const std::array<RowKeySpec, 2> keys = {
+                RowKeySpec{kindOf(combo.first), combo.firstUp},
+                RowKeySpec{combo.secondNone ? RowKeyKind::None : kindOf(combo.second),
+                           combo.secondUp}};
+            const auto textOf = [&](Column c, size_t row) -> std::string_view {
+                return c == kName ? names[row] : dates[row];
+            };
+            const auto compareOn = [&](Column c, size_t a, size_t b) {
+                if (c == kNumber) {
+                    return (numbers[a] > numbers[b]) - (numbers[a] < numbers[b]);
+                }
+                return compare(textOf(c, a), textOf(c, b));
+            };
+            std::vector<RowRef> expected = rows;
+            const auto indexOf = [&](const RowRef& row) {
+                return static_cast<size_t>(row.style - packets.data());
+            };
+            std::stable_sort(expected.begin(), expected.end(),
+                             [&](const RowRef& x, const RowRef& y) {
+                                 const size_t a = indexOf(x);
+                                 const size_t b = indexOf(y);
+                                 int result = compareOn(combo.first, a, b);
+                                 if (result != 0 || combo.secondNone) {
+                                     return (combo.firstUp ? result : -result) < 0;
+                                 }
+                                 result = compareOn(combo.second, a, b);
+                                 return (combo.secondUp ? result : -result) < 0;
+                             });
+            std::vector<RowRef> sorted = rows;
+            SortRowsByKeys(
+                sorted, keys, SortWeightsOf(sequence),
+                [&](const RowRef& row, RowKeyValues& values) {
+                    const size_t index = indexOf(row);
+                    values.numbers = {numbers[index], numbers[index]};
+                    values.texts = {textOf(combo.first, index), textOf(combo.second, index)};
+                },
+                buffers);  // the same buffers for every sort, as a list keeps them
+            ASSERT_EQ(sorted.size(), expected.size());
+            size_t mismatch = 0;
+            while (mismatch < sorted.size() && sorted[mismatch].style == expected[mismatch].style) {
+                ++mismatch;
+            }
+            EXPECT_EQ(mismatch, sorted.size())
+                << SortSequenceName(sequence) << " keys " << combo.first << "/" << combo.second;
+        }
+    }
+}
+
+TEST_F(ListSortTest, DateColumnSortsBothWaysAndEqualDatesKeepTheNameOrder) {
+    const std::array<std::pair<const char*, const char*>, 5> files = {{{"d", "2021-03-04 10:00"},
+                                                                       {"a", "2021-03-04 10:00"},
+                                                                       {"c", ""},
+                                                                       {"e", "2019-12-31 23:59"},
+                                                                       {"b", "2021-03-04 10:00"}}};
+    for (const auto& [name, date] : files) {
+        AddNamed(name)->SetDateText(date);
+    }
+    ShowColumns(Files(), {kFieldFilename, kFieldFiledate});
+    mgr.ShowFileList();
+    Files().SortByColumn(0, false);
+    Files().SortByColumn(1, false);
+    EXPECT_EQ(FileRows(), (Names{"c", "e", "a", "b", "d"}));
+    Files().SortByColumn(1, false);
+    EXPECT_EQ(FileRows(), (Names{"a", "b", "d", "e", "c"}));
 }
 
 }  // namespace
