@@ -17,8 +17,7 @@ void FileValues::Clear() {
     entries_.clear();
     texts_.clear();
     songs_.clear();
-    fileTime_ = 0;
-    fileTimeKnown_ = false;
+    fileTime_.reset();
 }
 
 void FileValues::ApplyTo(StyleDataPacket& record) const {

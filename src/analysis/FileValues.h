@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,12 +33,9 @@ class FileValues {
 
     // The file's last-write time as the analysis found it on the open file, for a caller that
     // did not look it up itself; not applied by ApplyTo.
-    void SetFileTime(FileTime time) {
-        fileTime_ = time;
-        fileTimeKnown_ = true;
-    }
-    bool FileTimeKnown() const { return fileTimeKnown_; }
-    FileTime LastWriteTime() const { return fileTime_; }
+    void SetFileTime(FileTime time) { fileTime_ = time; }
+    bool FileTimeKnown() const { return fileTime_.has_value(); }
+    FileTime LastWriteTime() const { return fileTime_.value_or(0); }
 
     // Empties the values, keeping their storage for the next file.
     void Clear();
@@ -59,8 +57,7 @@ class FileValues {
     std::vector<Entry> entries_;
     std::string texts_;
     std::vector<MusicFinderRecord> songs_;
-    FileTime fileTime_ = 0;
-    bool fileTimeKnown_ = false;
+    std::optional<FileTime> fileTime_;
 };
 
 }  // namespace kelvane

@@ -84,7 +84,6 @@ FileReadOutcome ReadFileForAnalysis(const std::string& path, CZOLMidi& analyser,
     }
     file.size = info.st_size;
     file.lastWriteTime = FileTimeFromTimespec(info.st_mtim);
-    file.timeKnown = true;
     if (file.size == 0) {
         ::close(fd);
         return FileReadOutcome::kEmpty;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/FileTime.h"
@@ -25,11 +26,10 @@ struct FileForAnalysis {
     int64_t size = 0;
     uint32_t crc = 0;
     StatusCode crcStatus = 0;
-    const uint8_t* bytes = nullptr;  // the whole file in the analyser's buffer, or
-    int64_t length = 0;              // (its length)
-    int fd = -1;                     // the open file, to be read through the window
-    FileTime lastWriteTime = 0;      // of the open file (timeKnown)
-    bool timeKnown = false;
+    const uint8_t* bytes = nullptr;         // the whole file in the analyser's buffer, or
+    int64_t length = 0;                     // (its length)
+    int fd = -1;                            // the open file, to be read through the window
+    std::optional<FileTime> lastWriteTime;  // of the open file, when it was opened
 };
 
 FileReadOutcome ReadFileForAnalysis(const std::string& path, CZOLMidi& analyser,

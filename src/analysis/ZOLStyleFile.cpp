@@ -241,8 +241,8 @@ StatusCode AnalyseFileValues(CZOLMidi& analyser, const std::string& fullPath,
     analyser.SetSongList(style ? &values.Songs() : nullptr);
     FileForAnalysis file;
     const FileReadOutcome outcome = ReadFileForAnalysis(fullPath, analyser, file);
-    if (file.timeKnown) {
-        values.SetFileTime(file.lastWriteTime);
+    if (file.lastWriteTime) {
+        values.SetFileTime(*file.lastWriteTime);
     }
     std::string errors;
     switch (outcome) {

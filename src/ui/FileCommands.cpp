@@ -1,10 +1,6 @@
 #include "ui/FileCommands.h"
 
-#include "app/ZOLExternalPrograms.h"
 #include "fileops/ZOLCdromTest.h"
-#include "fileops/ZOLCopyMove.h"
-#include "fileops/ZOLMdbWriter.h"
-#include "fileops/ZOLRenameFile.h"
 #include "list/ZOLListViewMgr.h"
 #include "output/ZOLModify.h"
 #include "platform/Launcher.h"

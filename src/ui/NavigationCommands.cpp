@@ -5,7 +5,6 @@
 #include <optional>
 
 #include "app/ZOLReadFolder.h"
-#include "list/ZOLDuplicateSelection.h"
 #include "list/ZOLListViewMgr.h"
 #include "scan/ZOLTreeScan.h"
 #include "support/NUVConfig.h"

@@ -1,10 +1,7 @@
 #include "ui/ProgramCommands.h"
 
-#include <QStatusBar>
-
 #include "analysis/ZOLMidi.h"
 #include "analysis/ZOLTweak.h"
-#include "app/ZOLHelpTopics.h"
 #include "platform/SettingsStore.h"
 #include "scan/ZOLScanState.h"
 #include "support/NUVConfig.h"
@@ -19,7 +16,6 @@
 #include "support/ZOLConfigValues.h"
 #include "support/ZOLRunMode.h"
 #include "ui/AboutDlg.h"
-#include "ui/DetailPaneArea.h"
 #include "ui/MainFrm.h"
 #include "ui/NavigationCommands.h"
 #include "ui/NuvQtText.h"
