@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/ZOLReadFolder.h"
+#include "list/ZOLDuplicateSelection.h"
 #include "list/ZOLListViewMgr.h"
 #include "scan/ZOLTreeScan.h"
 #include "support/NUVConfig.h"
