@@ -71,26 +71,35 @@ class KeyedSort {
     // Reads the rows at places [begin, end) of the read order (their texts into arena `arena`),
     // each into the item at its place, set to the first part of the first key.
     void Fill(size_t begin, size_t end, uint32_t arena, const RowKeyReader& read) {
-        RowKeyValues values;
         for (size_t k = 0; k < keys_.size(); ++k) {
             if (keys_[k].kind == RowKeyKind::Text) {
                 values_[k].arenas[arena].reserve((end - begin) * 2 * kChunk);
             }
         }
-        for (size_t place = begin; place < end; ++place) {
-            const uint32_t row = static_cast<uint32_t>(readOrder_[place].word & kRowMask);
-            read(readOrder_[place].row, values);
-            for (size_t k = 0; k < keys_.size(); ++k) {
-                if (keys_[k].kind == RowKeyKind::Number) {
-                    const uint64_t word = NumberWord(values.numbers[k]);
-                    values_[k].numbers[place] = keys_[k].ascending ? word : ~word;
-                } else if (keys_[k].kind == RowKeyKind::Text) {
-                    AddText(values_[k], arena, place, values.texts[k]);
-                }
+        // In blocks: first every row of the block is read, then the block's texts are
+        // translated. The rows' records, and then their texts, lie scattered in memory;
+        // fetching a block of them at once waits for memory once per block, not per row.
+        constexpr size_t kBlock = 64;
+        std::array<RowKeyValues, kBlock> block;
+        for (size_t start = begin; start < end; start += kBlock) {
+            const size_t stop = std::min(end, start + kBlock);
+            for (size_t place = start; place < stop; ++place) {
+                read(readOrder_[place].row, block[place - start]);
             }
-            items_[place].order = row;
-            items_[place].place = static_cast<uint32_t>(place);
-            Load(items_[place], 0, 0);
+            for (size_t place = start; place < stop; ++place) {
+                const RowKeyValues& values = block[place - start];
+                for (size_t k = 0; k < keys_.size(); ++k) {
+                    if (keys_[k].kind == RowKeyKind::Number) {
+                        const uint64_t word = NumberWord(values.numbers[k]);
+                        values_[k].numbers[place] = keys_[k].ascending ? word : ~word;
+                    } else if (keys_[k].kind == RowKeyKind::Text) {
+                        AddText(values_[k], arena, place, values.texts[k]);
+                    }
+                }
+                items_[place].order = static_cast<uint32_t>(readOrder_[place].word & kRowMask);
+                items_[place].place = static_cast<uint32_t>(place);
+                Load(items_[place], 0, 0);
+            }
         }
     }
 
@@ -130,9 +139,7 @@ class KeyedSort {
                         }
                     }
                     if (next.key < keys_.size()) {
-                        for (size_t i = first; i < last; ++i) {
-                            Load(items_[i], next.key, next.depth);
-                        }
+                        LoadAll(first, last, next.key, next.depth);
                         std::sort(items_.begin() + static_cast<std::ptrdiff_t>(first),
                                   items_.begin() + static_cast<std::ptrdiff_t>(last), ItemLess);
                         tasks.push_back(next);
@@ -144,6 +151,25 @@ class KeyedSort {
     }
 
   private:
+    // Loads the part (key, depth) into the items [begin, end). Their texts lie scattered;
+    // each is asked for from memory a few items before it is needed.
+    void LoadAll(size_t begin, size_t end, size_t key, uint32_t depth) {
+        const KeyValues& values = values_[key];
+        const bool text = keys_[key].kind == RowKeyKind::Text;
+        constexpr size_t kAhead = 8;
+        for (size_t i = begin; i < end; ++i) {
+            if (text && i + 2 * kAhead < end) {
+                __builtin_prefetch(&values.texts[items_[i + 2 * kAhead].place]);
+            }
+            if (text && i + kAhead < end) {
+                const WeightText& ahead = values.texts[items_[i + kAhead].place];
+                __builtin_prefetch(values.arenas[ahead.arena].data() + ahead.offset +
+                                   static_cast<size_t>(depth) * kChunk);
+            }
+            Load(items_[i], key, depth);
+        }
+    }
+
     void AddText(KeyValues& key, uint32_t arena, size_t place, std::string_view text) const {
         std::vector<unsigned char>& bytes = key.arenas[arena];
         const size_t offset = bytes.size();
