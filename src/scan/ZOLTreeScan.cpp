@@ -231,24 +231,47 @@ StatusCode WriteFolderDataFile(TreeScanRun& run, const std::string& folder,
 
 }  // namespace
 
-StatusCode FlushDataFiles(TreeScanRun& run) {
-    if (run.batch == nullptr || run.batch->Pending() == 0) {
-        return 0;
-    }
-    StatusCode result = 0;
-    if (!run.batch->Flush()) {
-        NUV_WARNING("%s %s %d", Translate("Error closing zolfile").c_str(),
-                    run.batch->FailedPath().c_str(), run.batch->Error());
-        result = status::kDataFileClose;
-    }
-    // The extra files of the folders go only now: until then they held the only durable copy
-    // of their records.
-    for (const PendingFolder& pending : run.pending) {
+namespace {
+
+// The extra files of the folders whose data files the last flush put in place go only now:
+// until then they held the only durable copy of their records.
+StatusCode DeleteExtraFilesOfPlaced(TreeScanRun& run, const std::vector<PendingFolder>& folders,
+                                    StatusCode result) {
+    for (const PendingFolder& pending : folders) {
         if (pending.batchIndex < run.batch->Placed()) {
             const StatusCode deleted = DeleteExtraFiles(pending.folder);
             result = result != 0 ? result : deleted;
         }
     }
+    return result;
+}
+
+StatusCode FlushFailure(TreeScanRun& run) {
+    NUV_WARNING("%s %s %d", Translate("Error closing zolfile").c_str(),
+                run.batch->FailedPath().c_str(), run.batch->Error());
+    return status::kDataFileClose;
+}
+
+// Waits for the flush under way, if any, and ends it as FlushDataFiles ends its own.
+StatusCode FinishBackgroundFlush(TreeScanRun& run) {
+    if (run.batch == nullptr || !run.batch->Flushing()) {
+        return 0;
+    }
+    const StatusCode result = run.batch->WaitFlush() ? 0 : FlushFailure(run);
+    const StatusCode deleted = DeleteExtraFilesOfPlaced(run, run.flushing, result);
+    run.flushing.clear();
+    return deleted;
+}
+
+}  // namespace
+
+StatusCode FlushDataFiles(TreeScanRun& run) {
+    StatusCode result = FinishBackgroundFlush(run);
+    if (result != 0 || run.batch == nullptr || run.batch->Pending() == 0) {
+        return result;
+    }
+    result = run.batch->Flush() ? 0 : FlushFailure(run);
+    result = DeleteExtraFilesOfPlaced(run, run.pending, result);
     run.pending.clear();
     return result;
 }
@@ -259,7 +282,18 @@ StatusCode FlushDataFilesWhenDue(TreeScanRun& run) {
     }
     const bool due = run.batch->Pending() >= kBatchFiles ||
                      std::chrono::steady_clock::now() - run.oldestPending >= kBatchAge;
-    return due ? FlushDataFiles(run) : 0;
+    if (!due) {
+        return 0;
+    }
+    // The scan goes on while the medium takes the files; the flush before is waited for.
+    const StatusCode result = FinishBackgroundFlush(run);
+    if (result != 0) {
+        return result;
+    }
+    run.flushing = std::move(run.pending);
+    run.pending.clear();
+    run.batch->StartFlush();
+    return 0;
 }
 
 StatusCode FinishFolder(TreeScanRun& run, FolderScanLists& lists, const std::string& folder,
@@ -373,6 +407,10 @@ StatusCode ScanTree(TreeScanRun& run, const std::string& folder, int includeSubf
     CNuvAtomicBatch batch;
     run.batch = &batch;
     StartWorkers(run);
+    if (run.workers == nullptr) {
+        // With workers the scan thread analyses with its thread's analyser, as a worker does.
+        run.analyser = std::make_unique<CZOLMidi>();
+    }
     StatusCode result = WalkStartFolder(run, folder, includeSubfolders);
     if (run.workers != nullptr) {
         Settle(run);
@@ -418,7 +456,6 @@ StatusCode ProcessStyleTree(const std::string& startFolder, int includeSubfolder
 
     TreeScanRun run;
     run.options = options;
-    run.analyser = std::make_unique<CZOLMidi>();
     result = ScanTree(run, folder, includeSubfolders);
     ScanRuntime().lastCounts = run.counts;
     SetStatusPaneText(1, " ");

@@ -87,9 +87,10 @@ struct TreeScanRun : NonCopyable {
     ~TreeScanRun();
 
     ScanOptions options;
-    std::unique_ptr<CZOLMidi> analyser;  // one worker: the scan thread analyses with it
-    CNuvAtomicBatch* batch = nullptr;    // the scan's data files, made durable together
-    std::vector<PendingFolder> pending;
+    std::unique_ptr<CZOLMidi> analyser;   // one worker: the scan thread analyses with it
+    CNuvAtomicBatch* batch = nullptr;     // the scan's data files, made durable together
+    std::vector<PendingFolder> pending;   // data files queued in the batch
+    std::vector<PendingFolder> flushing;  // data files of the flush under way
     std::chrono::steady_clock::time_point oldestPending{};
     TreeScanCounts counts;
 
@@ -121,8 +122,9 @@ void CountFile(TreeScanRun& run);
 // failure of the data file (the lists are then released).
 StatusCode FinishFolder(TreeScanRun& run, FolderScanLists& lists, const std::string& folder,
                         const std::string& dataPath);
-// Puts the data files waiting in the batch in place once the oldest has waited a second, so
-// that a crash loses little; FlushDataFiles puts them in place now.
+// Starts putting the data files waiting in the batch in place once they are many or the oldest
+// has waited a while, so that a crash loses little; the scan goes on meanwhile. A failure of
+// that flush is returned by the next call of either. FlushDataFiles puts them in place now.
 StatusCode FlushDataFilesWhenDue(TreeScanRun& run);
 StatusCode FlushDataFiles(TreeScanRun& run);
 

@@ -284,6 +284,7 @@ CNuvAtomicBatch::CNuvAtomicBatch() : previous_(tOpenBatch) {
 }
 
 CNuvAtomicBatch::~CNuvAtomicBatch() {
+    WaitFlush();
     Discard();
     tOpenBatch = previous_;
 }
@@ -300,37 +301,68 @@ void CNuvAtomicBatch::Discard() {
     entries_.clear();
 }
 
-bool CNuvAtomicBatch::Flush() {
-    placed_ = 0;
-    error_ = 0;
-    failedPath_.clear();
+CNuvAtomicBatch::Outcome CNuvAtomicBatch::PutInPlace(const std::vector<Entry>& entries) {
+    Outcome outcome;
     std::vector<int> fds;
-    for (const Entry& entry : entries_) {
+    for (const Entry& entry : entries) {
         fds.push_back(entry.fd);
     }
     const std::vector<int> synced = SyncAll(fds);
-    for (std::size_t i = 0; i < entries_.size(); ++i) {
-        Entry& entry = entries_[i];
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const Entry& entry = entries[i];
         int failure = synced[i];
         if (::close(entry.fd) != 0 && failure == 0) {
             failure = errno;
         }
-        if (failure == 0 && error_ == 0 &&
+        if (failure == 0 && outcome.error == 0 &&
             std::rename(entry.tempPath.c_str(), entry.path.c_str()) != 0) {
             failure = errno;
         }
-        if (failure != 0 || error_ != 0) {
+        if (failure != 0 || outcome.error != 0) {
             ::unlink(entry.tempPath.c_str());
-            if (error_ == 0) {
-                error_ = failure;
-                failedPath_ = entry.path;
+            if (outcome.error == 0) {
+                outcome.error = failure;
+                outcome.failedPath = entry.path;
             }
             continue;
         }
-        ++placed_;
+        ++outcome.placed;
     }
+    return outcome;
+}
+
+bool CNuvAtomicBatch::Flush() {
+    if (!WaitFlush()) {
+        return false;
+    }
+    outcome_ = PutInPlace(entries_);
     entries_.clear();
-    return error_ == 0;
+    return outcome_.error == 0;
+}
+
+bool CNuvAtomicBatch::StartFlush() {
+    if (!WaitFlush()) {
+        return false;
+    }
+    outcome_ = Outcome{};
+    inFlight_.swap(entries_);
+    try {
+        flushing_ = std::thread([this] { outcome_ = PutInPlace(inFlight_); });
+    } catch (const std::system_error&) {
+        outcome_ = PutInPlace(inFlight_);
+    }
+    return true;
+}
+
+bool CNuvAtomicBatch::WaitFlush() {
+    if (!Flushing()) {
+        return true;
+    }
+    if (flushing_.joinable()) {
+        flushing_.join();
+    }
+    inFlight_.clear();
+    return outcome_.error == 0;
 }
 
 }  // namespace kelvane

@@ -16,6 +16,7 @@
 #include <ctime>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "platform/NonCopyable.h"
@@ -87,19 +88,30 @@ class CNuvAtomicFile : NonCopyable {
 // then renames each over its target in the order they were committed. As with a single
 // Commit(), a target is replaced only once its new content is on the medium; a failure leaves
 // the failed file's target and those queued after it as they were.
+//
+// StartFlush() does the same on a thread of its own and returns at once: waiting for the
+// medium then holds up nobody, and the batch goes on queueing files meanwhile. WaitFlush()
+// waits for it and reports as Flush() does; Flush(), StartFlush() and the destructor wait for
+// a flush still running first, so the files are placed in the order they were committed.
 class CNuvAtomicBatch : NonCopyable {
   public:
     CNuvAtomicBatch();   // opens the batch on the calling thread
-    ~CNuvAtomicBatch();  // abandons what was not flushed
+    ~CNuvAtomicBatch();  // waits for a started flush, then abandons what was not flushed
 
     // True when every queued file was put in place. Otherwise Error() is the errno of the
     // first failure and FailedPath() its target; the files queued after it are abandoned.
     bool Flush();
+    // Puts the files queued so far in place on another thread (on this one when no thread
+    // can be had). False when a flush still running had failed: nothing is started then.
+    bool StartFlush();
+    // Waits for the flush StartFlush began; what Flush returns for it (true when none runs).
+    bool WaitFlush();
+    bool Flushing() const { return flushing_.joinable() || !inFlight_.empty(); }
     std::size_t Pending() const { return entries_.size(); }
-    // How many files the last Flush put in place (in queue order).
-    std::size_t Placed() const { return placed_; }
-    int Error() const { return error_; }
-    const std::string& FailedPath() const { return failedPath_; }
+    // How many files the last flush put in place (in queue order).
+    std::size_t Placed() const { return outcome_.placed; }
+    int Error() const { return outcome_.error; }
+    const std::string& FailedPath() const { return outcome_.failedPath; }
 
   private:
     friend class CNuvAtomicFile;
@@ -108,14 +120,20 @@ class CNuvAtomicBatch : NonCopyable {
         std::string tempPath;
         std::string path;
     };
+    struct Outcome {
+        std::size_t placed = 0;
+        int error = 0;
+        std::string failedPath;
+    };
     void Queue(int fd, std::string tempPath, std::string path);
     void Discard();
+    static Outcome PutInPlace(const std::vector<Entry>& entries);
 
     CNuvAtomicBatch* previous_;
     std::vector<Entry> entries_;
-    std::size_t placed_ = 0;
-    int error_ = 0;
-    std::string failedPath_;
+    std::vector<Entry> inFlight_;  // taken by the flush StartFlush began
+    std::thread flushing_;
+    Outcome outcome_;
 };
 
 // The temporary files of CNuvAtomicFile are named ".<target name>.<pid>-<number>.tmp" in the

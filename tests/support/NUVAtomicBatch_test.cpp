@@ -62,6 +62,33 @@ TEST_F(AtomicBatchTest, FailureKeepsTheTargetsFromThereOnAndLeavesNoTemporaries)
               1u);
 }
 
+TEST_F(AtomicBatchTest, BackgroundFlushPlacesWhatWasQueuedAndReportsItsFailureOnce) {
+    dir.Write("sub/x", "old x");
+    CNuvAtomicBatch batch;
+    ASSERT_TRUE(Replace("a", "new a"));
+    ASSERT_TRUE(batch.StartFlush());
+    ASSERT_TRUE(Replace("b", "new b"));  // queued while the flush runs: waits for the next
+    EXPECT_EQ(batch.Pending(), 1u);
+    ASSERT_TRUE(batch.WaitFlush());
+    EXPECT_FALSE(batch.Flushing());
+    EXPECT_EQ(batch.Placed(), 1u);
+    EXPECT_EQ(dir.Read("a"), "new a");
+    EXPECT_FALSE(fs::exists(dir.Path() / "b"));
+
+    ASSERT_TRUE(Replace("sub/x", "new x"));
+    fs::remove(dir.Path() / "sub" / "x");
+    fs::create_directories(dir.Path() / "sub" / "x" / "inner");
+    ASSERT_TRUE(batch.StartFlush());   // b, then x, which fails
+    EXPECT_FALSE(batch.StartFlush());  // the failure is seen: nothing more starts
+    EXPECT_EQ(batch.FailedPath(), dir.Folder() + "sub/x");
+    EXPECT_EQ(dir.Read("b"), "new b");
+    EXPECT_TRUE(batch.WaitFlush());  // reported once; the next flush starts clean
+    ASSERT_TRUE(Replace("c", "new c"));
+    ASSERT_TRUE(batch.Flush());
+    EXPECT_EQ(dir.Read("c"), "new c");
+    EXPECT_EQ(Entries(), 4u);  // a, b, c and sub: no temporary file left
+}
+
 TEST_F(AtomicBatchTest, BatchLeftUnflushedChangesNothingAndAfterItCommitsAreDirect) {
     dir.Write("a", "old a");
     {
