@@ -52,6 +52,7 @@ class KeyedSort {
         : keys_(keys),
           weights_(weights),
           items_(buffers.items),
+          rows_(rows),
           readOrder_(buffers.places),
           values_(buffers.keys) {
         items_.resize(rows.size());
@@ -76,15 +77,19 @@ class KeyedSort {
                 values_[k].arenas[arena].reserve((end - begin) * 2 * kChunk);
             }
         }
-        // In blocks: first every row of the block is read, then the block's texts are
-        // translated. The rows' records, and then their texts, lie scattered in memory;
-        // fetching a block of them at once waits for memory once per block, not per row.
+        // In blocks: first the block's rows are looked up, then read, then their texts are
+        // translated. The rows, their records and then their texts lie scattered in memory;
+        // fetching a block of each at once waits for memory once per block, not per row.
         constexpr size_t kBlock = 64;
+        std::array<const RowRef*, kBlock> refs;
         std::array<RowKeyValues, kBlock> block;
         for (size_t start = begin; start < end; start += kBlock) {
             const size_t stop = std::min(end, start + kBlock);
             for (size_t place = start; place < stop; ++place) {
-                read(readOrder_[place].row, block[place - start]);
+                refs[place - start] = &rows_[readOrder_[place] & kRowMask];
+            }
+            for (size_t place = start; place < stop; ++place) {
+                read(*refs[place - start], block[place - start]);
             }
             for (size_t place = start; place < stop; ++place) {
                 const RowKeyValues& values = block[place - start];
@@ -96,7 +101,7 @@ class KeyedSort {
                         AddText(values_[k], arena, place, values.texts[k]);
                     }
                 }
-                items_[place].order = static_cast<uint32_t>(readOrder_[place].word & kRowMask);
+                items_[place].order = static_cast<uint32_t>(readOrder_[place] & kRowMask);
                 items_[place].place = static_cast<uint32_t>(place);
                 Load(items_[place], 0, 0);
             }
@@ -220,7 +225,8 @@ class KeyedSort {
     std::array<RowKeySpec, 2> keys_;
     const SortWeightTable& weights_;
     std::vector<SortItem>& items_;
-    const std::vector<RowSortBuffers::Place>& readOrder_;
+    const std::vector<RowRef>& rows_;
+    const std::vector<uint64_t>& readOrder_;
     std::array<KeyValues, 2>& values_;
 };
 
@@ -277,10 +283,10 @@ size_t RunBoundaryNear(const std::vector<SortItem>& items, size_t index) {
 // Sets `places` to the rows in the order of the memory pages their records lie on (rows on
 // one page keep their order). Records scattered over a gigabyte are read many times faster in
 // this order, which touches each page once, than in the order of the rows. A radix sort, 11
-// bits at a time, of words that hold the page number above the row number; each row travels
-// with its word, so that reading does not look rows up in their scattered order.
-void ReadOrder(const std::vector<RowRef>& rows, std::vector<RowSortBuffers::Place>& places,
-               std::vector<RowSortBuffers::Place>& spare) {
+// bits at a time, of words that hold the page number above the row number (8 bytes a row: the
+// sort's memory stays small next to a million records).
+void ReadOrder(const std::vector<RowRef>& rows, std::vector<uint64_t>& places,
+               std::vector<uint64_t>& spare) {
     const auto address = [](const RowRef& row) {
         return reinterpret_cast<uintptr_t>(row.song != nullptr ? static_cast<const void*>(row.song)
                                                                : row.style);
@@ -296,7 +302,7 @@ void ReadOrder(const std::vector<RowRef>& rows, std::vector<RowSortBuffers::Plac
     places.resize(rows.size());
     spare.resize(rows.size());
     for (size_t row = 0; row < rows.size(); ++row) {
-        places[row] = {(((address(rows[row]) - low) >> pageShift) << kRowBits) | row, rows[row]};
+        places[row] = (((address(rows[row]) - low) >> pageShift) << kRowBits) | row;
     }
     constexpr int kDigitBits = 11;
     constexpr uint64_t kDigitMask = (uint64_t{1} << kDigitBits) - 1;
@@ -304,8 +310,8 @@ void ReadOrder(const std::vector<RowRef>& rows, std::vector<RowSortBuffers::Plac
     const int topBit = kRowBits + static_cast<int>(std::bit_width((high - low) >> pageShift));
     for (int shift = kRowBits; shift < topBit; shift += kDigitBits) {
         starts.fill(0);
-        for (const RowSortBuffers::Place& place : places) {
-            ++starts[(place.word >> shift) & kDigitMask];
+        for (const uint64_t place : places) {
+            ++starts[(place >> shift) & kDigitMask];
         }
         if (std::find(starts.begin(), starts.end(), rows.size()) != starts.end()) {
             continue;  // every row has the same digit here
@@ -314,8 +320,8 @@ void ReadOrder(const std::vector<RowRef>& rows, std::vector<RowSortBuffers::Plac
         for (size_t& start : starts) {
             sum += std::exchange(start, sum);
         }
-        for (const RowSortBuffers::Place& place : places) {
-            spare[starts[(place.word >> shift) & kDigitMask]++] = place;
+        for (const uint64_t place : places) {
+            spare[starts[(place >> shift) & kDigitMask]++] = place;
         }
         places.swap(spare);
     }
@@ -366,7 +372,7 @@ void SortRowsByKeys(std::vector<RowRef>& rows, const std::array<RowKeySpec, 2>& 
     }
     buffers.rows.resize(count);
     for (size_t i = 0; i < count; ++i) {
-        buffers.rows[i] = buffers.places[items[i].place].row;
+        buffers.rows[i] = rows[items[i].order & kRowMask];
     }
     rows.swap(buffers.rows);
 }

@@ -58,13 +58,9 @@ struct RowSortBuffers {
         std::vector<Text> texts;
         std::array<std::vector<unsigned char>, 2> arenas;  // one for each thread that reads
     };
-    // A row in the read order: its page number above its row number, and the row.
-    struct Place {
-        uint64_t word = 0;
-        RowRef row;
-    };
-    std::vector<Place> places;
-    std::vector<Place> spare;
+    // The read order: each row as its page number above its row number.
+    std::vector<uint64_t> places;
+    std::vector<uint64_t> spare;
     std::vector<Item> items;
     std::vector<Item> merged;
     std::array<Key, 2> keys;
