@@ -1,12 +1,34 @@
 #include "list/ZOLListPrinter.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "list/ZOLListViewMgr.h"
 
 namespace kelvane {
 namespace {
+
+// Where the text goes: collected in a string, or written to a file a piece at a time as it
+// grows (a million rows make about 100 MB of text, which need not be held all at once).
+struct TextOut {
+    static constexpr size_t kPiece = 64 * 1024;
+    std::string text;
+    std::FILE* file = nullptr;
+
+    void LineDone() {
+        if (file != nullptr && text.size() >= kPiece) {
+            Flush();
+        }
+    }
+    void Flush() {
+        if (file != nullptr) {
+            std::fwrite(text.data(), 1, text.size(), file);
+            text.clear();
+        }
+    }
+};
 
 size_t DisplayLength(std::string_view text) {
     return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) {
@@ -46,12 +68,13 @@ void AppendPadded(std::string& line, std::string_view text, size_t width, bool r
     }
 }
 
-void EndLine(std::string& out, std::string& line) {
+void EndLine(TextOut& out, std::string& line) {
     while (!line.empty() && line.back() == ' ') {
         line.pop_back();
     }
-    out += line;
-    out += '\n';
+    out.text += line;
+    out.text += '\n';
+    out.LineDone();
     line.clear();
 }
 
@@ -73,12 +96,10 @@ void AppendCsvField(std::string& out, std::string_view text, char separator) {
     out += '"';
 }
 
-}  // namespace
-
-std::string RenderListTable(const CZOLListViewMgr& manager) {
+void RenderTable(const CZOLListViewMgr& manager, TextOut& out) {
     const CMyListCtrl* list = manager.CurrentList();
     if (list == nullptr) {
-        return {};
+        return;
     }
     const int columns = list->ColumnCount();
     std::vector<size_t> widths(static_cast<size_t>(columns));
@@ -90,7 +111,6 @@ std::string RenderListTable(const CZOLListViewMgr& manager) {
                 widths[static_cast<size_t>(c)], DisplayLength(PrintedCell(*list, row, c, buffer)));
         }
     }
-    std::string out;
     std::string line;
     for (int c = 0; c < columns; ++c) {
         if (c > 0) {
@@ -110,47 +130,61 @@ std::string RenderListTable(const CZOLListViewMgr& manager) {
         }
         EndLine(out, line);
     }
-    out += '\n';
-    out += list->StatusLine();
-    out += '\n';
-    return out;
+    out.text += '\n';
+    out.text += list->StatusLine();
+    out.text += '\n';
 }
 
-std::string RenderListCsv(const CZOLListViewMgr& manager, char separator) {
+void RenderCsv(const CZOLListViewMgr& manager, char separator, TextOut& out) {
     const CMyListCtrl* list = manager.CurrentList();
     if (list == nullptr) {
-        return {};
+        return;
     }
-    std::string out;
     std::string buffer;
     for (int c = 0; c < list->ColumnCount(); ++c) {
         if (c > 0) {
-            out += separator;
+            out.text += separator;
         }
-        AppendCsvField(out, list->Column(c)->header, separator);
+        AppendCsvField(out.text, list->Column(c)->header, separator);
     }
-    out += '\n';
+    out.text += '\n';
     for (long row = 0; row < list->RowCount(); ++row) {
         for (int c = 0; c < list->ColumnCount(); ++c) {
             if (c > 0) {
-                out += separator;
+                out.text += separator;
             }
-            AppendCsvField(out, PrintedCell(*list, row, c, buffer), separator);
+            AppendCsvField(out.text, PrintedCell(*list, row, c, buffer), separator);
         }
-        out += '\n';
+        out.text += '\n';
+        out.LineDone();
     }
-    return out;
+}
+
+}  // namespace
+
+std::string RenderListTable(const CZOLListViewMgr& manager) {
+    TextOut out;
+    RenderTable(manager, out);
+    return std::move(out.text);
+}
+
+std::string RenderListCsv(const CZOLListViewMgr& manager, char separator) {
+    TextOut out;
+    RenderCsv(manager, separator, out);
+    return std::move(out.text);
 }
 
 void PrintList(const CZOLListViewMgr& manager, ListPrintFormat format, char separator,
                std::FILE* out, std::FILE* statusOut) {
+    TextOut text;
+    text.file = out;
     if (format == ListPrintFormat::Table) {
-        const std::string text = RenderListTable(manager);
-        std::fwrite(text.data(), 1, text.size(), out);
+        RenderTable(manager, text);
+        text.Flush();
         return;
     }
-    const std::string text = RenderListCsv(manager, separator);
-    std::fwrite(text.data(), 1, text.size(), out);
+    RenderCsv(manager, separator, text);
+    text.Flush();
     if (const CMyListCtrl* list = manager.CurrentList()) {
         std::fprintf(statusOut, "%s\n", list->StatusLine().c_str());
     }

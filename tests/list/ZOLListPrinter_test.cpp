@@ -1,5 +1,8 @@
 #include "list/ZOLListPrinter.h"
 
+#include <cstdio>
+#include <string>
+
 #include "list/ZOLListOptions.h"
 #include "list/ZOLListTableView.h"
 #include "list/ZOLListTestEnv.h"
@@ -43,6 +46,31 @@ TEST_F(ListPrinterTest, CsvQuotesWhatNeedsItAndPrintsMarkers) {
         RenderListCsv(mgr),
         "Duplicates,Filename\n/,plain\n\\,\"with,comma\"\n-,\"say \"\"hi\"\"\"\n-,\" padded\"\n");
     EXPECT_EQ(RenderListCsv(mgr, ';').substr(0, 20), "Duplicates;Filename\n");
+}
+
+// Printed to a file, a long list goes out in pieces; the bytes are those of the rendered text.
+TEST_F(ListPrinterTest, PrintedLongListEqualsTheRenderedText) {
+    for (int i = 0; i < 6000; ++i) {
+        AddRecord(
+            {"style number " + std::to_string(i) + ".sty", "/m/", i, 10, "", "", 90 + i % 50});
+    }
+    ShowColumns(mgr.FileList(), {kFieldFilename, kFieldTempo});
+    mgr.ShowFileList();
+    const auto printed = [this](ListPrintFormat format) {
+        std::FILE* file = std::tmpfile();
+        std::FILE* status = std::tmpfile();
+        PrintList(mgr, format, ',', file, status);
+        std::string text(static_cast<size_t>(std::ftell(file)), '\0');
+        std::rewind(file);
+        const size_t read = std::fread(text.data(), 1, text.size(), file);
+        std::fclose(file);
+        std::fclose(status);
+        return text.substr(0, read);
+    };
+    const std::string table = RenderListTable(mgr);
+    ASSERT_GT(table.size(), 150000u);  // several pieces
+    EXPECT_EQ(printed(ListPrintFormat::Table), table);
+    EXPECT_EQ(printed(ListPrintFormat::Csv), RenderListCsv(mgr));
 }
 
 TEST_F(ListPrinterTest, TableViewGivesTheOutputsWhatTheListShows) {
