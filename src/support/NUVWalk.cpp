@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "platform/FindFile.h"
@@ -100,9 +101,18 @@ void TraceEntry(const CNuvFindFile& find, const FindEntry& entry, const PassText
     }
 }
 
+// A listed folder the walk enters.
+bool EntersFolder(const WalkContext& context, const FindEntry& entry) {
+    return entry.isFolder && (!entry.isLink || context.followFolderLinks == 1) &&
+           entry.name[0] != '.';
+}
+
 // First pass: the files of the folder matching the pattern, each handed to the per-file
-// callback. A file that vanished between listing and looking at it is passed over.
-StatusCode VisitFiles(WalkContext& context, const std::string& folder, bool& found) {
+// callback. A file that vanished between listing and looking at it is passed over. With
+// `subfolders`, the folders to enter are collected on the way; `listedAll` tells whether the
+// listing went through every entry, so that the collected folders are all there are.
+StatusCode VisitFiles(WalkContext& context, const std::string& folder, bool& found,
+                      std::vector<std::string>* subfolders, bool& listedAll) {
     const std::string pattern = folder + context.fileNamePattern;
     TraceText(trace::kScan, "ProcessAllFilesOfDirectory : ", pattern);
     CNuvFindFile find;
@@ -110,11 +120,15 @@ StatusCode VisitFiles(WalkContext& context, const std::string& folder, bool& fou
     StatusCode findStatus = 0;
     StatusCode callbackResult = 0;
     PlatformStatus listed = find.First(pattern, entry);
+    listedAll = listed.Ok() || listed.error == PlatformError::FileNotFound;
     if (!listed.Ok()) {
         findStatus = FirstFindStatus(context, listed, pattern, kFilePass);
     }
     while (listed.Ok()) {
         TraceEntry(find, entry, kFilePass);
+        if (subfolders != nullptr && EntersFolder(context, entry)) {
+            subfolders->push_back(entry.name);
+        }
         FileDetails details;
         if (!entry.isFolder && (context.fileTimesOnRequest != 0 || find.Details(details).Ok())) {
             TraceText(trace::kDetail, "Found path", folder);
@@ -133,9 +147,11 @@ StatusCode VisitFiles(WalkContext& context, const std::string& folder, bool& fou
         }
         listed = find.Next(entry);
         if (!listed.Ok()) {
+            listedAll = listedAll && listed.error == PlatformError::NoMoreFiles;
             findStatus = NextFindStatus(context, listed, pattern, kFilePass);
         }
     }
+    listedAll = listedAll && callbackResult == 0;
     context.currentFind = nullptr;
     find.Close();
     if (callbackResult != 0 && callbackResult != status::kAbortedByUser) {
@@ -161,8 +177,7 @@ StatusCode ListSubfolders(WalkContext& context, const std::string& folder,
     }
     while (listed.Ok()) {
         TraceEntry(find, entry, kFolderPass);
-        if (entry.isFolder && (!entry.isLink || context.followFolderLinks == 1) &&
-            entry.name[0] != '.') {
+        if (EntersFolder(context, entry)) {
             names.push_back(entry.name);
         }
         listed = find.Next(entry);
@@ -220,10 +235,11 @@ class FolderOnPath : NonCopyable {
     bool pushed_ = false;
 };
 
-// Second pass: every subfolder through the per-folder handler.
-StatusCode VisitSubfolders(WalkContext& context, const std::string& folder, bool& found) {
-    std::vector<std::string> names;
-    const StatusCode findStatus = ListSubfolders(context, folder, names);
+// Second pass: every subfolder through the per-folder handler; `names` are the subfolders
+// when the first pass collected them, else the folder is listed again.
+StatusCode VisitSubfolders(WalkContext& context, const std::string& folder, bool& found,
+                           std::vector<std::string> names, bool listed) {
+    const StatusCode findStatus = listed ? 0 : ListSubfolders(context, folder, names);
     StatusCode handlerResult = 0;
     for (const std::string& name : names) {
         const std::string subfolder = folder + name + "/";
@@ -281,12 +297,20 @@ StatusCode ProcessAllFilesOfDirectory(WalkContext& context, const std::string& f
     const std::string dir = WithSlash(folder);
     const FolderOnPath onPath(context, dir);
     bool found = false;
-    const StatusCode filesResult = VisitFiles(context, dir, found);
+    // When the files' pattern takes every name, the one listing gives the subfolders too. With
+    // the scan trace on, the folder is listed twice as it always was, so the trace reads the same.
+    const bool collect = context.recurse == 1 && !TraceWanted(trace::kScan) &&
+                         CNuvWildcard(context.fileNamePattern).MatchesEverything();
+    std::vector<std::string> subfolders;
+    bool listedAll = false;
+    const StatusCode filesResult =
+        VisitFiles(context, dir, found, collect ? &subfolders : nullptr, listedAll);
     if (filesResult != 0) {
         return filesResult;
     }
     if (context.recurse == 1) {
-        const StatusCode foldersResult = VisitSubfolders(context, dir, found);
+        const StatusCode foldersResult =
+            VisitSubfolders(context, dir, found, std::move(subfolders), collect && listedAll);
         if (foldersResult != 0) {
             return foldersResult;
         }

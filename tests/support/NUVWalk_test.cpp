@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -98,15 +99,19 @@ TEST(Walk, VisitsDepthFirstFilesBeforeSubfolders) {
                              "a/a2.sty", "b/b1.sty", "b/x/y/z.sty", "c/readme.txt"}) {
         dir.Write(path, "x");
     }
-    WalkContext context = ContextFor(dir.Folder() + "*.sty", 1);
-    WalkRecorder recorder;
-    recorder.Attach(context);
-    EXPECT_EQ(ProcessAllFiles(context), 0);
-    EXPECT_TRUE(IsDepthFirst(recorder.events));
-    EXPECT_EQ(recorder.files.size(), 8u);
-    EXPECT_EQ(
-        std::count(recorder.events.begin(), recorder.events.end(), "enter " + dir.Folder() + "c/"),
-        1);
+    // "*.*" takes every name: the subfolders come from the same listing as the files.
+    for (const auto& [pattern, files] : {std::pair{"*.sty", 8u}, std::pair{"*.*", 9u}}) {
+        SCOPED_TRACE(pattern);
+        WalkContext context = ContextFor(dir.Folder() + pattern, 1);
+        WalkRecorder recorder;
+        recorder.Attach(context);
+        EXPECT_EQ(ProcessAllFiles(context), 0);
+        EXPECT_TRUE(IsDepthFirst(recorder.events));
+        EXPECT_EQ(recorder.files.size(), files);
+        EXPECT_EQ(std::count(recorder.events.begin(), recorder.events.end(),
+                             "enter " + dir.Folder() + "c/"),
+                  1);
+    }
 }
 
 TEST(Walk, CallbackSeesFolderNameAndTime) {
@@ -175,11 +180,14 @@ TEST(Walk, NeverEntersDotFoldersOrFolderLinks) {
     dir.Write("real/b.sty", "x");
     ASSERT_EQ(symlink("real", (dir.Folder() + "loop").c_str()), 0);
     ASSERT_EQ(symlink(".", (dir.Folder() + "real/self").c_str()), 0);
-    WalkContext context = ContextFor(dir.Folder() + "*.sty", 1);
-    WalkRecorder recorder;
-    recorder.Attach(context);
-    EXPECT_EQ(ProcessAllFiles(context), 0);
-    EXPECT_EQ(recorder.files, std::vector<std::string>{dir.Folder() + "real/b.sty"});
+    for (const char* pattern : {"*.sty", "*.*"}) {
+        SCOPED_TRACE(pattern);
+        WalkContext context = ContextFor(dir.Folder() + pattern, 1);
+        WalkRecorder recorder;
+        recorder.Attach(context);
+        EXPECT_EQ(ProcessAllFiles(context), 0);
+        EXPECT_EQ(recorder.files, std::vector<std::string>{dir.Folder() + "real/b.sty"});
+    }
 }
 
 TEST(Walk, FollowsFolderLinksWhenAskedAndReportsEachLoopOnce) {
@@ -189,18 +197,21 @@ TEST(Walk, FollowsFolderLinksWhenAskedAndReportsEachLoopOnce) {
     ASSERT_EQ(symlink("real", (dir.Folder() + "linked").c_str()), 0);
     ASSERT_EQ(symlink(".", (dir.Folder() + "real/self").c_str()), 0);
     ASSERT_EQ(symlink("..", (dir.Folder() + "real/up").c_str()), 0);
-    test::CapturingSink sink;
-    WalkContext context = ContextFor(dir.Folder() + "*.sty", 1);
-    context.followFolderLinks = 1;
-    WalkRecorder recorder;
-    recorder.Attach(context);
-    EXPECT_EQ(ProcessAllFiles(context), 0);
-    std::sort(recorder.files.begin(), recorder.files.end());
-    EXPECT_EQ(recorder.files, (std::vector<std::string>{dir.Folder() + "linked/b.sty",
-                                                        dir.Folder() + "real/b.sty"}));
-    // "self" and "up" are met below "linked" and below "real": two loops, each told once.
-    EXPECT_EQ(sink.boxes.size(), 2u);
-    EXPECT_TRUE(context.foldersOnPath.empty());
+    for (const char* pattern : {"*.sty", "*.*"}) {
+        SCOPED_TRACE(pattern);
+        test::CapturingSink sink;
+        WalkContext context = ContextFor(dir.Folder() + pattern, 1);
+        context.followFolderLinks = 1;
+        WalkRecorder recorder;
+        recorder.Attach(context);
+        EXPECT_EQ(ProcessAllFiles(context), 0);
+        std::sort(recorder.files.begin(), recorder.files.end());
+        EXPECT_EQ(recorder.files, (std::vector<std::string>{dir.Folder() + "linked/b.sty",
+                                                            dir.Folder() + "real/b.sty"}));
+        // "self" and "up" are met below "linked" and below "real": two loops, each told once.
+        EXPECT_EQ(sink.boxes.size(), 2u);
+        EXPECT_TRUE(context.foldersOnPath.empty());
+    }
 }
 
 TEST(Walk, MissingStartFolderIsQuietUnlessAskedOtherwise) {
