@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -108,11 +109,11 @@ bool EntersFolder(const WalkContext& context, const FindEntry& entry) {
 }
 
 // First pass: the files of the folder matching the pattern, each handed to the per-file
-// callback. A file that vanished between listing and looking at it is passed over. With
-// `subfolders`, the folders to enter are collected on the way; `listedAll` tells whether the
-// listing went through every entry, so that the collected folders are all there are.
+// callback. A file that vanished between listing and looking at it is passed over. When
+// `subfolders` holds a list, the folders to enter are collected into it on the way; it is
+// emptied when the listing did not go through every entry, as the folders would be missing.
 StatusCode VisitFiles(WalkContext& context, const std::string& folder, bool& found,
-                      std::vector<std::string>* subfolders, bool& listedAll) {
+                      std::optional<std::vector<std::string>>& subfolders) {
     const std::string pattern = folder + context.fileNamePattern;
     TraceText(trace::kScan, "ProcessAllFilesOfDirectory : ", pattern);
     CNuvFindFile find;
@@ -120,13 +121,13 @@ StatusCode VisitFiles(WalkContext& context, const std::string& folder, bool& fou
     StatusCode findStatus = 0;
     StatusCode callbackResult = 0;
     PlatformStatus listed = find.First(pattern, entry);
-    listedAll = listed.Ok() || listed.error == PlatformError::FileNotFound;
+    bool listedAll = listed.Ok() || listed.error == PlatformError::FileNotFound;
     if (!listed.Ok()) {
         findStatus = FirstFindStatus(context, listed, pattern, kFilePass);
     }
     while (listed.Ok()) {
         TraceEntry(find, entry, kFilePass);
-        if (subfolders != nullptr && EntersFolder(context, entry)) {
+        if (subfolders && EntersFolder(context, entry)) {
             subfolders->push_back(entry.name);
         }
         FileDetails details;
@@ -151,7 +152,9 @@ StatusCode VisitFiles(WalkContext& context, const std::string& folder, bool& fou
             findStatus = NextFindStatus(context, listed, pattern, kFilePass);
         }
     }
-    listedAll = listedAll && callbackResult == 0;
+    if (!listedAll || callbackResult != 0) {
+        subfolders.reset();
+    }
     context.currentFind = nullptr;
     find.Close();
     if (callbackResult != 0 && callbackResult != status::kAbortedByUser) {
@@ -235,11 +238,17 @@ class FolderOnPath : NonCopyable {
     bool pushed_ = false;
 };
 
-// Second pass: every subfolder through the per-folder handler; `names` are the subfolders
-// when the first pass collected them, else the folder is listed again.
+// Second pass: every subfolder through the per-folder handler: those the first pass collected,
+// or else those of a listing of their own.
 StatusCode VisitSubfolders(WalkContext& context, const std::string& folder, bool& found,
-                           std::vector<std::string> names, bool listed) {
-    const StatusCode findStatus = listed ? 0 : ListSubfolders(context, folder, names);
+                           std::optional<std::vector<std::string>> collected) {
+    std::vector<std::string> names;
+    StatusCode findStatus = 0;
+    if (collected) {
+        names = std::move(*collected);
+    } else {
+        findStatus = ListSubfolders(context, folder, names);
+    }
     StatusCode handlerResult = 0;
     for (const std::string& name : names) {
         const std::string subfolder = folder + name + "/";
@@ -301,16 +310,17 @@ StatusCode ProcessAllFilesOfDirectory(WalkContext& context, const std::string& f
     // the scan trace on, the folder is listed twice as it always was, so the trace reads the same.
     const bool collect = context.recurse == 1 && !TraceWanted(trace::kScan) &&
                          CNuvWildcard(context.fileNamePattern).MatchesEverything();
-    std::vector<std::string> subfolders;
-    bool listedAll = false;
-    const StatusCode filesResult =
-        VisitFiles(context, dir, found, collect ? &subfolders : nullptr, listedAll);
+    std::optional<std::vector<std::string>> subfolders;
+    if (collect) {
+        subfolders.emplace();
+    }
+    const StatusCode filesResult = VisitFiles(context, dir, found, subfolders);
     if (filesResult != 0) {
         return filesResult;
     }
     if (context.recurse == 1) {
         const StatusCode foldersResult =
-            VisitSubfolders(context, dir, found, std::move(subfolders), collect && listedAll);
+            VisitSubfolders(context, dir, found, std::move(subfolders));
         if (foldersResult != 0) {
             return foldersResult;
         }
