@@ -5,6 +5,8 @@
 //                AnalyseFile over the same files on one core (one analyser, one record: the
 //                analysis alone); target ratio <= 0.8 with two workers (20,000 tiny styles,
 //                bench/make-style-tree), <= 1.2 with one
+//   scan-first-cpu  the CPU time of all threads of that scan against that of the analysis
+//                alone: the work the scan adds around the analyses, whatever the cores give
 //   scan-first-cat  the same scan against `cat` of the same files; target ratio <= 1.6
 //                (10,000 MIDI files, bench/make-midi-corpus)
 //   scan-second  the scan with current data files, nothing changed, against
@@ -19,6 +21,7 @@
 // The files are read before each timed command (the page cache is dropped after about a
 // minute), ours and the reference alternate, medians are printed. Data files are written
 // under DIR: run it on a scratch tree.
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -107,12 +110,28 @@ void RemoveDataFiles(const std::string& root) {
     }
 }
 
-double TimeScan(const std::string& root, int workers) {
+// CPU seconds of all threads of this process while the body runs.
+template <typename Body>
+double CpuSeconds(Body&& body) {
+    timespec start{}, end{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &start);
+    body();
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &end);
+    return double(end.tv_sec - start.tv_sec) + (end.tv_nsec - start.tv_nsec) / 1e9;
+}
+
+double TimeScan(const std::string& root, int workers, double* cpu = nullptr) {
     ClearAllRecords();
     StatusCode result = 0;
     ScanOptions options;
     options.workers = workers;
-    const double seconds = bench::TimeSeconds([&] { result = ProcessStyleTree(root, 1, options); });
+    double seconds = 0;
+    const double cpuSeconds = CpuSeconds([&] {
+        seconds = bench::TimeSeconds([&] { result = ProcessStyleTree(root, 1, options); });
+    });
+    if (cpu != nullptr) {
+        *cpu = cpuSeconds;
+    }
     if (result != 0) {
         std::fprintf(stderr, "scan: status %d\n", result);
     }
@@ -164,19 +183,21 @@ int main(int argc, char** argv) {
 
     const std::string catFiles =
         "xargs -0 cat < '" + WriteList(tree.files, "scan_bench.list") + "' > /dev/null";
-    std::vector<double> firstScans, analyses, cats;
+    std::vector<double> firstScans, analyses, cats, scanCpu, analysisCpu;
     for (int round = 0; round < rounds; ++round) {
         RemoveDataFiles(root);
         Run(readFiles);
-        firstScans.push_back(TimeScan(root, workers));
+        firstScans.push_back(TimeScan(root, workers, &scanCpu.emplace_back()));
         Run(readFiles);
-        analyses.push_back(TimeAnalyses(tree.files, record));
+        analysisCpu.push_back(
+            CpuSeconds([&] { analyses.push_back(TimeAnalyses(tree.files, record)); }));
         Run(readFiles);
         cats.push_back(bench::TimeSeconds([&] { Run(catFiles); }));
     }
     const long analysed = LastTreeScanCounts().analysed;
     std::printf("scan: %d workers\n", workers);
     bench::PrintResult("scan-first", bench::Median(firstScans), bench::Median(analyses));
+    bench::PrintResult("scan-first-cpu", bench::Median(scanCpu), bench::Median(analysisCpu));
     bench::PrintResult("scan-first-cat", bench::Median(firstScans), bench::Median(cats));
 
     const std::vector<std::string> dataFiles = ListTree(root).dataFiles;
