@@ -68,7 +68,13 @@ uint64_t AnalysisWorkers::Submit(std::string fullPath, std::string fileName,
     bool someoneIdle = false;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        AnalysisTask& task = tasks_.emplace_back();
+        if (spare_.empty()) {
+            tasks_.push_back(std::make_unique<AnalysisTask>());
+        } else {
+            tasks_.push_back(std::move(spare_.back()));
+            spare_.pop_back();
+        }
+        AnalysisTask& task = *tasks_.back();
         task.fullPath = std::move(fullPath);
         task.fileName = std::move(fileName);
         task.analyserBefore = analyserBefore;
@@ -95,7 +101,7 @@ uint64_t AnalysisWorkers::FrontNumber() const {
 
 bool AnalysisWorkers::WaitFront(std::chrono::milliseconds timeout) {
     std::unique_lock<std::mutex> lock(mutex_);
-    const auto frontDone = [this] { return !tasks_.empty() && tasks_.front().done; };
+    const auto frontDone = [this] { return !tasks_.empty() && tasks_.front()->done; };
     if (frontDone() || timeout.count() <= 0) {
         return frontDone();
     }
@@ -107,20 +113,27 @@ bool AnalysisWorkers::WaitFront(std::chrono::milliseconds timeout) {
 
 AnalysisTask& AnalysisWorkers::Front() {
     std::lock_guard<std::mutex> lock(mutex_);
-    return tasks_.front();
+    return *tasks_.front();
 }
 
 void AnalysisWorkers::PopFront() {
     std::lock_guard<std::mutex> lock(mutex_);
+    std::unique_ptr<AnalysisTask> task = std::move(tasks_.front());
     tasks_.pop_front();
     ++first_;
+    // Done and taken back, so no worker holds it: ready for the next file.
+    task->done = false;
+    task->status = 0;
+    task->gone = false;
+    task->values.Clear();
+    spare_.push_back(std::move(task));
 }
 
 AnalysisTask& AnalysisWorkers::BeginNext() {
     // Files are begun in the order they were handed over; a file taken back already (which
     // only happens to files that are done) is never begun again.
     nextToBegin_ = std::max(nextToBegin_, first_);
-    AnalysisTask& task = tasks_[nextToBegin_ - first_];
+    AnalysisTask& task = *tasks_[nextToBegin_ - first_];
     ++nextToBegin_;
     return task;
 }
@@ -128,7 +141,7 @@ AnalysisTask& AnalysisWorkers::BeginNext() {
 void AnalysisWorkers::Finish(AnalysisTask& task) {
     task.done = true;
     // The scan thread only ever waits for the oldest file.
-    if (waitingForFront_ && &task == &tasks_.front()) {
+    if (waitingForFront_ && &task == tasks_.front().get()) {
         finished_.notify_one();
     }
 }

@@ -15,6 +15,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -74,7 +75,10 @@ class AnalysisWorkers : NonCopyable {
     mutable std::mutex mutex_;
     std::condition_variable wake_;      // workers: a file was handed over, or stop
     std::condition_variable finished_;  // the scan thread: a file is done
-    std::deque<AnalysisTask> tasks_;    // numbered first_, first_ + 1, ...
+    // Numbered first_, first_ + 1, ...; a task taken back waits in spare_ for the next file,
+    // so that its values keep their storage (no allocation per file once the scan runs).
+    std::deque<std::unique_ptr<AnalysisTask>> tasks_;
+    std::vector<std::unique_ptr<AnalysisTask>> spare_;
     uint64_t first_ = 0;
     uint64_t nextToBegin_ = 0;
     bool stopping_ = false;
