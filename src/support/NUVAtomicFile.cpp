@@ -156,18 +156,26 @@ bool CNuvAtomicFile::Gather(std::string_view bytes, std::string_view ending) {
         Fail(ENOSPC);
         return false;
     }
+    // Written before it would outgrow its first allocation: a buffer that doubled past it
+    // would come fresh from the system, page by page, for every file.
+    if (buffer_.size() + bytes.size() + ending.size() > kGatherSize && !WriteGathered()) {
+        return false;
+    }
+    if (buffer_.capacity() < kGatherSize) {
+        buffer_.reserve(kGatherSize);
+    }
     buffer_.append(bytes);
     buffer_.append(ending);
-    return buffer_.size() < kGatherSize || WriteGathered();
+    return true;
 }
 
 bool CNuvAtomicFile::WriteGathered() {
     if (buffer_.empty()) {
         return true;
     }
-    const std::string gathered = std::move(buffer_);
+    const bool written = WriteRaw(buffer_);
     buffer_.clear();
-    return WriteRaw(gathered);
+    return written;
 }
 
 bool CNuvAtomicFile::WriteRaw(std::string_view bytes) {
