@@ -1,5 +1,6 @@
 #include "ui/ScreenshotScene.h"
 
+#include <QHeaderView>
 #include <QTabWidget>
 #include <QTimer>
 #include <cstdlib>
@@ -68,9 +69,23 @@ void FocusRow(CMainFrame& frame, long row, const std::function<void(QWidget*)>& 
     QTimer::singleShot(AuditionBar::kFollowDelayMs * 2, &frame, [&frame, grab] { grab(&frame); });
 }
 
+// As a click on the header of the file list's column `column` (from 0).
+void ClickHeader(CMainFrame& frame, long column) {
+    CZOLListWidget* list = frame.View()->Lists()->FileListWidget();
+    QHeaderView* header = list->horizontalHeader();
+    if (column < header->count()) {
+        Q_EMIT header->sectionClicked(static_cast<int>(column));
+    }
+}
+
 }  // namespace
 
 void PrepareScreenshotScene(CMainFrame& frame, std::function<void(QWidget*)> grab) {
+    // The list is sorted first, as a user sorts before looking.
+    const long sortColumn = NumberFromEnvironment("KELVANE_SCREENSHOT_SORT");
+    if (sortColumn >= 0) {
+        ClickHeader(frame, sortColumn);
+    }
     const long chart = NumberFromEnvironment("KELVANE_SCREENSHOT_CHART");
     if (chart >= 0 && chart < StatisticsChartsDlg::kChartCount) {
         ShowChart(frame, chart, grab);
