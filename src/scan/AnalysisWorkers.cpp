@@ -10,20 +10,6 @@
 namespace kelvane {
 namespace {
 
-// The walk left the last-write time to the analysis, which has it from the open file; a file
-// that could not be opened is looked up by name, and one that is not there any more is gone.
-void TakeFileTime(AnalysisTask& task) {
-    if (task.status != 0 || task.values.FileTimeKnown()) {
-        return;
-    }
-    FileDetails details;
-    if (QueryFileDetails(task.fullPath, details).Ok()) {
-        task.values.SetFileTime(details.lastWriteTime);
-    } else {
-        task.gone = true;
-    }
-}
-
 // One file, on whichever thread takes it.
 void Analyse(AnalysisTask& task, const std::atomic<int>& abortFlag) {
     if (abortFlag.load() != 0) {
@@ -33,11 +19,25 @@ void Analyse(AnalysisTask& task, const std::atomic<int>& abortFlag) {
     } else {
         task.status = AnalyseFileValues(ThreadAnalyser(), task.fullPath, task.fileName,
                                         task.analyserBefore, task.values);
-        TakeFileTime(task);
+        // The walk left the last-write time to the analysis.
+        task.gone = task.status == 0 && !CompleteFileTime(task.fullPath, task.values);
     }
 }
 
 }  // namespace
+
+bool CompleteFileTime(const std::string& fullPath, FileValues& values) {
+    if (values.FileTimeKnown()) {
+        return true;
+    }
+    // The open file gave no time: the file could not be opened.
+    FileDetails details;
+    if (!QueryFileDetails(fullPath, details).Ok()) {
+        return false;
+    }
+    values.SetFileTime(details.lastWriteTime);
+    return true;
+}
 
 AnalysisWorkers::AnalysisWorkers(int count, const std::atomic<int>& abortFlag)
     : abortFlag_(abortFlag) {

@@ -38,6 +38,10 @@ struct AnalysisTask {
     FileValues values;      // with the file's last-write time
 };
 
+// Completes a successful analysis with the file's last-write time when the open file did not
+// give it: looked up by name. False when the file is not there any more.
+bool CompleteFileTime(const std::string& fullPath, FileValues& values);
+
 class AnalysisWorkers : NonCopyable {
   public:
     // Starts `count` threads (at least one). `abortFlag` is the scan's.

@@ -129,10 +129,10 @@ StatusCode CheckStyleFile(WalkContext& context) {
         return 0;
     }
     TreeScanRun& run = *lists->run;
-    // The last-write time is looked up for the files whose record it decides or fills here: a
-    // new file's comes from its analysis when workers analyse it.
+    // The last-write time is looked up for the files whose record it decides here; a new
+    // file's comes from its analysis (one system call less per file).
     const bool cached = lists->IsCached(name);
-    if ((cached || run.workers == nullptr) && !CurrentFileTime(context)) {
+    if ((cached || NewFileTimeFromWalk()) && !CurrentFileTime(context)) {
         return 0;  // gone since the folder was listed
     }
     if (StyleDataPacket* record = cached ? lists->MoveCachedToKept(name) : nullptr) {
@@ -184,9 +184,10 @@ StatusCode ProcessStyleFile(WalkContext& context) {
         lists->fresh.Append(record);
         return HandOver(run, PendingAnalysis{lists, record}, fullPath, name);
     }
-    SetRecordFileTime(*record, context.lastWriteTime);
-    const StatusCode analysed = AnalyseForScan(run, *record, fullPath, name);
-    if (analysed != 0) {
+    bool gone = false;
+    const StatusCode analysed = AnalyseNewFile(run, *record, context, fullPath, gone);
+    if (analysed != 0 || gone) {
+        // A file that vanished once it was listed is passed over, as the walk passes it over.
         ReleaseStyleRecord(record);
         return analysed;
     }

@@ -7,6 +7,7 @@
 #include <ctime>
 #include <thread>
 
+#include "analysis/FileValues.h"
 #include "analysis/ZOLKeyboardData.h"
 #include "analysis/ZOLMidi.h"
 #include "analysis/ZOLStyleFile.h"
@@ -65,6 +66,34 @@ StatusCode AnalyseForScan(TreeScanRun& run, StyleDataPacket& record, const std::
     }
     CZOLMidi& analyser = run.analyser != nullptr ? *run.analyser : ThreadAnalyser();
     return AnalyseFile(analyser, record, fullPath, fileName);
+}
+
+bool NewFileTimeFromWalk() {
+    return static_cast<bool>(ScanRuntime().analysis);
+}
+
+StatusCode AnalyseNewFile(TreeScanRun& run, StyleDataPacket& record, const WalkContext& context,
+                          const std::string& fullPath, bool& gone) {
+    gone = false;
+    const std::string& fileName = context.currentFileName;
+    if (NewFileTimeFromWalk()) {
+        SetRecordFileTime(record, context.lastWriteTime);
+        return AnalyseForScan(run, record, fullPath, fileName);
+    }
+    // As a worker analyses it; reused by the files of the thread, so that nothing is
+    // allocated per file.
+    thread_local FileValues values;
+    CZOLMidi& analyser = run.analyser != nullptr ? *run.analyser : ThreadAnalyser();
+    const StatusCode result =
+        AnalyseFileValues(analyser, fullPath, fileName, record.Number(kFieldAnalyser), values);
+    gone = result == 0 && !CompleteFileTime(fullPath, values);
+    if (result == 0 && !gone) {
+        // A time without local-time text keeps the old text; that is not worth a report.
+        SetRecordFileTime(record, values.LastWriteTime());
+        values.ApplyTo(record);
+    }
+    values.Clear();
+    return result;
 }
 
 void SetScanFileAnalysis(ScanFileAnalysis analysis) {

@@ -153,6 +153,16 @@ void ReplaceKeptRecord(RecordList& kept, std::size_t index, StyleDataPacket* fre
 StatusCode AnalyseForScan(TreeScanRun& run, StyleDataPacket& record, const std::string& fullPath,
                           const std::string& fileName);
 
+// True when the walk looks up a new file's last-write time before its analysis: only for an
+// installed analysis. Otherwise the analysis takes it from the open file, on whichever thread.
+bool NewFileTimeFromWalk();
+
+// Analyses a new file on the scan thread into `record`, with its last-write time: from the
+// walk (`context`) for an installed analysis, else from the analysis as a worker takes it.
+// `gone`: the file vanished once it was listed (no failure; the record gets nothing).
+StatusCode AnalyseNewFile(TreeScanRun& run, StyleDataPacket& record, const WalkContext& context,
+                          const std::string& fullPath, bool& gone);
+
 // The record's last-write time (FILEDATE_U / FILEDATE_L) and its date text.
 FileTime RecordFileTime(const StyleDataPacket& record);
 // Sets both; a time that has no local-time text leaves the text and gives -10390.
