@@ -4,9 +4,9 @@
 //   scan-first   the scan without data files (they are deleted before each round) against
 //                AnalyseFile over the same files on one core (one analyser, one record: the
 //                analysis alone); target ratio <= 0.8 with two workers (20,000 tiny styles,
-//                bench/make-style-tree). With one worker the scan thread adds the walk, the
-//                records and the durable data files to the analysis on the same core: about
-//                1.4 on sample styles (bench/make-style-corpus), 1.6 on tiny ones
+//                bench/make-style-tree), <= 1.2 with one (the scan thread adds the walk, the
+//                records and the durable data files on the same core: about 1.0 on sample
+//                styles from bench/make-style-corpus, 1.15 on tiny ones)
 //   scan-first-cpu  the CPU time of all threads of that scan against that of the analysis
 //                alone: the work the scan adds around the analyses, whatever the cores give
 //   scan-first-cat  the same scan against `cat` of the same files; target ratio <= 1.6
