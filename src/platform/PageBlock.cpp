@@ -4,8 +4,40 @@
 
 #include <cstdint>
 
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KELVANE_LEAK_CHECKED 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define KELVANE_LEAK_CHECKED 1
+#endif
+#ifdef KELVANE_LEAK_CHECKED
+#include <sanitizer/lsan_interface.h>
+#endif
+
 namespace kelvane {
 namespace {
+
+// The leak checker looks for pointers only in memory it knows: a block's objects may hold the
+// only pointer to heap memory (a record's text), so the block is shown to it.
+void ShowToLeakChecker(const void* block, std::size_t bytes) {
+#ifdef KELVANE_LEAK_CHECKED
+    __lsan_register_root_region(block, bytes);
+#else
+    (void)block;
+    (void)bytes;
+#endif
+}
+
+void HideFromLeakChecker(const void* block, std::size_t bytes) {
+#ifdef KELVANE_LEAK_CHECKED
+    __lsan_unregister_root_region(block, bytes);
+#else
+    (void)block;
+    (void)bytes;
+#endif
+}
 
 std::size_t RoundUp(std::size_t bytes, std::size_t unit) {
     return (bytes + unit - 1) / unit * unit;
@@ -21,7 +53,11 @@ void* AllocatePageBlock(std::size_t bytes) {
         // Mapped in at once: one system call instead of a page fault for every page.
         void* block = mmap(nullptr, bytes, PROT_READ | PROT_WRITE,
                            MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
-        return block == MAP_FAILED ? nullptr : block;
+        if (block == MAP_FAILED) {
+            return nullptr;
+        }
+        ShowToLeakChecker(block, bytes);
+        return block;
     }
     // Over-map by one huge page and cut the block out on a huge-page boundary: only aligned
     // ranges can be backed by huge pages.
@@ -44,6 +80,7 @@ void* AllocatePageBlock(std::size_t bytes) {
     void* block = reinterpret_cast<void*>(aligned);
     // Only a hint: without huge pages the block is still good memory.
     madvise(block, length, MADV_HUGEPAGE);
+    ShowToLeakChecker(block, bytes);
     return block;
 }
 
@@ -51,6 +88,7 @@ void FreePageBlock(void* block, std::size_t bytes) {
     if (block == nullptr || bytes == 0) {
         return;
     }
+    HideFromLeakChecker(block, bytes);
     munmap(block, bytes < kHugePageBytes ? bytes : RoundUp(bytes, kHugePageBytes));
 }
 
