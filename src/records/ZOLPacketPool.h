@@ -67,7 +67,6 @@ class PacketPool {
         std::vector<Block>().swap(blocks_);
         usedInLastBlock_ = 0;
         allocated_ = 0;
-        capacity_ = 0;
     }
 
     size_t Allocated() const { return allocated_; }  // packets ever handed out new
@@ -94,22 +93,23 @@ class PacketPool {
         return pages * kHugePageBytes / sizeof(Packet);
     }
 
+    // Only called when every packet of the blocks so far is handed out (the free stack is
+    // empty and the last block full), so `allocated_` is what they hold.
     bool AddBlock() {
         const size_t count = NextBlockCount();
         const size_t bytes = count * sizeof(Packet);
-        try {
-            // The free stack can hold every packet, so Give never allocates.
-            free_.reserve(capacity_ + count);
-            blocks_.reserve(blocks_.size() + 1);
-        } catch (const std::bad_alloc&) {
-            return false;
-        }
         void* memory = AllocatePageBlock(bytes);
         if (memory == nullptr) {
             return false;
         }
-        blocks_.push_back(Block{static_cast<Packet*>(memory), count, bytes});
-        capacity_ += count;
+        try {
+            // The free stack can hold every packet, so Give never allocates.
+            free_.reserve(allocated_ + count);
+            blocks_.push_back(Block{static_cast<Packet*>(memory), count, bytes});
+        } catch (const std::bad_alloc&) {
+            FreePageBlock(memory, bytes);
+            return false;
+        }
         usedInLastBlock_ = 0;
         ++allocations_;
         return true;
@@ -119,7 +119,6 @@ class PacketPool {
     std::vector<Packet*> free_;
     size_t usedInLastBlock_ = 0;
     size_t allocated_ = 0;
-    size_t capacity_ = 0;
     size_t allocations_ = 0;
 };
 

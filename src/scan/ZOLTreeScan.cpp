@@ -59,13 +59,21 @@ int EffectiveScanWorkers(int workers) {
     return cores > 0 ? static_cast<int>(cores) : 1;
 }
 
+namespace {
+
+// The analyser of the scan thread: the run's, or with workers the thread's own, as a worker's.
+CZOLMidi& ScanThreadAnalyser(TreeScanRun& run) {
+    return run.analyser != nullptr ? *run.analyser : ThreadAnalyser();
+}
+
+}  // namespace
+
 StatusCode AnalyseForScan(TreeScanRun& run, StyleDataPacket& record, const std::string& fullPath,
                           const std::string& fileName) {
     if (const ScanFileAnalysis& analysis = ScanRuntime().analysis) {
         return analysis(record, fullPath, fileName);
     }
-    CZOLMidi& analyser = run.analyser != nullptr ? *run.analyser : ThreadAnalyser();
-    return AnalyseFile(analyser, record, fullPath, fileName);
+    return AnalyseFile(ScanThreadAnalyser(run), record, fullPath, fileName);
 }
 
 bool NewFileTimeFromWalk() {
@@ -83,9 +91,8 @@ StatusCode AnalyseNewFile(TreeScanRun& run, StyleDataPacket& record, const WalkC
     // As a worker analyses it; reused by the files of the thread, so that nothing is
     // allocated per file.
     thread_local FileValues values;
-    CZOLMidi& analyser = run.analyser != nullptr ? *run.analyser : ThreadAnalyser();
-    const StatusCode result =
-        AnalyseFileValues(analyser, fullPath, fileName, record.Number(kFieldAnalyser), values);
+    const StatusCode result = AnalyseFileValues(ScanThreadAnalyser(run), fullPath, fileName,
+                                                record.Number(kFieldAnalyser), values);
     gone = result == 0 && !CompleteFileTime(fullPath, values);
     if (result == 0 && !gone) {
         // A time without local-time text keeps the old text; that is not worth a report.
